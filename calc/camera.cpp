@@ -1,0 +1,111 @@
+#include "calc/camera.h"
+
+#include <QCoreApplication>
+
+namespace NordaVocab {
+
+namespace {
+const char *const kResolutionTexts[kResolutionCount] = {
+    "2560*1920", "QXGA(2048*1536)", "1080P(1920*1080)", "UXGA(1600*1200)",
+    "1600*912",  "1280*960",        "720P(1280*760)",   "VGA(640*480)",
+    "4CIF",      "2CIF",            "CIF",              "QCIF",
+};
+
+const char *const kLevelTexts[kLevelCount] = {
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level1(best)"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level2"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level3"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level4"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level5"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level6"),
+};
+
+const char *const kHeaders[kColumnCount] = {
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Device Type"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Camera Name"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Picture Quality"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Resolution"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Framerate"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Bitrate"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Recommand Bitrate"),
+};
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CCalculateWidget", text);
+}
+} // namespace
+
+int FullRate(int standard)
+{
+    return standard == PAL ? 25 : 30;
+}
+
+QString DeviceTypeText(int type)
+{
+    return type == TypeDVR ? tr(QT_TRANSLATE_NOOP("CCalculateWidget", "DVR"))
+                           : tr(QT_TRANSLATE_NOOP("CCalculateWidget", "IPC"));
+}
+
+QString ResolutionText(int resolution)
+{
+    if (resolution < 0 || resolution >= kResolutionCount)
+        return QString();
+    return QString::fromLatin1(kResolutionTexts[resolution]);
+}
+
+QString LevelText(int level)
+{
+    if (level < 0 || level >= kLevelCount)
+        return QString();
+    return tr(kLevelTexts[level]);
+}
+
+QString FramerateText(double framerate)
+{
+    if (framerate == 0.5)
+        return QStringLiteral("1/2");
+    if (framerate == 0.25)
+        return QStringLiteral("1/4");
+    if (framerate == 0.125)
+        return QStringLiteral("1/8");
+    if (framerate == 0.0625)
+        return QStringLiteral("1/16");
+    return QString::number(framerate, 'g', 6);
+}
+
+QVector<double> FramerateChoices(int type, int resolution, int standard)
+{
+    const double full = FullRate(standard);
+    if (type == TypeDVR)
+        return {full, 0.0625, 0.125, 0.25, 0.5, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 15, 16, 18, 20, 22};
+    if (resolution == 0)
+        return {8, 0.0625, 0.125, 0.25, 0.5, 1, 2, 4, 6, 8};
+    if (resolution == 1)
+        return {20, 0.0625, 0.125, 0.25, 0.5, 1, 2, 4, 6, 8, 10, 12.5, 15, 18, 20};
+    return {full, 0.0625, 0.125, 0.25, 0.5, 1, 2, 4, 6, 8, 10, 12.5, 15, 18, 20, 22};
+}
+
+QStringList CameraRowTexts(const STRU_CAMERA &camera, bool firstAdd)
+{
+    const int level = (firstAdd && camera.iType == TypeIPC) ? 0 : camera.iLevel;
+    return {
+        DeviceTypeText(camera.iType),
+        QString::fromLocal8Bit(camera.strName),
+        LevelText(level),
+        ResolutionText(camera.iResolution),
+        FramerateText(camera.dFramerate),
+        QString::number(camera.iBitrate),
+        QString::number(camera.iRecommendedBitrate),
+    };
+}
+
+QStringList ColumnHeaders()
+{
+    QStringList headers;
+    for (const char *header : kHeaders)
+        headers << tr(header);
+    return headers;
+}
+
+} // namespace NordaVocab

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages NORDA needs to build, run and test; only what is missing.
+set -euo pipefail
+packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
+          qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libgl-dev libsqlite3-dev
+          fonts-liberation fonts-noto-cjk xvfb xauth imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,113 @@
+#include "warndlg.h"
+#include "ui_warndlg.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+CWarnDlg::CWarnDlg(QWidget *parent)
+    : CBaseDialog(parent, true, true, true)
+    , ui(new Ui::CWarnDlg)
+{
+    ui->setupUi(static_cast<QFrame *>(GetContentFrame()));
+
+    setStyleSheet(QStringLiteral("QFrame#CWarnDlg{background-color: transparent;}"));
+    ui->m_pBrowserTxt->setStyleSheet(QStringLiteral("background-color: transparent;"));
+    ui->m_pBrowserTxt->setHtml(QStringLiteral(
+        "<p align=\"center\" style=\"font-family:'Arial'; font-size:9pt;\"></p>"));
+
+    connect(ui->m_pBrowserTxt->document()->documentLayout(),
+            &QAbstractTextDocumentLayout::documentSizeChanged, this, &CWarnDlg::TextNeededSize);
+}
+
+CWarnDlg::~CWarnDlg()
+{
+    delete ui;
+}
+
+int CWarnDlg::ShowMsg(const QString &title, const QString &text)
+{
+    return ShowText(title, text, false);
+}
+
+int CWarnDlg::ShowConfirmMsg(const QString &title, const QString &text)
+{
+    return ShowText(title, text, true);
+}
+
+int CWarnDlg::ShowText(const QString &title, const QString &text, bool withBottomBar)
+{
+    SizeToText(text);
+    ShowCloseBtn(true);
+    SetBottomBarVisible(withBottomBar);
+    SetTitle(title);
+    ui->m_pBrowserTxt->setText(text);
+    return exec();
+}
+
+// Widens the box for a short text up to the maximum width; a longer text wraps.
+void CWarnDlg::SizeToText(const QString &text)
+{
+    const int textWidth = ui->m_pBrowserTxt->fontMetrics().horizontalAdvance(text) + 15;
+    if (textWidth + 10 <= m_iMinWidth - m_iMargin) {
+        resize(m_iMinWidth, m_iHeight);
+        ui->m_pBrowserTxt->setFixedWidth(textWidth);
+    } else if (textWidth + 10 < m_iMaxWidth - m_iMargin) {
+        resize(textWidth + 10 + m_iMargin, m_iHeight);
+        ui->m_pBrowserTxt->setFixedWidth(textWidth);
+    } else {
+        resize(m_iMaxWidth, m_iHeight);
+        ui->m_pBrowserTxt->setFixedWidth(m_iMaxWidth - m_iMargin - 10);
+    }
+}
+
+void CWarnDlg::TextNeededSize(const QSizeF &)
+{
+    QTextBrowser *browser = ui->m_pBrowserTxt;
+    QWidget *frame = GetContentFrame();
+    if (!browser->parentWidget() || !browser->document() || !frame)
+        return;
+
+    const int textHeight = static_cast<int>(browser->document()->size().height() + 10);
+    browser->setFixedHeight(textHeight);
+
+    const int frameHeight = frame->height();
+    int y;
+    if (textHeight > frameHeight) {
+        resize(width(), height() + (textHeight - frameHeight) + 30);
+        y = 15;
+    } else {
+        y = frameHeight / 2 - textHeight / 2;
+    }
+    browser->move(frame->width() / 2 - browser->width() / 2, y);
+}
+
+void CWarnDlg::resizeEvent(QResizeEvent *event)
+{
+    CBaseDialog::resizeEvent(event);
+}
+
+// Closing only hides the box, so exec() returns 0 and the caller still owns it.
+void CWarnDlg::closeEvent(QCloseEvent *event)
+{
+    hide();
+    event->ignore();
+}
+
+int ShowMsgBox(const QString &title, const QString &text, QWidget *parent)
+{
+    if (!parent)
+        return -1;
+    CWarnDlg dlg(parent);
+    return dlg.ShowMsg(title, text);
+}
+
+int ShowConfirmBox(const QString &title, const QString &text, QWidget *parent)
+{
+    if (!parent)
+        return -1;
+    CWarnDlg dlg(parent);
+    return dlg.ShowConfirmMsg(title, text);
+}

@@ -1,0 +1,51 @@
+// The program's one message box: an information message (close button only) or a confirmation
+// (OK / Cancel), sized to its text between 300 and 400 pixels wide.
+#pragma once
+
+#include "toolkit/basedialog.h"
+
+#include <QSizeF>
+
+class QCloseEvent;
+
+namespace Ui {
+class CWarnDlg;
+}
+
+class CWarnDlg : public CBaseDialog
+{
+    Q_OBJECT
+
+public:
+    // The parent may be null: a top-level message before any window exists.
+    explicit CWarnDlg(QWidget *parent);
+    ~CWarnDlg() override;
+
+    // Runs modally; 1 when dismissed with Return/Enter/Select, 0 with the close button.
+    int ShowMsg(const QString &title, const QString &text);
+    // Runs modally with OK / Cancel; 1 for OK (or Return/Enter/Select), 0 for Cancel or close.
+    int ShowConfirmMsg(const QString &title, const QString &text);
+
+public slots:
+    // Keeps the text centred in the content frame and grows the dialog when the text needs it.
+    void TextNeededSize(const QSizeF &size);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    int ShowText(const QString &title, const QString &text, bool withBottomBar);
+    void SizeToText(const QString &text);
+
+    Ui::CWarnDlg *ui;
+    int m_iMinWidth = 300;
+    int m_iHeight = 225;
+    int m_iMaxWidth = 400;
+    int m_iMargin = 12;
+};
+
+// Message box parented to 'parent'; -1 without showing anything when the parent is null.
+int ShowMsgBox(const QString &title, const QString &text, QWidget *parent);
+// Confirmation box parented to 'parent'; -1 without showing anything when the parent is null.
+int ShowConfirmBox(const QString &title, const QString &text, QWidget *parent);

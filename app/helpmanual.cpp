@@ -1,6 +1,61 @@
 #include "app/helpmanual.h"
 
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+#include <QXmlStreamReader>
+
+namespace {
+const char kEnglishManual[] = "/Vovu Rivoz Ezevivuvov User Manual.pdf";
+const char kChineseManual[] = "/硬盘计算工具用户使用手册.pdf";
+
+// The "Translator" value as the manual opener sees it: "1" unless the file says otherwise.
+bool readManualLanguage(QString *language)
+{
+    QFile file(QStringLiteral("Setup.xml"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "No file to read...";
+        return false;
+    }
+    QXmlStreamReader reader(&file);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (!reader.isStartElement() || reader.name() != QLatin1String("Translator"))
+            continue;
+        while (!reader.atEnd()) {
+            reader.readNext();
+            if (reader.isStartElement() && reader.name() == QLatin1String("Value"))
+                *language = reader.readElementText();
+            if (reader.isEndElement() && reader.name() == QLatin1String("Value"))
+                break;
+        }
+    }
+    return true;
+}
+} // namespace
+
+QString HelpManualPath()
+{
+    QString language = QStringLiteral("1");
+    if (!readManualLanguage(&language))
+        return QString();
+    const QString name = language == QLatin1String("1") ? QString::fromUtf8(kChineseManual)
+                                                        : QString::fromUtf8(kEnglishManual);
+    return QDir::currentPath() + name;
+}
+
 bool OpenHelpManual()
 {
-    return false; // replaced by the real opener
+    const QString path = HelpManualPath();
+    if (path.isEmpty())
+        return false;
+    // A viewer started on a missing file would fail where the user can't see it.
+    if (!QFileInfo::exists(path)) {
+        qDebug() << "No manual at" << path;
+        return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

@@ -4,3 +4,9 @@
 
 // True when the desktop accepted the request. Callers show "Can not find Manual." otherwise.
 bool OpenHelpManual();
+
+#include <QString>
+
+// The manual OpenHelpManual() would open (in the current directory), or empty when Setup.xml
+// can't be read there.
+QString HelpManualPath();

@@ -1,0 +1,102 @@
+#include "app/nordamainwnd.h"
+
+#include "app/dlgabout.h"
+#include "app/helpmanual.h"
+#include "app/windowtitle.h"
+#include "toolkit/warndlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QStackedWidget>
+
+namespace {
+const char kTabSelected[] =
+    "QPushButton{border-image:url(:/images/Tab/TabSelect.png); color: rgb(255, 255, 255); border-width:0px;}"
+    "QPushButton:hover{border-image:url(:/images/Tab/TabSelect.png); color: rgb(255, 255, 255); border-width:0px;}"
+    "QPushButton:pressed{border-image:url(:/images/Tab/TabSelect.png); color: rgb(255, 255, 255); border-width:0px;}"
+    "QPushButton:focus{border-image:url(:/images/Tab/TabSelect.png); color: rgb(255, 255, 255); border-width:0px;}";
+const char kTabUnselected[] =
+    "QPushButton{border-image:url(:/images/Tab/TabUnselect.png); color: rgb(255, 255, 255); border-width:0px;}";
+} // namespace
+
+CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
+    : QMainWindow(parent, flags)
+{
+    setFixedSize(1024, 768);
+    ui.setupUi(this);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+
+    m_pTitle = new CWindowTitle(this);
+    ui.pGridLayout->addWidget(m_pTitle, 0, 0, 1, 2);
+
+    m_pStackedWidget = new QStackedWidget(ui.centralWidget);
+    // The calculation panel takes this page.
+    m_pCalculateWidget = new QWidget(m_pStackedWidget);
+    m_pStackedWidget->addWidget(m_pCalculateWidget);
+    ui.pGridLayout->addWidget(m_pStackedWidget, 2, 0, 1, 2);
+
+    ui.pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
+    OnBtnClickedUpgrade();
+
+    connect(ui.pBtnUpgrade, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedUpgrade);
+    connect(ui.pBtnAbout, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedAbout);
+}
+
+CNORDAMainWnd::~CNORDAMainWnd() = default;
+
+void CNORDAMainWnd::OnBtnClickedUpgrade()
+{
+    m_iCurrentTab = 0;
+    m_pStackedWidget->setCurrentIndex(0);
+    ui.pBtnUpgrade->setStyleSheet(QString::fromLatin1(kTabSelected));
+    ui.pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
+}
+
+void CNORDAMainWnd::OnBtnClickedAbout()
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("pAboutMenu"));
+    QAction *help = menu.addAction(QIcon(QStringLiteral(":/images/Help.png")), tr("Help"));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutVisibleInContextMenu(true);
+    // F1 is handled by the window itself; the shortcut is only shown beside the entry.
+    help->setShortcutContext(Qt::WidgetShortcut);
+    QAction *version = menu.addAction(QIcon(QStringLiteral(":/images/About.png")), tr("Version"));
+    connect(help, &QAction::triggered, this, &CNORDAMainWnd::OnGetHelp);
+    connect(version, &QAction::triggered, this, &CNORDAMainWnd::GetVersion);
+    menu.exec(QCursor::pos());
+}
+
+void CNORDAMainWnd::OnGetHelp()
+{
+    if (!OpenHelpManual()) {
+        CWarnDlg dlg(this);
+        dlg.ShowMsg(tr("Info"), tr("Can not find Manual."));
+    }
+}
+
+void CNORDAMainWnd::GetVersion()
+{
+    CDlgAbout about(this);
+    about.exec();
+}
+
+void CNORDAMainWnd::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1)
+        OpenHelpManual();
+    event->accept();
+}
+
+void CNORDAMainWnd::closeEvent(QCloseEvent *event)
+{
+    if (ShowConfirmBox(tr("Confirm"), tr("Sure to close software"), this) == 1) {
+        QMetaObject::invokeMethod(qApp, "quit", Qt::QueuedConnection);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

@@ -1,0 +1,38 @@
+// The program's only top-level window: a frameless 1024 x 768 window with its own title bar,
+// a tab strip ("Calculate", "About") and the calculation page.
+#pragma once
+
+#include "ui_nordamainwnd.h"
+
+#include <QMainWindow>
+
+class QStackedWidget;
+class CWindowTitle;
+
+class CNORDAMainWnd : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CNORDAMainWnd(QWidget *parent = nullptr, Qt::WindowFlags flags = {});
+    ~CNORDAMainWnd() override;
+
+    CWindowTitle *TitleBar() const { return m_pTitle; }
+    QStackedWidget *StackedWidget() const { return m_pStackedWidget; }
+
+public slots:
+    void OnBtnClickedUpgrade();
+    void OnBtnClickedAbout();
+    void GetVersion();
+    void OnGetHelp();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Ui::CNORDAMainWndClass ui;
+    QStackedWidget *m_pStackedWidget = nullptr;
+    QWidget *m_pCalculateWidget = nullptr;
+    CWindowTitle *m_pTitle = nullptr;
+    int m_iCurrentTab = 0;
+};

@@ -1,0 +1,98 @@
+#include "app/vexaapplication.h"
+
+#include "app/apppath.h"
+#include "app/clientconfig.h"
+#include "app/languagemanager.h"
+#include "toolkit/vexastyle.h"
+#include "toolkit/warndlg.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFont>
+#include <QScreen>
+
+CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
+    : QApplication(argc, argv), m_strKey(key)
+{
+    setQuitOnLastWindowClosed(false);
+
+    QFont appFont(QStringLiteral("Arial"), 9);
+    appFont.setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
+    setFont(appFont);
+
+    setStyle(new CVexaStyle);
+    QFile sheet(QStringLiteral(":/qss/NORDA.qss"));
+    if (sheet.open(QIODevice::ReadOnly))
+        setStyleSheet(QString::fromLatin1(sheet.readAll()));
+
+    addLibraryPath(QStringLiteral("%1%2plugins").arg(applicationDirPath(), QStringLiteral("/")));
+    // addLibraryPath appends when the path is new; the program's own plug-ins come first.
+    QStringList paths = libraryPaths();
+    const QString own = QStringLiteral("%1%2plugins").arg(applicationDirPath(), QStringLiteral("/"));
+    paths.removeAll(own);
+    paths.prepend(own);
+    setLibraryPaths(paths);
+
+    ClientConfigManager::instance()->load(ResolveAppPath(QStringLiteral("Setup.xml")));
+
+    if (ClientLanguageProperty *language = ClientLanguageManager::instance()->SelectedLanguage()) {
+        if (language->pAppTranslator)
+            installTranslator(language->pAppTranslator);
+        if (language->pQtTranslator)
+            installTranslator(language->pQtTranslator);
+    }
+
+    QFont tipFont = font();
+    tipFont.setPointSize(10);
+    setFont(tipFont, "CToolLabel");
+
+    ProbeSingleInstance();
+}
+
+CVexaApplication::~CVexaApplication()
+{
+    ClientConfigManager::instance()->clear();
+}
+
+void CVexaApplication::ProbeSingleInstance()
+{
+    m_sharedMemory.setKey(m_strKey);
+    // A copy that crashed leaves its segment behind on Unix. Attaching and detaching once
+    // removes such an orphan (nobody else is attached), while a running copy keeps it alive.
+    if (m_sharedMemory.attach(QSharedMemory::ReadWrite))
+        m_sharedMemory.detach();
+
+    if (m_sharedMemory.attach(QSharedMemory::ReadWrite)) {
+        m_bRunning = true;
+        return;
+    }
+    m_bRunning = false;
+    if (!m_sharedMemory.create(1, QSharedMemory::ReadWrite))
+        qDebug() << "Unable to create single instance.";
+}
+
+bool CVexaApplication::CheckRunning()
+{
+    if (!m_bRunning)
+        return false;
+    const QString text = tr("Software is already running.");
+    qDebug().noquote() << text;
+    CWarnDlg dlg(nullptr);
+    dlg.ShowMsg(tr("Upgrade"), text);
+    return true;
+}
+
+bool CVexaApplication::CheckResolution()
+{
+    const QScreen *screen = primaryScreen();
+    if (!screen)
+        return false;
+    const QRect geometry = screen->geometry();
+    if (geometry.width() >= 1024 && geometry.height() >= 768)
+        return false;
+    const QString text = tr("The least resolution is 1024*768.");
+    qDebug().noquote() << text;
+    CWarnDlg dlg(nullptr);
+    dlg.ShowMsg(tr("Upgrade"), text);
+    return true;
+}

@@ -82,7 +82,7 @@ double CBitrateCalculator::RecordHours(double totalKbps, double diskGB)
     return diskGB / (totalKbps * 3600 / 8000000 * 1.15);
 }
 
-double CBitrateCalculator::DiskSize(double kbps, int hours)
+double CBitrateCalculator::DiskSize(double kbps, qint64 hours)
 {
-    return hours * (kbps * 3600) * 1.15 / 8000000;
+    return static_cast<double>(hours) * (kbps * 3600) * 1.15 / 8000000;
 }

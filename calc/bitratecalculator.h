@@ -5,6 +5,8 @@
 // so that results match the published worked examples to the last digit.
 #pragma once
 
+#include <QtGlobal>
+
 class CBitrateCalculator
 {
 public:
@@ -18,8 +20,9 @@ public:
 
     // Hours of recording that a disk of diskGB holds at a total bitrate of totalKbps.
     static double RecordHours(double totalKbps, double diskGB);
-    // Gigabytes that a stream of kbps needs for the given hours.
-    static double DiskSize(double kbps, int hours);
+    // Gigabytes that a stream of kbps needs for the given hours (64-bit: days x hours per day
+    // of a long plan do not fit an int).
+    static double DiskSize(double kbps, qint64 hours);
 
     // Column of the IPC table for a frame rate (0 = full rate).
     static int FramerateColumn(double frameRate);

@@ -1,0 +1,479 @@
+#include "calc/calculatewidget.h"
+#include "ui_calculatewidget.h"
+
+#include "app/helpmanual.h"
+#include "calc/storageplan.h"
+#include "toolkit/warndlg.h"
+
+#include <QDebug>
+#include <QKeyEvent>
+#include <QMetaType>
+#include <QRegularExpressionValidator>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+namespace {
+
+const int kColumnWidths[NordaVocab::kColumnCount] = {100, 50, 150, 130, 80, 80, 100};
+enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrate, ColRecommended };
+
+// Longest texts the numeric fields take; the values stay far inside 64-bit arithmetic.
+const int kMaxInputLength = 9;
+const int kMaxWrittenLength = 12; // fields also written from a linked field (GB, days)
+
+// Marks a scope in which a linked-field slot writes its group's other fields.
+class WritingGuard
+{
+public:
+    explicit WritingGuard(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~WritingGuard() { m_flag = false; }
+    WritingGuard(const WritingGuard &) = delete;
+    WritingGuard &operator=(const WritingGuard &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+QList<QStandardItem *> NewRowItems(const QStringList &texts)
+{
+    QList<QStandardItem *> items;
+    items.reserve(texts.size());
+    for (const QString &text : texts) {
+        auto item = new QStandardItem(text);
+        item->setEditable(false);
+        items << item;
+    }
+    return items;
+}
+
+void SetTextIfChanged(QStandardItem *item, const QString &text)
+{
+    if (item && item->text() != text)
+        item->setText(text);
+}
+
+} // namespace
+
+CCalculateWidget::CCalculateWidget(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::CCalculateWidgetClass)
+{
+    ui->setupUi(this);
+    // A page of the main window, never a window of its own.
+    setWindowFlags(Qt::Widget);
+    resize(1020, 813);
+    SetupTable();
+    SetupFields();
+    ui->m_pRadioPAL->setChecked(true);
+    ui->m_pBtnModify->setEnabled(false);
+    ui->m_pBtnDel->setEnabled(false);
+    qDebug() << "Init CalculateWidget succeed";
+    ConnectSignals();
+}
+
+CCalculateWidget::~CCalculateWidget()
+{
+    delete ui;
+}
+
+int CCalculateWidget::Standard() const
+{
+    return ui->m_pRadioNTSC->isChecked() ? NordaVocab::NTSC : NordaVocab::PAL;
+}
+
+void CCalculateWidget::SetupTable()
+{
+    m_pModel = new QStandardItemModel(0, NordaVocab::kColumnCount, this);
+    const QStringList headers = NordaVocab::ColumnHeaders();
+    for (int column = 0; column < NordaVocab::kColumnCount; ++column) {
+        m_pModel->setHeaderData(column, Qt::Horizontal, headers.at(column));
+        m_pModel->setHeaderData(column, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
+                                Qt::TextAlignmentRole);
+    }
+    ui->m_pTableCamera->setModel(m_pModel);
+    for (int column = 0; column < NordaVocab::kColumnCount; ++column)
+        ui->m_pTableCamera->setColumnWidth(column, kColumnWidths[column]);
+    ui->m_pTableCamera->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui->m_pTableCamera->setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+void CCalculateWidget::SetupFields()
+{
+    const QRegularExpression number(QStringLiteral("[1-9][0-9]+||[0]"));
+    const struct { QLineEdit *edit; int maxLength; } fields[] = {
+        {ui->m_pEditTB, kMaxInputLength},      {ui->m_pEditGB, kMaxWrittenLength},
+        {ui->m_pEditMonth2, kMaxInputLength},  {ui->m_pEditWeek2, kMaxInputLength},
+        {ui->m_pEditDay2, kMaxWrittenLength},
+    };
+    for (const auto &field : fields) {
+        field.edit->setValidator(new QRegularExpressionValidator(number, this));
+        field.edit->setMaxLength(field.maxLength);
+    }
+}
+
+void CCalculateWidget::ConnectSignals()
+{
+    connect(ui->m_pBtnVigil, &QPushButton::clicked, this, &CCalculateWidget::OnBtnVigil);
+    connect(ui->m_pBtnClient, &QPushButton::clicked, this, &CCalculateWidget::OnBtnClient);
+    connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CCalculateWidget::OnBtnAdd);
+    connect(ui->m_pBtnModify, &QPushButton::clicked, this, &CCalculateWidget::OnBtnModify);
+    connect(ui->m_pBtnDel, &QPushButton::clicked, this, &CCalculateWidget::OnBtnDel);
+    connect(ui->m_pBtnCal, &QPushButton::clicked, this, &CCalculateWidget::OnBtnCalTime);
+    connect(ui->m_pBtnCal2, &QPushButton::clicked, this, &CCalculateWidget::OnBtnCalDisk);
+    connect(ui->m_pTableCamera, &QAbstractItemView::doubleClicked, this, &CCalculateWidget::OnDoubleClicked);
+    connect(ui->m_pTableCamera->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CCalculateWidget::OnSelectionChanged);
+    connect(ui->m_pEditMonth2, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditMonthChanged);
+    connect(ui->m_pEditWeek2, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditWeekChanged);
+    connect(ui->m_pEditDay2, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditDayChanged);
+    connect(ui->m_pEditTB, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditTBChanged);
+    connect(ui->m_pEditGB, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditGBChanged);
+    connect(ui->m_pEditRecordTime, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditRecordTimeChanged);
+    connect(ui->m_pEditRecordTime2, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditRecordTimeChanged2);
+    connect(ui->m_pRadioPAL, &QRadioButton::toggled, this, &CCalculateWidget::OnPALChecked);
+    connect(ui->m_pRadioNTSC, &QRadioButton::toggled, this, &CCalculateWidget::OnNTSCChecked);
+}
+
+void CCalculateWidget::ShowWarn(const QString &text)
+{
+    CWarnDlg dlg(this);
+    dlg.ShowMsg(tr("Warn"), text);
+}
+
+// ---- the dialogs that change the list --------------------------------------------------------
+// The add, modify, online device and client dialogs come with their own folders; until a dialog
+// exists its button does nothing.
+
+void CCalculateWidget::OnBtnVigil()
+{
+}
+
+void CCalculateWidget::OnBtnClient()
+{
+}
+
+void CCalculateWidget::OnBtnAdd()
+{
+    // Registered before the first connection that carries a camera.
+    qRegisterMetaType<STRU_CAMERA>("STRU_CAMERA");
+}
+
+void CCalculateWidget::OnBtnModify()
+{
+    OnDoubleClicked(QModelIndex());
+}
+
+void CCalculateWidget::OnDoubleClicked(const QModelIndex &)
+{
+    if (m_vecCamera.isEmpty() || !ui->m_pTableCamera->currentIndex().isValid())
+        return;
+}
+
+void CCalculateWidget::OnVigilImport()
+{
+}
+
+void CCalculateWidget::OnClientImport()
+{
+}
+
+// ---- the camera list -------------------------------------------------------------------------
+
+void CCalculateWidget::OnAddDeviceImport(STRU_CAMERA camera, QString prefix, int count)
+{
+    if (m_numbers.Size() != m_vecCamera.size()) { // the list was replaced or merged into
+        m_numbers.Clear();
+        for (const STRU_CAMERA &existing : std::as_const(m_vecCamera))
+            m_numbers.Add(QString::fromLocal8Bit(existing.strName));
+    }
+    QVector<STRU_CAMERA> added;
+    for (int i = 0; i < count; ++i) {
+        const QString name = prefix + QLatin1Char(' ') + QString::number(m_numbers.Next());
+        camera.strName = name.toLocal8Bit();
+        if (m_iCameraCount >= kMaxCameras)
+            continue; // dropped; AppendRows tells the user
+        m_vecCamera.append(camera);
+        m_numbers.Add(name);
+        added.append(camera);
+        ++m_iCameraCount;
+    }
+    AppendRows(added);
+}
+
+void CCalculateWidget::AppendRows(const QVector<STRU_CAMERA> &cameras)
+{
+    if (m_iCameraCount > kMaxCameras - 1)
+        ShowWarn(tr("Device number can be more than 1024."));
+    if (cameras.isEmpty())
+        return;
+    // One insertion for the whole batch; the items are filled in before the view lays them out.
+    const int first = m_pModel->rowCount();
+    m_pModel->setRowCount(first + cameras.size());
+    for (int i = 0; i < cameras.size(); ++i) {
+        const QStringList texts = NordaVocab::CameraRowTexts(cameras.at(i), true);
+        const QList<QStandardItem *> items = NewRowItems(texts);
+        for (int column = 0; column < items.size(); ++column)
+            m_pModel->setItem(first + i, column, items.at(column));
+    }
+}
+
+void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera, bool withName)
+{
+    const QStringList texts = NordaVocab::CameraRowTexts(camera);
+    for (int column = 0; column < texts.size(); ++column) {
+        if (column != ColName || withName)
+            SetTextIfChanged(m_pModel->item(row, column), texts.at(column));
+    }
+}
+
+void CCalculateWidget::RefreshRows()
+{
+    // Row i shows camera i; a row whose name no longer matches its camera is left alone.
+    const int rows = std::min<int>(m_pModel->rowCount(), m_vecCamera.size());
+    for (int row = 0; row < rows; ++row) {
+        const QStandardItem *nameItem = m_pModel->item(row, ColName);
+        const STRU_CAMERA &camera = m_vecCamera.at(row);
+        if (nameItem && nameItem->text() == QString::fromLocal8Bit(camera.strName))
+            WriteRow(row, camera, false);
+    }
+}
+
+void CCalculateWidget::OnBtnDel()
+{
+    QList<int> rows;
+    const QModelIndexList selected = ui->m_pTableCamera->selectionModel()->selectedRows();
+    rows.reserve(selected.size());
+    for (const QModelIndex &index : selected)
+        rows << index.row();
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+
+    // Rows go from the highest to the lowest, in blocks of neighbouring rows; row i is camera i.
+    int end = rows.size();
+    while (end > 0) {
+        int begin = end - 1;
+        while (begin > 0 && rows.at(begin - 1) == rows.at(begin) - 1)
+            --begin;
+        const int firstRow = rows.at(begin);
+        const int count = end - begin;
+        for (int row = firstRow; row < firstRow + count; ++row)
+            m_numbers.Remove(QString::fromLocal8Bit(m_vecCamera.at(row).strName));
+        m_vecCamera.erase(m_vecCamera.begin() + firstRow, m_vecCamera.begin() + firstRow + count);
+        m_pModel->removeRows(firstRow, count);
+        m_iCameraCount -= count;
+        end = begin;
+    }
+
+    // The current row becomes the one above the lowest deleted row (row 0 when that was the first).
+    const int lowest = rows.first();
+    if (lowest > 0)
+        ui->m_pTableCamera->setCurrentIndex(m_pModel->index(lowest - 1, 0));
+    else if (m_pModel->rowCount() > 0)
+        ui->m_pTableCamera->setCurrentIndex(m_pModel->index(0, 0));
+}
+
+void CCalculateWidget::OnSelectionChanged(const QItemSelection &, const QItemSelection &)
+{
+    const int count = ui->m_pTableCamera->selectionModel()->selectedRows().size();
+    ui->m_pBtnDel->setEnabled(count >= 1);
+    ui->m_pBtnModify->setEnabled(count == 1);
+}
+
+// ---- the video standard ----------------------------------------------------------------------
+
+void CCalculateWidget::OnPALChecked(bool checked)
+{
+    Q_UNUSED(checked) // the add dialog, once it exists, takes the standard here when checked
+    ChangeStandard(NordaVocab::PAL, 30, 25);
+}
+
+void CCalculateWidget::OnNTSCChecked(bool checked)
+{
+    Q_UNUSED(checked)
+    ChangeStandard(NordaVocab::NTSC, 25, 30);
+}
+
+void CCalculateWidget::ChangeStandard(int standard, int oldFullRate, int newFullRate)
+{
+    // Both buttons report every switch, the unchecked one first, so the chosen standard's pass
+    // runs last and decides.
+    m_calculator.SetStandard(standard);
+    const int rows = std::min<int>(m_pModel->rowCount(), m_vecCamera.size());
+    for (int i = 0; i < m_vecCamera.size(); ++i) {
+        STRU_CAMERA &camera = m_vecCamera[i];
+        // Truncated to a whole number, the rate is the old full rate.
+        const bool fullRate = camera.dFramerate >= oldFullRate && camera.dFramerate < oldFullRate + 1;
+        if (fullRate)
+            camera.dFramerate = newFullRate;
+        camera.iRecommendedBitrate = static_cast<int>(
+            m_calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel));
+        if (i < rows) {
+            if (fullRate)
+                SetTextIfChanged(m_pModel->item(i, ColFramerate), NordaVocab::FramerateText(camera.dFramerate));
+            SetTextIfChanged(m_pModel->item(i, ColRecommended), QString::number(camera.iRecommendedBitrate));
+        }
+    }
+}
+
+// ---- the calculation tabs --------------------------------------------------------------------
+
+void CCalculateWidget::OnBtnCalTime()
+{
+    StoragePlan::RecordTime result;
+    switch (StoragePlan::CalculateRecordTime(m_vecCamera, ui->m_pEditGB->text(), ui->m_pEditRecordTime->text(), &result)) {
+    case StoragePlan::Refusal::None:
+        ui->m_pEditHour->setText(QString::number(result.days));
+        ui->m_pEditMonth->setText(QString::number(result.months));
+        ui->m_pEditDay->setText(QString::number(result.weeks));
+        break;
+    case StoragePlan::Refusal::NoCameras:
+        ShowWarn(tr("Can not find channels."));
+        break;
+    case StoragePlan::Refusal::DiskTooLarge:
+        ShowWarn(tr("Disk space should less than 76056153GBs."));
+        break;
+    case StoragePlan::Refusal::DiskTooSmall:
+        ShowWarn(tr("Disk space should more than 2GBs."));
+        break;
+    case StoragePlan::Refusal::NoHoursPerDay:
+        ShowWarn(tr("Record time per day should be more than 0 hours."));
+        break;
+    case StoragePlan::Refusal::NoBitrate:
+        ShowWarn(tr("Total bitrate should be more than 0."));
+        break;
+    default:
+        break;
+    }
+}
+
+void CCalculateWidget::OnBtnCalDisk()
+{
+    StoragePlan::DiskSpace result;
+    switch (StoragePlan::CalculateDiskSpace(m_vecCamera, ui->m_pEditDay2->text(), ui->m_pEditRecordTime2->text(), &result)) {
+    case StoragePlan::Refusal::None:
+        ui->m_pEditGB2->setText(result.gb);
+        ui->m_pEditTB2->setText(result.tb);
+        break;
+    case StoragePlan::Refusal::NoTime:
+        ShowWarn(tr("Please input time."));
+        break;
+    case StoragePlan::Refusal::NoCameras:
+        ShowWarn(tr("Can not find channels."));
+        break;
+    case StoragePlan::Refusal::TimeTooLong:
+        ShowWarn(tr("Record time should less than 365 days."));
+        break;
+    case StoragePlan::Refusal::NoHoursPerDay:
+        ShowWarn(tr("Record time per day should be more than 0 hours."));
+        break;
+    default:
+        break;
+    }
+}
+
+void CCalculateWidget::OnEditTBChanged(const QString &text)
+{
+    if (m_bWritingDisk)
+        return;
+    {
+        WritingGuard guard(m_bWritingDisk);
+        ui->m_pEditGB->setText(StoragePlan::GBFromTB(text));
+    }
+    if (StoragePlan::DiskAboveLimit(ui->m_pEditGB->text())) {
+        ShowWarn(tr("Disk space should less than 76056153GBs."));
+        ui->m_pEditTB->setText(QStringLiteral("0"));
+        ui->m_pEditGB->setText(QStringLiteral("0"));
+    }
+}
+
+void CCalculateWidget::OnEditGBChanged(const QString &text)
+{
+    if (m_bWritingDisk)
+        return;
+    {
+        WritingGuard guard(m_bWritingDisk);
+        ui->m_pEditTB->setText(StoragePlan::TBFromGB(text));
+    }
+    if (StoragePlan::DiskAboveLimit(ui->m_pEditGB->text())) {
+        ShowWarn(tr("Disk space should less than 76056153GBs."));
+        ui->m_pEditTB->setText(QStringLiteral("0"));
+        ui->m_pEditGB->setText(QStringLiteral("0"));
+    }
+}
+
+void CCalculateWidget::OnEditMonthChanged(const QString &text)
+{
+    if (m_bWritingTime)
+        return;
+    const StoragePlan::TimeFields fields = StoragePlan::FromMonths(text);
+    {
+        WritingGuard guard(m_bWritingTime);
+        ui->m_pEditWeek2->setText(fields.weeks);
+        ui->m_pEditDay2->setText(fields.days);
+    }
+    CheckRecordDays();
+}
+
+void CCalculateWidget::OnEditWeekChanged(const QString &text)
+{
+    if (m_bWritingTime)
+        return;
+    const StoragePlan::TimeFields fields = StoragePlan::FromWeeks(text);
+    {
+        WritingGuard guard(m_bWritingTime);
+        ui->m_pEditDay2->setText(fields.days);
+        ui->m_pEditMonth2->setText(fields.months);
+    }
+    CheckRecordDays();
+}
+
+void CCalculateWidget::OnEditDayChanged(const QString &text)
+{
+    if (m_bWritingTime)
+        return;
+    const StoragePlan::TimeFields fields = StoragePlan::FromDays(text);
+    {
+        WritingGuard guard(m_bWritingTime);
+        ui->m_pEditMonth2->setText(fields.months);
+        ui->m_pEditWeek2->setText(fields.weeks);
+    }
+    CheckRecordDays();
+}
+
+void CCalculateWidget::CheckRecordDays()
+{
+    if (!StoragePlan::DaysAboveLimit(ui->m_pEditDay2->text()))
+        return;
+    ShowWarn(tr("Record time should less than 365 days."));
+    // These writes run the linked slots again, which keep the group at 0.
+    ui->m_pEditMonth2->setText(QStringLiteral("0"));
+    ui->m_pEditWeek2->setText(QStringLiteral("0"));
+    ui->m_pEditDay2->setText(QStringLiteral("0"));
+}
+
+void CCalculateWidget::OnEditRecordTimeChanged(const QString &text)
+{
+    if (StoragePlan::HoursPerDayOutOfRange(text))
+        ShowWarn(tr("Record Time should between 0 and 24hours."));
+}
+
+void CCalculateWidget::OnEditRecordTimeChanged2(const QString &text)
+{
+    if (StoragePlan::HoursPerDayOutOfRange(text))
+        ShowWarn(tr("Record Time should between 0 and 24hours."));
+}
+
+// ---- keys ------------------------------------------------------------------------------------
+
+void CCalculateWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Escape never closes the page; nothing reaches the default dialog handling.
+    if (event->key() == Qt::Key_F1 && !OpenHelpManual()) {
+        CWarnDlg dlg(this);
+        dlg.ShowMsg(tr("Info"), tr("Can not find Manual."));
+    }
+    event->accept();
+}

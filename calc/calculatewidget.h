@@ -1,0 +1,99 @@
+// The calculation panel: the page of the main window on which the user plans. It owns the camera
+// list and its seven-column table (row i always shows camera i), the ways to change the list
+// (add by hand, import, modify, delete), the video standard, and the two calculation tabs.
+// The arithmetic lives in CBitrateCalculator and StoragePlan; the panel moves texts between its
+// fields and those, and shows their refusals as messages.
+#pragma once
+
+#include "calc/bitratecalculator.h"
+#include "calc/camera.h"
+#include "calc/cameranumbers.h"
+
+#include <QDialog>
+#include <QItemSelection>
+#include <QVector>
+
+class QKeyEvent;
+class QLineEdit;
+class QStandardItemModel;
+class QStandardItem;
+class CAddDeviceWidget;
+class CImportClientWidget;
+class CVigilWidget;
+
+namespace Ui {
+class CCalculateWidgetClass;
+}
+
+class CCalculateWidget : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CCalculateWidget(QWidget *parent = nullptr);
+    ~CCalculateWidget() override;
+
+    // Read-only views for the dialogs and tests; the list changes through the slots only.
+    const QVector<STRU_CAMERA> &Cameras() const { return m_vecCamera; }
+    int CameraCount() const { return m_iCameraCount; }
+    // 1 while "NTSC" is chosen, else 0.
+    int Standard() const;
+
+    static constexpr int kMaxCameras = 1024;
+
+public slots:
+    void OnBtnVigil();
+    void OnBtnClient();
+    void OnBtnAdd();
+    void OnBtnModify();
+    void OnBtnDel();
+    void OnBtnCalTime();
+    void OnBtnCalDisk();
+    void OnVigilImport();
+    void OnClientImport();
+    // Adds count cameras made from the template, named "<prefix> <number>".
+    void OnAddDeviceImport(STRU_CAMERA camera, QString prefix, int count);
+    void OnDoubleClicked(const QModelIndex &index);
+    void OnSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
+    void OnEditMonthChanged(const QString &text);
+    void OnEditWeekChanged(const QString &text);
+    void OnEditDayChanged(const QString &text);
+    void OnEditTBChanged(const QString &text);
+    void OnEditGBChanged(const QString &text);
+    void OnEditRecordTimeChanged(const QString &text);
+    void OnEditRecordTimeChanged2(const QString &text);
+    void OnPALChecked(bool checked);
+    void OnNTSCChecked(bool checked);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void SetupTable();
+    void SetupFields();
+    void ConnectSignals();
+
+    // Adds table rows for cameras already appended to the list.
+    void AppendRows(const QVector<STRU_CAMERA> &cameras);
+    // Rewrites every row from the camera list.
+    void RefreshRows();
+    void WriteRow(int row, const STRU_CAMERA &camera, bool withName);
+    void ChangeStandard(int standard, int oldFullRate, int newFullRate);
+    void CheckRecordDays();
+    void ShowWarn(const QString &text);
+
+    Ui::CCalculateWidgetClass *ui;
+    CAddDeviceWidget *m_pAddDeviceWidget = nullptr;
+    CImportClientWidget *m_pImportClientWidget = nullptr;
+    CVigilWidget *m_pVigilWidget = nullptr;
+    CBitrateCalculator m_calculator;
+    QVector<STRU_CAMERA> m_vecCamera;
+    QStandardItemModel *m_pModel = nullptr;
+    int m_iCameraCount = 0;
+
+    CCameraNumbers m_numbers; // numbers of the names in m_vecCamera
+    // Set while a linked-field slot writes the other fields of its group, so that its own
+    // writes do not run the linked slots again.
+    bool m_bWritingDisk = false;
+    bool m_bWritingTime = false;
+};

@@ -226,10 +226,11 @@ int CScriptedBackend::Login(const char *address, uint16_t port, const char *user
     answer->byChanNum = static_cast<uint8_t>(device.analogChannels.size());
     answer->byStartChan = static_cast<uint8_t>(device.iFirstAnalogChannel);
     answer->byIPChanNum = NET_DVR_MAX_STREAM_SOURCES;
-    int userID = m_iNextUserID;
+    // Like a real device SDK, the lowest free handle is handed out again, so a handle kept
+    // after its logout may by now belong to another device's session.
+    int userID = 0;
     while (m_sessions.contains(userID))
-        userID = (userID + 1) & 0x7FFFFFFF;
-    m_iNextUserID = (userID + 1) & 0x7FFFFFFF;
+        ++userID;
     m_sessions.insert(userID, index);
     return userID;
 }

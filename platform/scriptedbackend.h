@@ -103,7 +103,6 @@ private:
     QVector<SCRIPTED_DEVICE> m_devices;
     QHash<int, int> m_sessions;         // user ID -> device index
     QHash<QByteArray, int> m_loginAttempts; // "address:port" -> count
-    int m_iNextUserID = 0;
 
     std::atomic<int> m_iCallsInFlight{0};
     std::atomic<int> m_iPeakCalls{0};

@@ -1,0 +1,55 @@
+// import/: device access, discovery, the online device and login dialogs, the SQLite layer and
+// the client database dialog.
+//
+// The device layer (this library, QtCore only) turns network devices into camera rows:
+//   STRU_DEVICE      one device and its four operations on the device SDK (platform/netdvr.h);
+//   DeviceCodes      the device's resolution, frame-rate, bitrate and quality codes in the camera
+//                    vocabulary, and the camera built from one channel's compression block;
+//   CDeviceSurvey    the channel survey both import dialogs run over their selected rows;
+//   CDeviceImporter  the import run: surveyed devices to STRU_CAMERA rows.
+// Survey and import work on several devices at once and give the same result, in the same
+// order, as one device after the other.
+#pragma once
+
+#include "platform/netdvr.h"
+
+#include <QByteArray>
+#include <QMetaType>
+
+struct STRU_DEVICE
+{
+    int iUserID = -1;          // SDK login handle; -1 when logged out
+    int iChannelCount = -1;    // analogue channels; -1 until the first successful login
+    int iIPChannelCount = 0;   // connected IP channels
+    int iStartChannel = 0;     // number of the first analogue channel
+    int iStartIPChannel = 0;   // number of the first IP channel
+    QByteArray strDeviceName;  // from the client database; empty for discovered devices
+    QByteArray strUserName;
+    QByteArray strPassword;
+    QByteArray strIP;          // dotted IPv4 text
+    int iPort = -1;
+    QByteArray strVersion;     // display only
+    QByteArray strSerialNo;
+    bool bLoginRequested = false;
+    bool bLoginAttempted = false;
+    int iImportStatus = 0;     // kImportLoginFailed after a survey that could not log in
+
+    static constexpr int kImportOk = 0;
+    static constexpr int kImportLoginFailed = 1;
+
+    // Logs in (logging out a held handle first) and reads the channel layout. False when the
+    // device refused the login.
+    bool Login();
+    // Always true; nothing happens when not logged in.
+    bool Logout();
+    // Compression settings of channel number index + 1.
+    bool GetCompressInfo(int index, NET_DVR_COMPRESS_BLOCK *block) const;
+    // 0 = the query failed, 2 = IP camera, 1 = any other device.
+    int GetDeviceKind() const;
+
+    enum DeviceKind { KindUnknown = 0, KindRecorder = 1, KindIPCamera = 2 };
+};
+Q_DECLARE_METATYPE(STRU_DEVICE)
+
+// Connected IP channels among the stream-source entries of an IP-channel configuration.
+int CountConnectedIPChannels(const NET_DVR_IPCHAN_CONFIG &config);

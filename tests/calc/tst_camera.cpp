@@ -1,0 +1,165 @@
+// The camera record, its row texts, the frame-rate text rule and the frame-rate choice lists.
+#include "calc/camera.h"
+
+#include <QTest>
+
+class TestCamera : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void framerateText_data();
+    void framerateText();
+    void choiceLists_data();
+    void choiceLists();
+    void choiceListsClimbFromSixteenth();
+    void rowTexts_data();
+    void rowTexts();
+    void handAddedCopyKeepsSource();
+    void headers();
+};
+
+void TestCamera::framerateText_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("half") << 0.5 << "1/2";
+    QTest::newRow("quarter") << 0.25 << "1/4";
+    QTest::newRow("eighth") << 0.125 << "1/8";
+    QTest::newRow("sixteenth") << 0.0625 << "1/16";
+    QTest::newRow("12.5") << 12.5 << "12.5";
+    QTest::newRow("25") << 25.0 << "25";
+    QTest::newRow("30") << 30.0 << "30";
+    QTest::newRow("not produced 0.3") << 0.3 << "0.3";
+    QTest::newRow("six digits") << 1.0 / 3 << "0.333333";
+}
+
+void TestCamera::framerateText()
+{
+    QFETCH(double, rate);
+    QFETCH(QString, text);
+    QCOMPARE(NordaVocab::FramerateText(rate), text);
+}
+
+void TestCamera::choiceLists_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("standard");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("DVR PAL") << 1 << 8 << 0 << 21 << "25" << "22";
+    QTest::newRow("DVR NTSC") << 1 << 11 << 1 << 21 << "30" << "22";
+    QTest::newRow("IPC 2560*1920 PAL") << 0 << 0 << 0 << 10 << "8" << "8";
+    QTest::newRow("IPC 2560*1920 NTSC") << 0 << 0 << 1 << 10 << "8" << "8";
+    QTest::newRow("IPC QXGA PAL") << 0 << 1 << 0 << 15 << "20" << "20";
+    QTest::newRow("IPC QXGA NTSC") << 0 << 1 << 1 << 15 << "20" << "20";
+    QTest::newRow("IPC 1080P PAL") << 0 << 2 << 0 << 16 << "25" << "22";
+    QTest::newRow("IPC QCIF NTSC") << 0 << 11 << 1 << 16 << "30" << "22";
+}
+
+void TestCamera::choiceLists()
+{
+    QFETCH(int, type);
+    QFETCH(int, resolution);
+    QFETCH(int, standard);
+    QFETCH(int, count);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    const QVector<double> choices = NordaVocab::FramerateChoices(type, resolution, standard);
+    QCOMPARE(choices.size(), count);
+    QCOMPARE(NordaVocab::FramerateText(choices.first()), first);
+    QCOMPARE(NordaVocab::FramerateText(choices.last()), last);
+}
+
+void TestCamera::choiceListsClimbFromSixteenth()
+{
+    const QStringList dvr = {"25", "1/16", "1/8", "1/4", "1/2", "1", "2", "3", "4", "5", "6",
+                             "7", "8", "9", "10", "12", "15", "16", "18", "20", "22"};
+    const QStringList ipc = {"30", "1/16", "1/8", "1/4", "1/2", "1", "2", "4", "6",
+                             "8", "10", "12.5", "15", "18", "20", "22"};
+    QStringList texts;
+    for (double rate : NordaVocab::FramerateChoices(1, 9, 0))
+        texts << NordaVocab::FramerateText(rate);
+    QCOMPARE(texts, dvr);
+    texts.clear();
+    for (double rate : NordaVocab::FramerateChoices(0, 7, 1))
+        texts << NordaVocab::FramerateText(rate);
+    QCOMPARE(texts, ipc);
+    // After the first entry every list climbs strictly.
+    for (int resolution = 0; resolution < 12; ++resolution) {
+        for (int type : {0, 1}) {
+            const QVector<double> choices = NordaVocab::FramerateChoices(type, resolution, 0);
+            QVERIFY(std::is_sorted(choices.begin() + 1, choices.end()));
+            QVERIFY(std::adjacent_find(choices.begin() + 1, choices.end()) == choices.end());
+        }
+    }
+}
+
+void TestCamera::rowTexts_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("firstAdd");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("DVR 4CIF") << 1 << 8 << 2 << true
+                              << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"};
+    QTest::newRow("IPC first add shows best") << 0 << 2 << 4 << true
+                              << QStringList{"IPC", "Cam 1", "Level1(best)", "1080P(1920*1080)", "12.5", "2048", "1792"};
+    QTest::newRow("IPC rewritten shows level") << 0 << 2 << 4 << false
+                              << QStringList{"IPC", "Cam 1", "Level5", "1080P(1920*1080)", "12.5", "2048", "1792"};
+    QTest::newRow("type 2 is IPC, no level exception") << 2 << 0 << 5 << true
+                              << QStringList{"IPC", "Cam 1", "Level6", "2560*1920", "12.5", "2048", "1792"};
+    QTest::newRow("resolution 12, level 6") << 1 << 12 << 6 << false
+                              << QStringList{"DVR", "Cam 1", "", "", "12.5", "2048", "1792"};
+    QTest::newRow("resolution -1") << 1 << -1 << 0 << false
+                              << QStringList{"DVR", "Cam 1", "Level1(best)", "", "12.5", "2048", "1792"};
+}
+
+void TestCamera::rowTexts()
+{
+    QFETCH(int, type);
+    QFETCH(int, resolution);
+    QFETCH(int, level);
+    QFETCH(bool, firstAdd);
+    QFETCH(QStringList, texts);
+    STRU_CAMERA camera;
+    camera.strName = QStringLiteral("Cam 1").toLocal8Bit();
+    camera.iType = type;
+    camera.iResolution = resolution;
+    camera.iLevel = level;
+    camera.dFramerate = 12.5;
+    camera.iBitrate = 2048;
+    camera.iRecommendedBitrate = 1792;
+    QCOMPARE(NordaVocab::CameraRowTexts(camera, firstAdd), texts);
+}
+
+void TestCamera::handAddedCopyKeepsSource()
+{
+    STRU_CAMERA camera;
+    QVERIFY(camera.strName.isEmpty());
+    QVERIFY(camera.strDeviceIP.isEmpty());
+    QCOMPARE(camera.iPort, -1);
+    QCOMPARE(camera.iChannel, -1);
+    camera.strName = "X 3";
+    camera.dFramerate = 0.0625;
+    const QVariant carried = QVariant::fromValue(camera); // as signals carry it
+    const STRU_CAMERA copy = carried.value<STRU_CAMERA>();
+    QCOMPARE(copy.strName, QByteArray("X 3"));
+    QVERIFY(copy.strDeviceIP.isEmpty());
+    QCOMPARE(copy.iPort, -1);
+    QCOMPARE(copy.iChannel, -1);
+    QCOMPARE(copy.dFramerate, 0.0625);
+}
+
+void TestCamera::headers()
+{
+    QCOMPARE(NordaVocab::ColumnHeaders(),
+             (QStringList{"Device Type", "Camera Name", "Picture Quality", "Resolution", "Framerate",
+                          "Bitrate", "Recommand Bitrate"}));
+}
+
+QTEST_GUILESS_MAIN(TestCamera)
+#include "tst_camera.moc"

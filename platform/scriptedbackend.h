@@ -78,6 +78,7 @@ public:
     // What was asked of the backend.
     int LoginAttempts(const QByteArray &address, int port) const;
     int OpenSessions() const;
+    int CallsInFlight() const { return m_iCallsInFlight.load(); }
     int PeakConcurrentCalls() const { return m_iPeakCalls.load(); }
     int TotalCalls() const { return m_iTotalCalls.load(); }
     void ResetStatistics();

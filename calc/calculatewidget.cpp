@@ -6,6 +6,7 @@
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaType>
 #include <QRegularExpressionValidator>
@@ -92,8 +93,12 @@ void CCalculateWidget::SetupTable()
                                 Qt::TextAlignmentRole);
     }
     ui->m_pTableCamera->setModel(m_pModel);
+    // The designed widths, widened where a translated header would be cut ("Camera Name" needs
+    // more than 50 pixels); the last column takes what room is left.
+    QHeaderView *header = ui->m_pTableCamera->header();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < NordaVocab::kColumnCount; ++column)
-        ui->m_pTableCamera->setColumnWidth(column, kColumnWidths[column]);
+        ui->m_pTableCamera->setColumnWidth(column, std::max(kColumnWidths[column], header->sectionSizeHint(column)));
     ui->m_pTableCamera->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->m_pTableCamera->setSelectionBehavior(QAbstractItemView::SelectRows);
 }

@@ -212,15 +212,8 @@ void CCalculateWidget::AppendRows(const QVector<STRU_CAMERA> &cameras)
         ShowWarn(tr("Device number can be more than 1024."));
     if (cameras.isEmpty())
         return;
-    // One insertion for the whole batch; the items are filled in before the view lays them out.
-    const int first = m_pModel->rowCount();
-    m_pModel->setRowCount(first + cameras.size());
-    for (int i = 0; i < cameras.size(); ++i) {
-        const QStringList texts = NordaVocab::CameraRowTexts(cameras.at(i), true);
-        const QList<QStandardItem *> items = NewRowItems(texts);
-        for (int column = 0; column < items.size(); ++column)
-            m_pModel->setItem(first + i, column, items.at(column));
-    }
+    for (const STRU_CAMERA &camera : cameras)
+        m_pModel->appendRow(NewRowItems(NordaVocab::CameraRowTexts(camera, true)));
 }
 
 void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera, bool withName)

@@ -41,6 +41,9 @@ public:
 
     static constexpr int kMaxCameras = 1024;
 
+    // Rewrites every row from the camera list (after the list was replaced as a whole).
+    void RefreshRows();
+
 public slots:
     void OnBtnVigil();
     void OnBtnClient();
@@ -75,8 +78,6 @@ private:
 
     // Adds table rows for cameras already appended to the list.
     void AppendRows(const QVector<STRU_CAMERA> &cameras);
-    // Rewrites every row from the camera list.
-    void RefreshRows();
     void WriteRow(int row, const STRU_CAMERA &camera, bool withName);
     void ChangeStandard(int standard, int oldFullRate, int newFullRate);
     void CheckRecordDays();

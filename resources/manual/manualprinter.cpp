@@ -42,6 +42,13 @@ qreal FirstLineY(const QTextBlock &block)
     return block.document()->documentLayout()->blockBoundingRect(block).top();
 }
 
+// The layout puts a line pushed to the next page a fraction of a pixel above the page
+// boundary, so a little tolerance keeps it on the page where it is drawn.
+int PageOf(qreal y, qreal pageHeight)
+{
+    return int((y + 2.0) / pageHeight);
+}
+
 bool IsLayoutCharacter(char32_t c)
 {
     return c < 0x20 || c == 0x2028 || c == 0x2029 || c == 0xfffc || c == 0xfdd0 || c == 0xfdd1;
@@ -114,8 +121,8 @@ static void KeepHeadingsWithText(QTextDocument &doc, qreal pageHeight)
         const QTextBlock next = block.next();
         if (block.blockFormat().headingLevel() == 0 || !next.isValid())
             continue;
-        const int headingPage = int(FirstLineY(block) / pageHeight);
-        const int textPage = int(FirstLineY(next) / pageHeight);
+        const int headingPage = PageOf(FirstLineY(block), pageHeight);
+        const int textPage = PageOf(FirstLineY(next), pageHeight);
         if (headingPage != textPage) {
             QTextCursor cursor(block);
             QTextBlockFormat format = block.blockFormat();
@@ -135,7 +142,7 @@ void CManualPrinter::LocateHeadings(QTextDocument &doc, qreal pageHeight)
         Heading heading;
         heading.iLevel = level;
         heading.strText = block.text().simplified();
-        heading.iBodyPage = int((FirstLineY(block) + 1.0) / pageHeight);
+        heading.iBodyPage = PageOf(FirstLineY(block), pageHeight);
         m_listHeadings.append(heading);
     }
 }
@@ -341,6 +348,9 @@ bool CManualPrinter::Print(const QString &pdfPath)
     NumberHeadings(body);
     body.setPageSize(m_rectBody.size());
     KeepHeadingsWithText(body, m_rectBody.height());
+    // The moved headings relayout only the changed blocks; a full layout keeps the positions
+    // of everything after them consistent for drawing.
+    body.markContentsDirty(0, body.characterCount());
 
     const QString missing = MissingGlyphs(body);
     if (!missing.isEmpty()) {

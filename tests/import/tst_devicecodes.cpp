@@ -1,0 +1,165 @@
+#include "calc/bitratecalculator.h"
+#include "import/device.h"
+#include "import/devicecodes.h"
+
+#include <QtTest>
+
+#include <cstring>
+
+class TestDeviceCodes : public QObject
+{
+    Q_OBJECT
+private slots:
+    void resolutionCodes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text"); // empty: unsupported
+        const QList<QPair<int, QString>> table = {
+            {1, "CIF"}, {2, "QCIF"}, {3, "4CIF"}, {4, "2CIF"}, {16, "VGA(640*480)"},
+            {17, "UXGA(1600*1200)"}, {19, "720P(1280*760)"}, {20, "1280*960"}, {21, "1600*912"},
+            {27, "1080P(1920*1080)"}, {28, "2560*1920"}, {30, "QXGA(2048*1536)"},
+            {0, ""}, {5, ""}, {15, ""}, {18, ""}, {22, ""}, {29, ""}, {31, ""}, {255, ""}};
+        for (const auto &entry : table)
+            QTest::newRow(qPrintable(QString::number(entry.first))) << entry.first << entry.second;
+    }
+
+    void resolutionCodes()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        const int index = DeviceCodes::ResolutionIndex(code);
+        if (text.isEmpty())
+            QCOMPARE(index, -1);
+        else
+            QCOMPARE(NordaVocab::ResolutionText(index), text);
+    }
+
+    void frameRateCodes_data()
+    {
+        QTest::addColumn<uint>("code");
+        QTest::addColumn<int>("standard");
+        QTest::addColumn<double>("rate");
+        const double rates[] = {0.0625, 0.125, 0.25, 0.5, 1, 2, 4, 6, 8, 10, 12, 16, 20, 15, 18, 22};
+        for (uint code = 1; code <= 16; ++code)
+            QTest::newRow(qPrintable(QString("code %1").arg(code))) << code << 1 << rates[code - 1];
+        QTest::newRow("0 NTSC") << 0u << 1 << 30.0;
+        QTest::newRow("0 PAL") << 0u << 0 << 25.0;
+        QTest::newRow("17 PAL") << 17u << 0 << 25.0;
+        QTest::newRow("17 NTSC") << 17u << 1 << 30.0;
+        QTest::newRow("huge PAL") << 0xFFFFFFFFu << 0 << 25.0;
+    }
+
+    void frameRateCodes()
+    {
+        QFETCH(uint, code);
+        QFETCH(int, standard);
+        QFETCH(double, rate);
+        QCOMPARE(DeviceCodes::FrameRate(code, standard), rate);
+    }
+
+    void bitrateCodes_data()
+    {
+        QTest::addColumn<uint>("code");
+        QTest::addColumn<int>("kbps");
+        const int table[] = {32,  48,   64,   80,   96,   128,  160,  192,  224,  256,  320,  384, 448,
+                             512, 640,  768,  896,  1024, 1280, 1536, 1792, 2048, 3072, 4096, 8192, 16384};
+        for (uint code = 2; code <= 27; ++code)
+            QTest::newRow(qPrintable(QString("code %1").arg(code))) << code << table[code - 2];
+        QTest::newRow("0 recommended") << 0u << 777;
+        QTest::newRow("1 recommended") << 1u << 777;
+        QTest::newRow("28 recommended") << 28u << 777;
+        QTest::newRow("bit 31, 2097152 bit/s") << (0x80000000u | 2097152u) << 2048;
+        QTest::newRow("bit 31, divides by 1024") << (0x80000000u | 1000000u) << 976;
+        QTest::newRow("bit 31, below 1024") << (0x80000000u | 1023u) << 0;
+        QTest::newRow("bit 31, largest") << 0xFFFFFFFFu << 2097151;
+    }
+
+    void bitrateCodes()
+    {
+        QFETCH(uint, code);
+        QFETCH(int, kbps);
+        QCOMPARE(DeviceCodes::Bitrate(code, 777), kbps);
+    }
+
+    void qualityIsClampedToTheLevels_data()
+    {
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<int>("level");
+        for (int q = 0; q <= 5; ++q)
+            QTest::newRow(qPrintable(QString::number(q))) << q << q;
+        QTest::newRow("6") << 6 << 5;
+        QTest::newRow("255") << 255 << 5;
+    }
+
+    void qualityIsClampedToTheLevels()
+    {
+        QFETCH(int, quality);
+        QFETCH(int, level);
+        QCOMPARE(DeviceCodes::Level(quality), level);
+    }
+
+    void buildCamera()
+    {
+        STRU_DEVICE device;
+        device.strIP = "10.1.2.3";
+        device.iPort = 8123;
+        NET_DVR_COMPRESS_BLOCK block;
+        std::memset(&block, 0, sizeof(block));
+        block.byResolution = 3;  // 4CIF
+        block.byPicQuality = 0;
+        block.dwFrameRate = 10;  // 10 fps
+        block.dwVideoBitrate = 0; // take the recommendation
+        CBitrateCalculator calculator;
+        STRU_CAMERA camera;
+        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("10.1.2.3_7"), device, 7, NordaVocab::TypeDVR,
+                                         NordaVocab::PAL, calculator, &camera));
+        QCOMPARE(camera.strName, QByteArray("10.1.2.3_7"));
+        QCOMPARE(camera.strDeviceIP, QByteArray("10.1.2.3"));
+        QCOMPARE(camera.iPort, 8123);
+        QCOMPARE(camera.iChannel, 7);
+        QCOMPARE(camera.iType, 1);
+        QCOMPARE(camera.iResolution, 8);
+        QCOMPARE(camera.iLevel, 0);
+        QCOMPARE(camera.dFramerate, 10.0);
+        QCOMPARE(camera.iRecommendedBitrate, 1597); // 3072/5 + 10*4*3072/125 = 1597.44, truncated
+        QCOMPARE(camera.iBitrate, 1597);
+
+        // NTSC full rate, IPC table, a fixed bitrate code, a quality byte beyond the levels.
+        block.byResolution = 27;
+        block.dwFrameRate = 0;
+        block.dwVideoBitrate = 23;
+        block.byPicQuality = 200;
+        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("n"), device, 33, NordaVocab::TypeIPC,
+                                         NordaVocab::NTSC, calculator, &camera));
+        QCOMPARE(calculator.Standard(), 1);
+        QCOMPARE(camera.dFramerate, 30.0);
+        QCOMPARE(camera.iLevel, 5);
+        QCOMPARE(camera.iRecommendedBitrate, 10240);
+        QCOMPARE(camera.iBitrate, 2048);
+
+        block.byResolution = 18;
+        camera.iChannel = -5;
+        QVERIFY(!DeviceCodes::BuildCamera(block, QStringLiteral("x"), device, 2, NordaVocab::TypeDVR,
+                                          NordaVocab::PAL, calculator, &camera));
+        QCOMPARE(camera.iChannel, -5); // untouched
+    }
+
+    void dvrQualityBeyondTheLevelsRecommendsFromTheLastLevel()
+    {
+        STRU_DEVICE device;
+        NET_DVR_COMPRESS_BLOCK block;
+        std::memset(&block, 0, sizeof(block));
+        block.byResolution = 2; // QCIF
+        block.byPicQuality = 9;
+        CBitrateCalculator calculator;
+        STRU_CAMERA camera;
+        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("q"), device, 1, NordaVocab::TypeDVR,
+                                         NordaVocab::PAL, calculator, &camera));
+        QCOMPARE(camera.iLevel, 5);
+        QCOMPARE(camera.iRecommendedBitrate, 96); // "Level6" QCIF at the full rate
+        QCOMPARE(NordaVocab::LevelText(camera.iLevel), QStringLiteral("Level6"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDeviceCodes)
+#include "tst_devicecodes.moc"

@@ -1,4 +1,5 @@
 #include "manualprinter.h"
+#include "pdftextmap.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextTable>
+
+#include <algorithm>
 
 namespace
 {
@@ -195,13 +198,22 @@ void CManualPrinter::BuildContents(QTextDocument &toc, int firstBodyPage) const
     }
 }
 
-QString CManualPrinter::MissingGlyphs(const QTextDocument &doc) const
+QSet<char32_t> CManualPrinter::DocumentCharacters(const QTextDocument &doc) const
 {
     QString text = doc.toPlainText();
     for (const QString &value : m_mapMeta)
         text += value;
     text += m_strTitle;
+    QSet<char32_t> characters;
+    for (const char32_t c : text.toUcs4()) {
+        if (!IsLayoutCharacter(c))
+            characters.insert(c);
+    }
+    return characters;
+}
 
+QString CManualPrinter::MissingGlyphs(const QTextDocument &doc) const
+{
     // QRawFont is one family's own font file; QFontMetrics would accept any installed font.
     QList<QRawFont> fonts;
     for (const QString &family : QStringList(m_strFamily) + m_listFallbacks) {
@@ -219,12 +231,11 @@ QString CManualPrinter::MissingGlyphs(const QTextDocument &doc) const
         }
         return false;
     };
-    QSet<char32_t> seen;
+    const QSet<char32_t> used = DocumentCharacters(doc);
+    QList<char32_t> characters(used.cbegin(), used.cend());
+    std::sort(characters.begin(), characters.end());
     QString missing;
-    for (const char32_t c : text.toUcs4()) {
-        if (IsLayoutCharacter(c) || seen.contains(c))
-            continue;
-        seen.insert(c);
+    for (const char32_t c : characters) {
         if (!covered(c))
             missing += QStringLiteral(" U+%1").arg(uint(c), 4, 16, QLatin1Char('0'));
     }
@@ -391,6 +402,24 @@ bool CManualPrinter::Print(const QString &pdfPath)
     }
     if (!painter.end()) {
         m_strError = QStringLiteral("cannot finish %1").arg(pdfPath);
+        return false;
+    }
+    return RepairTextMap(pdfPath, DocumentCharacters(body));
+}
+
+bool CManualPrinter::RepairTextMap(const QString &pdfPath, const QSet<char32_t> &characters)
+{
+    QFile file(pdfPath);
+    if (!file.open(QIODevice::ReadWrite)) {
+        m_strError = QStringLiteral("cannot reopen %1: %2").arg(pdfPath, file.errorString());
+        return false;
+    }
+    QByteArray pdf = file.readAll();
+    if (RepairPdfTextMap(pdf, characters, QStringList(m_strFamily) + m_listFallbacks) == 0)
+        return true;
+    // Same length as before: overwrite in place.
+    if (!file.seek(0) || file.write(pdf) != pdf.size()) {
+        m_strError = QStringLiteral("cannot rewrite %1: %2").arg(pdfPath, file.errorString());
         return false;
     }
     return true;

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QMap>
 #include <QRectF>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -49,7 +50,9 @@ private:
     void NumberHeadings(QTextDocument &doc);
     void LocateHeadings(QTextDocument &doc, qreal pageHeight);
     void BuildContents(QTextDocument &toc, int firstBodyPage) const;
+    QSet<char32_t> DocumentCharacters(const QTextDocument &doc) const;
     QString MissingGlyphs(const QTextDocument &doc) const;
+    bool RepairTextMap(const QString &pdfPath, const QSet<char32_t> &characters);
     void PaintTitlePage(QPainter &painter, const QRectF &page) const;
     void PaintDocumentPage(QPainter &painter, QTextDocument &doc, int index) const;
     void PaintFrame(QPainter &painter, int pageNumber, int pageCount) const;

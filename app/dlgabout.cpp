@@ -1,5 +1,7 @@
 #include "app/dlgabout.h"
 
+#include "ui_dlgabout.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,12 +34,17 @@ unsigned BuildDateNumber()
 }
 
 CDlgAbout::CDlgAbout(QWidget *parent)
-    : CBaseDialog(parent, false, false, false)
+    : CBaseDialog(parent, false, false, false), ui(new Ui::CDlgAboutClass)
 {
-    ui.setupUi(GetContentFrame());
+    ui->setupUi(GetContentFrame());
     setFixedSize(520, 200);
     ShowCloseBtn(true);
     SetTitle(tr("About"));
-    ui.pLabelAbout->setText(tr(" v3.0.0.3") + QStringLiteral(" Build") + QString::number(BuildDateNumber()));
-    connect(ui.m_pOkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    ui->pLabelAbout->setText(tr(" v3.0.0.3") + QStringLiteral(" Build") + QString::number(BuildDateNumber()));
+    connect(ui->m_pOkBtn, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CDlgAbout::~CDlgAbout()
+{
+    delete ui;
 }

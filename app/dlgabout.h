@@ -2,7 +2,10 @@
 #pragma once
 
 #include "toolkit/basedialog.h"
-#include "ui_dlgabout.h"
+
+namespace Ui {
+class CDlgAboutClass;
+}
 
 // The build date "Mmm dd yyyy" (as the compiler writes it) as the number YYYYMMDD.
 unsigned BuildDateNumber(const char *buildDate);
@@ -13,7 +16,8 @@ class CDlgAbout : public CBaseDialog
     Q_OBJECT
 public:
     explicit CDlgAbout(QWidget *parent);
+    ~CDlgAbout() override;
 
 private:
-    Ui::CDlgAboutClass ui;
+    Ui::CDlgAboutClass *ui;
 };

@@ -3,6 +3,7 @@
 #include "app/dlgabout.h"
 #include "app/helpmanual.h"
 #include "app/windowtitle.h"
+#include "ui_nordamainwnd.h"
 #include "toolkit/warndlg.h"
 
 #include <QApplication>
@@ -23,36 +24,39 @@ const char kTabUnselected[] =
 } // namespace
 
 CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
-    : QMainWindow(parent, flags)
+    : QMainWindow(parent, flags), ui(new Ui::CNORDAMainWndClass)
 {
     setFixedSize(1024, 768);
-    ui.setupUi(this);
+    ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
 
     m_pTitle = new CWindowTitle(this);
-    ui.pGridLayout->addWidget(m_pTitle, 0, 0, 1, 2);
+    ui->pGridLayout->addWidget(m_pTitle, 0, 0, 1, 2);
 
-    m_pStackedWidget = new QStackedWidget(ui.centralWidget);
+    m_pStackedWidget = new QStackedWidget(ui->centralWidget);
     // The calculation panel takes this page.
     m_pCalculateWidget = new QWidget(m_pStackedWidget);
     m_pStackedWidget->addWidget(m_pCalculateWidget);
-    ui.pGridLayout->addWidget(m_pStackedWidget, 2, 0, 1, 2);
+    ui->pGridLayout->addWidget(m_pStackedWidget, 2, 0, 1, 2);
 
-    ui.pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
+    ui->pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
     OnBtnClickedUpgrade();
 
-    connect(ui.pBtnUpgrade, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedUpgrade);
-    connect(ui.pBtnAbout, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedAbout);
+    connect(ui->pBtnUpgrade, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedUpgrade);
+    connect(ui->pBtnAbout, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedAbout);
 }
 
-CNORDAMainWnd::~CNORDAMainWnd() = default;
+CNORDAMainWnd::~CNORDAMainWnd()
+{
+    delete ui;
+}
 
 void CNORDAMainWnd::OnBtnClickedUpgrade()
 {
     m_iCurrentTab = 0;
     m_pStackedWidget->setCurrentIndex(0);
-    ui.pBtnUpgrade->setStyleSheet(QString::fromLatin1(kTabSelected));
-    ui.pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
+    ui->pBtnUpgrade->setStyleSheet(QString::fromLatin1(kTabSelected));
+    ui->pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
 }
 
 void CNORDAMainWnd::OnBtnClickedAbout()

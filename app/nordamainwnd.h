@@ -2,11 +2,12 @@
 // a tab strip ("Calculate", "About") and the calculation page.
 #pragma once
 
-#include "ui_nordamainwnd.h"
-
 #include <QMainWindow>
 
 class QStackedWidget;
+namespace Ui {
+class CNORDAMainWndClass;
+}
 class CWindowTitle;
 
 class CNORDAMainWnd : public QMainWindow
@@ -30,7 +31,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Ui::CNORDAMainWndClass ui;
+    Ui::CNORDAMainWndClass *ui;
     QStackedWidget *m_pStackedWidget = nullptr;
     QWidget *m_pCalculateWidget = nullptr;
     CWindowTitle *m_pTitle = nullptr;

@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(chosen->locale.language(), chinese ? QLocale::Chinese : QLocale::English);
         if (chinese) {
             QVERIFY(!chosen->pAppTranslator->isEmpty());
-            QCOMPARE(chosen->pAppTranslator->translate("CNORDAMainWnd", "About"), QStringLiteral("关于"));
+            QCOMPARE(chosen->pAppTranslator->translate("CNORDAMainWnd", "Version"), QStringLiteral("版本"));
         }
     }
 

@@ -13,6 +13,9 @@ const char *const kTabCloseImage = ":/images/Tab/TabClose.png";
 const char *const kTabCloseHoverImage = ":/images/Tab/TabCloseHover.png";
 const char *const kTabSelectedImage = ":/images/Tab/test2.png";
 const char *const kTabImage = ":/images/Tab/test.png";
+const char *const kCheckedImage = ":/images/public/CheckBox/checked.png";
+const char *const kUncheckedImage = ":/images/public/CheckBox/unchecked.png";
+const char *const kCheckPartlyImage = ":/images/public/CheckBox/partly.png";
 
 constexpr int kTabHeight = 25;
 constexpr int kTabCloseSize = 20;
@@ -62,9 +65,24 @@ void CVexaStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opt
         painter->drawPixmap(target, image);
         return;
     }
-    default:
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    case PE_IndicatorItemViewItemCheck: {
+        // The base style's check box is drawn for 13 x 13 and leaves stray marks around a
+        // 16 x 16 indicator; the skin's own check images fit it exactly.
+        const char *path = (option->state & State_NoChange) ? kCheckPartlyImage
+                           : (option->state & State_On)     ? kCheckedImage
+                                                            : kUncheckedImage;
+        const QPixmap image(path);
+        if (image.isNull())
+            break;
+        QRect target(QPoint(0, 0), image.size());
+        target.moveCenter(option->rect.center());
+        painter->drawPixmap(target, image);
+        return;
     }
+    default:
+        break;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
 void CVexaStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
@@ -114,12 +132,10 @@ QRect CVexaStyle::subElementRect(SubElement element, const QStyleOption *option,
         rect.translate(proxy()->pixelMetric(PM_TabBarTabVSpace, option, widget) + 1, 0);
         rect.moveTop(2);
         break;
-    case SE_ItemViewItemCheckIndicator: {
-        QRect indicator(0, 0, kCheckIndicatorSize, kCheckIndicatorSize);
-        indicator.moveCenter(rect.center());
-        rect = indicator;
+    case SE_ItemViewItemCheckIndicator:
+        // Grown from the base position, where the style sheet places its 16 x 16 images too.
+        rect.setSize(QSize(kCheckIndicatorSize, kCheckIndicatorSize));
         break;
-    }
     default:
         break;
     }

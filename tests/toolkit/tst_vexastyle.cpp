@@ -73,6 +73,8 @@ private slots:
     void itemViewPanel_data();
     void itemViewPanel();
     void subElementRects();
+    void itemCheckIndicator_data();
+    void itemCheckIndicator();
 
 private:
     std::unique_ptr<QStyle> m_base;
@@ -461,6 +463,37 @@ void TestVexaStyle::subElementRects()
     const QRect check = m_style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item);
     QCOMPARE(check.size(), QSize(16, 16));
     QVERIFY(item.rect.contains(check));
+}
+
+void TestVexaStyle::itemCheckIndicator_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("image");
+    QTest::newRow("checked") << int(QStyle::State_On) << ":/images/public/CheckBox/checked.png";
+    QTest::newRow("unchecked") << int(QStyle::State_Off) << ":/images/public/CheckBox/unchecked.png";
+    QTest::newRow("partly") << int(QStyle::State_NoChange) << ":/images/public/CheckBox/partly.png";
+}
+
+// The indicator of a checkable table cell is the skin's image and nothing spills outside it.
+void TestVexaStyle::itemCheckIndicator()
+{
+    QFETCH(int, state);
+    QFETCH(QString, image);
+    QStyleOptionViewItem option;
+    option.rect = QRect(4, 4, 16, 16);
+    option.state = QStyle::State_Enabled | QStyle::State_HasFocus | QStyle::StateFlag(state);
+    QImage painted = Blank(QSize(24, 24));
+    {
+        QPainter p(&painted);
+        m_style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &option, &p);
+    }
+    QImage expected = Blank(QSize(24, 24));
+    {
+        QPainter p(&expected);
+        p.drawPixmap(4, 4, QPixmap(image));
+    }
+    QVERIFY(!AllPixels(expected, 0));
+    QCOMPARE(painted, expected);
 }
 
 QTEST_MAIN(TestVexaStyle)

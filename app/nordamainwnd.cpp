@@ -3,6 +3,7 @@
 #include "app/dlgabout.h"
 #include "app/helpmanual.h"
 #include "app/windowtitle.h"
+#include "calc/calculatewidget.h"
 #include "ui_nordamainwnd.h"
 #include "toolkit/warndlg.h"
 
@@ -34,8 +35,7 @@ CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
     ui->pGridLayout->addWidget(m_pTitle, 0, 0, 1, 2);
 
     m_pStackedWidget = new QStackedWidget(ui->centralWidget);
-    // The calculation panel takes this page.
-    m_pCalculateWidget = new QWidget(m_pStackedWidget);
+    m_pCalculateWidget = new CCalculateWidget(m_pStackedWidget);
     m_pStackedWidget->addWidget(m_pCalculateWidget);
     ui->pGridLayout->addWidget(m_pStackedWidget, 2, 0, 1, 2);
 

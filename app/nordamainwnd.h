@@ -9,6 +9,7 @@ namespace Ui {
 class CNORDAMainWndClass;
 }
 class CWindowTitle;
+class CCalculateWidget;
 
 class CNORDAMainWnd : public QMainWindow
 {
@@ -19,6 +20,7 @@ public:
 
     CWindowTitle *TitleBar() const { return m_pTitle; }
     QStackedWidget *StackedWidget() const { return m_pStackedWidget; }
+    CCalculateWidget *CalculateWidget() const { return m_pCalculateWidget; }
 
 public slots:
     void OnBtnClickedUpgrade();
@@ -33,7 +35,7 @@ protected:
 private:
     Ui::CNORDAMainWndClass *ui;
     QStackedWidget *m_pStackedWidget = nullptr;
-    QWidget *m_pCalculateWidget = nullptr;
+    CCalculateWidget *m_pCalculateWidget = nullptr;
     CWindowTitle *m_pTitle = nullptr;
     int m_iCurrentTab = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/dlgabout.h"
 #include "app/nordamainwnd.h"
 #include "app/windowtitle.h"
+#include "calc/calculatewidget.h"
 #include "../support/modaldriver.h"
 
 #include <QApplication>
@@ -29,6 +30,8 @@ private slots:
         QVERIFY(calculate->styleSheet().contains(QStringLiteral("TabSelect.png")));
         QVERIFY(about->styleSheet().contains(QStringLiteral("TabUnselect.png")));
         QCOMPARE(window.StackedWidget()->currentIndex(), 0);
+        QCOMPARE(window.StackedWidget()->count(), 1);
+        QVERIFY(qobject_cast<CCalculateWidget *>(window.StackedWidget()->currentWidget()));
     }
 
     void aboutOpensTheMenuAndNeverSwitchesThePage()

@@ -59,7 +59,7 @@ QString LiteralString(const QByteArray &pdf, qsizetype pos)
 QMap<QString, QSet<char32_t>> TextMapTargets(const QByteArray &pdf)
 {
     static const QRegularExpression reference(QStringLiteral("/ToUnicode (\\d+) 0 R"));
-    static const QRegularExpression baseFont(QStringLiteral("/BaseFont /[A-Z]{6}\\+([A-Za-z0-9-]+)"));
+    static const QRegularExpression baseFont(QStringLiteral("/BaseFont /(?:[A-Z]{6}\\+)?([A-Za-z0-9-]+)"));
     static const QRegularExpression hex(QStringLiteral("<([0-9A-Fa-f]{4})>"));
     const QString text = QString::fromLatin1(pdf);
     QMap<QString, QSet<char32_t>> result;

@@ -6,6 +6,7 @@
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaType>
@@ -227,13 +228,19 @@ void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera, bool withNam
 
 void CCalculateWidget::RefreshRows()
 {
-    // Row i shows camera i; a row whose name no longer matches its camera is left alone.
-    const int rows = std::min<int>(m_pModel->rowCount(), m_vecCamera.size());
-    for (int row = 0; row < rows; ++row) {
+    // Each row is rewritten from the first camera carrying its name; rows without one stay.
+    QHash<QString, int> firstByName;
+    firstByName.reserve(m_vecCamera.size());
+    for (int i = 0; i < m_vecCamera.size(); ++i) {
+        const QString name = QString::fromLocal8Bit(m_vecCamera.at(i).strName);
+        if (!firstByName.contains(name))
+            firstByName.insert(name, i);
+    }
+    for (int row = 0; row < m_pModel->rowCount(); ++row) {
         const QStandardItem *nameItem = m_pModel->item(row, ColName);
-        const STRU_CAMERA &camera = m_vecCamera.at(row);
-        if (nameItem && nameItem->text() == QString::fromLocal8Bit(camera.strName))
-            WriteRow(row, camera, false);
+        const auto found = nameItem ? firstByName.constFind(nameItem->text()) : firstByName.constEnd();
+        if (found != firstByName.constEnd())
+            WriteRow(row, m_vecCamera.at(found.value()), false);
     }
 }
 

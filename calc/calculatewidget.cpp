@@ -174,6 +174,8 @@ void CCalculateWidget::OnDoubleClicked(const QModelIndex &)
 {
     if (m_vecCamera.isEmpty() || !ui->m_pTableCamera->currentIndex().isValid())
         return;
+    // Row r shows camera r; after an accepted modification WriteRow(r, camera, true) rewrites
+    // the row, and RefreshRows() all rows when a copy plan replaced the list.
 }
 
 void CCalculateWidget::OnVigilImport()

@@ -322,7 +322,9 @@ void CManualPrinter::PaintDocumentPage(QPainter &painter, QTextDocument &doc, in
     painter.translate(m_rectBody.left(), m_rectBody.top() - index * height);
     painter.setClipRect(clip);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
+    // Blocks whose first line starts the next page still reach into this one with their top
+    // margin; a slightly smaller clip keeps their (invisible) text off this page.
+    context.clip = clip.adjusted(0, 3, 0, -3);
     context.palette.setColor(QPalette::Text, kDarkText);
     doc.documentLayout()->draw(&painter, context);
     painter.restore();

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFrame>
 #include <QImage>
+#include <QListWidget>
+#include <QScopeGuard>
 #include <QMenu>
 #include <QMovie>
 #include <QPainter>
@@ -74,6 +76,7 @@ private slots:
     void itemViewPanel();
     void subElementRects();
     void itemCheckIndicator_data();
+    void selectedItemTextVisible();
     void itemCheckIndicator();
 
 private:
@@ -494,6 +497,32 @@ void TestVexaStyle::itemCheckIndicator()
     }
     QVERIFY(!AllPixels(expected, 0));
     QCOMPARE(painted, expected);
+}
+
+// The style paints no selection panel behind item text, so the sheet must turn selected text
+// dark; white text on the white view would vanish.
+void TestVexaStyle::selectedItemTextVisible()
+{
+    QFile file(":/qss/NORDA.qss");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+
+    QListWidget list;
+    list.addItems({"Recorder 1", "Recorder 2", "Recorder 3"});
+    list.resize(200, 120);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentRow(1);
+    QVERIFY(list.item(1)->isSelected());
+    const QImage shot = Grab(list.viewport());
+    const QRect r = list.visualItemRect(list.item(1));
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x)
+            dark += qGray(shot.pixel(x, y)) < 100;
+    }
+    QVERIFY2(dark > 10, qPrintable(QString::number(dark)));
 }
 
 QTEST_MAIN(TestVexaStyle)

@@ -2,6 +2,113 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>CAddDeviceWidget</name>
+    <message>
+        <source>CAddDeviceWidget</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Number:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DeviceType:   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FrameRate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BitRate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommand:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add&gt;&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 1(best)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera number cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera number should be less than 1024.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate should be between 32 and 16384.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CBaseDialogClass</name>
     <message>
         <source>Dialog</source>
@@ -70,6 +177,214 @@
         <source>Recommand Bitrate</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Warn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device number can be more than 1024.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not find channels.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk space should less than 76056153GBs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk space should more than 2GBs.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record time per day should be more than 0 hours.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total bitrate should be more than 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please input time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record time should less than 365 days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record Time should between 0 and 24hours.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCalculateWidgetClass</name>
+    <message>
+        <source>CalculateWidget</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channel Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk Space:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record Time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record Time Per day:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera List:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Online Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Camera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Camera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fromat:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PAL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NTSC</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CCopyInfo</name>
+    <message>
+        <source>CCopyInfo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose which Camera to copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select destiny channel.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceImporter</name>
+    <message>
+        <source>_IPCamera</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceSurvey</name>
+    <message>
+        <source>Some Channels Not Support Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some Channels Can not get compress info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Support Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not get compress info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Succeed</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgAbout</name>
@@ -98,6 +413,93 @@
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CModDevice</name>
+    <message>
+        <source>CModDevice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DeviceType:   </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FrameRate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BitRate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommand:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mod Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 1(best)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Level 6</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate should be between 32 and 16384.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,168 +1,570 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>CAddDeviceWidget</name>
+    <message>
+        <source>CAddDeviceWidget</source>
+        <translation>添加设备</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>Camera Number:</source>
+        <translation>摄像机数量:</translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation>前缀:</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>通道</translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>DeviceType:   </source>
+        <translation>设备类型:   </translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>画质:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>分辨率:</translation>
+    </message>
+    <message>
+        <source>FrameRate:</source>
+        <translation>帧率:</translation>
+    </message>
+    <message>
+        <source>BitRate:</source>
+        <translation>码率:</translation>
+    </message>
+    <message>
+        <source>Recommand:</source>
+        <translation>推荐码率:</translation>
+    </message>
+    <message>
+        <source>Add&gt;&gt;</source>
+        <translation>添加&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Add Device</source>
+        <translation>添加设备</translation>
+    </message>
+    <message>
+        <source>Level 1(best)</source>
+        <translation>等级 1(最好)</translation>
+    </message>
+    <message>
+        <source>Level 2</source>
+        <translation>等级 2</translation>
+    </message>
+    <message>
+        <source>Level 3</source>
+        <translation>等级 3</translation>
+    </message>
+    <message>
+        <source>Level 4</source>
+        <translation>等级 4</translation>
+    </message>
+    <message>
+        <source>Level 5</source>
+        <translation>等级 5</translation>
+    </message>
+    <message>
+        <source>Level 6</source>
+        <translation>等级 6</translation>
+    </message>
+    <message>
+        <source>Camera number cannot be empty.</source>
+        <translation>摄像机数量不能为空。</translation>
+    </message>
+    <message>
+        <source>Camera number should be less than 1024.</source>
+        <translation>摄像机数量不能超过1024。</translation>
+    </message>
+    <message>
+        <source>Bitrate should be between 32 and 16384.</source>
+        <translation>码率应在32到16384之间。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation>找不到用户手册。</translation>
+    </message>
+</context>
 <context>
     <name>CBaseDialogClass</name>
     <message>
         <source>Dialog</source>
-        <translation type="unfinished"></translation>
+        <translation>对话框</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
     <name>CCalculateWidget</name>
     <message>
         <source>Level1(best)</source>
-        <translation type="unfinished"></translation>
+        <translation>等级1(最好)</translation>
     </message>
     <message>
         <source>Level2</source>
-        <translation type="unfinished"></translation>
+        <translation>等级2</translation>
     </message>
     <message>
         <source>Level3</source>
-        <translation type="unfinished"></translation>
+        <translation>等级3</translation>
     </message>
     <message>
         <source>Level4</source>
-        <translation type="unfinished"></translation>
+        <translation>等级4</translation>
     </message>
     <message>
         <source>Level5</source>
-        <translation type="unfinished"></translation>
+        <translation>等级5</translation>
     </message>
     <message>
         <source>Level6</source>
-        <translation type="unfinished"></translation>
+        <translation>等级6</translation>
     </message>
     <message>
         <source>Device Type</source>
-        <translation type="unfinished"></translation>
+        <translation>设备类型</translation>
     </message>
     <message>
         <source>Camera Name</source>
-        <translation type="unfinished"></translation>
+        <translation>摄像机名称</translation>
     </message>
     <message>
         <source>Picture Quality</source>
-        <translation type="unfinished"></translation>
+        <translation>画质</translation>
     </message>
     <message>
         <source>Resolution</source>
-        <translation type="unfinished"></translation>
+        <translation>分辨率</translation>
     </message>
     <message>
         <source>Framerate</source>
-        <translation type="unfinished"></translation>
+        <translation>帧率</translation>
     </message>
     <message>
         <source>Bitrate</source>
-        <translation type="unfinished"></translation>
+        <translation>码率</translation>
     </message>
     <message>
         <source>Recommand Bitrate</source>
-        <translation type="unfinished"></translation>
+        <translation>推荐码率</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Device number can be more than 1024.</source>
+        <translation>设备数量不能超过1024。</translation>
+    </message>
+    <message>
+        <source>Can not find channels.</source>
+        <translation>找不到通道。</translation>
+    </message>
+    <message>
+        <source>Disk space should less than 76056153GBs.</source>
+        <translation>硬盘空间应小于76056153GB。</translation>
+    </message>
+    <message>
+        <source>Disk space should more than 2GBs.</source>
+        <translation>硬盘空间应大于2GB。</translation>
+    </message>
+    <message>
+        <source>Record time per day should be more than 0 hours.</source>
+        <translation>每天录像时间应大于0小时。</translation>
+    </message>
+    <message>
+        <source>Total bitrate should be more than 0.</source>
+        <translation>总码率应大于0。</translation>
+    </message>
+    <message>
+        <source>Please input time.</source>
+        <translation>请输入时间。</translation>
+    </message>
+    <message>
+        <source>Record time should less than 365 days.</source>
+        <translation>录像时间应小于365天。</translation>
+    </message>
+    <message>
+        <source>Record Time should between 0 and 24hours.</source>
+        <translation>录像时间应在0到24小时之间。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation>找不到用户手册。</translation>
+    </message>
+</context>
+<context>
+    <name>CCalculateWidgetClass</name>
+    <message>
+        <source>CalculateWidget</source>
+        <translation>硬盘计算</translation>
+    </message>
+    <message>
+        <source>Channel Config</source>
+        <translation>通道配置</translation>
+    </message>
+    <message>
+        <source>Calculate</source>
+        <translation>计算</translation>
+    </message>
+    <message>
+        <source>Calculate Time</source>
+        <translation>计算时间</translation>
+    </message>
+    <message>
+        <source>Disk Space:</source>
+        <translation>硬盘空间:</translation>
+    </message>
+    <message>
+        <source>TB</source>
+        <translation>TB</translation>
+    </message>
+    <message>
+        <source>GB</source>
+        <translation>GB</translation>
+    </message>
+    <message>
+        <source>Record Time:</source>
+        <translation>录像时间:</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>周</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>天</translation>
+    </message>
+    <message>
+        <source>Record Time Per day:</source>
+        <translation>每天录像时间:</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>小时</translation>
+    </message>
+    <message>
+        <source>Calculate Disk</source>
+        <translation>计算硬盘</translation>
+    </message>
+    <message>
+        <source>Camera List:</source>
+        <translation>摄像机列表:</translation>
+    </message>
+    <message>
+        <source>Show Online Device</source>
+        <translation>显示在线设备</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>客户端</translation>
+    </message>
+    <message>
+        <source>Add Camera</source>
+        <translation>添加摄像机</translation>
+    </message>
+    <message>
+        <source>Delete Camera</source>
+        <translation>删除摄像机</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Fromat:</source>
+        <translation>制式:</translation>
+    </message>
+    <message>
+        <source>PAL</source>
+        <translation>PAL</translation>
+    </message>
+    <message>
+        <source>NTSC</source>
+        <translation>NTSC</translation>
+    </message>
+</context>
+<context>
+    <name>CCopyInfo</name>
+    <message>
+        <source>CCopyInfo</source>
+        <translation>复制方案</translation>
+    </message>
+    <message>
+        <source>Choose which Camera to copy</source>
+        <translation>选择要复制到的摄像机</translation>
+    </message>
+    <message>
+        <source>Choose All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Copy plan</source>
+        <translation>复制方案</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Please select destiny channel.</source>
+        <translation>请选择目标通道。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation>找不到用户手册。</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceImporter</name>
+    <message>
+        <source>_IPCamera</source>
+        <translation>_IP摄像机</translation>
+    </message>
+</context>
+<context>
+    <name>CDeviceSurvey</name>
+    <message>
+        <source>Some Channels Not Support Resolution</source>
+        <translation>部分通道不支持该分辨率</translation>
+    </message>
+    <message>
+        <source>Some Channels Can not get compress info</source>
+        <translation>部分通道无法获取压缩参数</translation>
+    </message>
+    <message>
+        <source>Not Support Resolution</source>
+        <translation>不支持该分辨率</translation>
+    </message>
+    <message>
+        <source>Can not get compress info</source>
+        <translation>无法获取压缩参数</translation>
+    </message>
+    <message>
+        <source>Import Succeed</source>
+        <translation>导入成功</translation>
     </message>
 </context>
 <context>
     <name>CDlgAbout</name>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>关于</translation>
     </message>
     <message>
         <source> v3.0.0.3</source>
-        <translation type="unfinished"></translation>
+        <translation> v3.0.0.3</translation>
     </message>
 </context>
 <context>
     <name>CDlgAboutClass</name>
     <message>
         <source>Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>名称:</translation>
     </message>
     <message>
         <source>NORDA</source>
-        <translation type="unfinished"></translation>
+        <translation>NORDA</translation>
     </message>
     <message>
         <source>Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>版本:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CModDevice</name>
+    <message>
+        <source>CModDevice</source>
+        <translation>修改设备</translation>
+    </message>
+    <message>
+        <source>Config</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>DeviceType:   </source>
+        <translation>设备类型:   </translation>
+    </message>
+    <message>
+        <source>Picture:</source>
+        <translation>画质:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>分辨率:</translation>
+    </message>
+    <message>
+        <source>FrameRate:</source>
+        <translation>帧率:</translation>
+    </message>
+    <message>
+        <source>BitRate:</source>
+        <translation>码率:</translation>
+    </message>
+    <message>
+        <source>Recommand:</source>
+        <translation>推荐码率:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Mod Device</source>
+        <translation>修改设备</translation>
+    </message>
+    <message>
+        <source>Level 1(best)</source>
+        <translation>等级 1(最好)</translation>
+    </message>
+    <message>
+        <source>Level 2</source>
+        <translation>等级 2</translation>
+    </message>
+    <message>
+        <source>Level 3</source>
+        <translation>等级 3</translation>
+    </message>
+    <message>
+        <source>Level 4</source>
+        <translation>等级 4</translation>
+    </message>
+    <message>
+        <source>Level 5</source>
+        <translation>等级 5</translation>
+    </message>
+    <message>
+        <source>Level 6</source>
+        <translation>等级 6</translation>
+    </message>
+    <message>
+        <source>Bitrate should be between 32 and 16384.</source>
+        <translation>码率应在32到16384之间。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Can not find Manual.</source>
+        <translation>找不到用户手册。</translation>
     </message>
 </context>
 <context>
     <name>CNORDAMainWnd</name>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>版本</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation type="unfinished"></translation>
+        <translation>提示</translation>
     </message>
     <message>
         <source>Can not find Manual.</source>
-        <translation type="unfinished"></translation>
+        <translation>找不到用户手册。</translation>
     </message>
     <message>
         <source>Confirm</source>
-        <translation type="unfinished"></translation>
+        <translation>确认</translation>
     </message>
     <message>
         <source>Sure to close software</source>
-        <translation type="unfinished"></translation>
+        <translation>确定要关闭软件吗？</translation>
     </message>
 </context>
 <context>
     <name>CNORDAMainWndClass</name>
     <message>
         <source>CNORDAMainWnd</source>
-        <translation type="unfinished"></translation>
+        <translation>硬盘计算工具</translation>
     </message>
     <message>
         <source>Calculate</source>
-        <translation type="unfinished"></translation>
+        <translation>计算</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>关于</translation>
     </message>
 </context>
 <context>
     <name>CVexaApplication</name>
     <message>
         <source>Software is already running.</source>
-        <translation type="unfinished"></translation>
+        <translation>软件已经在运行。</translation>
     </message>
     <message>
         <source>Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>提示</translation>
     </message>
     <message>
         <source>The least resolution is 1024*768.</source>
-        <translation type="unfinished"></translation>
+        <translation>屏幕分辨率至少为1024*768。</translation>
     </message>
 </context>
 <context>
     <name>CWindowTitle</name>
     <message>
         <source>Calculate Disk</source>
-        <translation type="unfinished"></translation>
+        <translation>硬盘计算工具</translation>
     </message>
 </context>
 </TS>

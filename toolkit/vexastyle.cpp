@@ -132,10 +132,15 @@ QRect CVexaStyle::subElementRect(SubElement element, const QStyleOption *option,
         rect.translate(proxy()->pixelMetric(PM_TabBarTabVSpace, option, widget) + 1, 0);
         rect.moveTop(2);
         break;
-    case SE_ItemViewItemCheckIndicator:
-        // Grown from the base position, where the style sheet places its 16 x 16 images too.
-        rect.setSize(QSize(kCheckIndicatorSize, kCheckIndicatorSize));
+    case SE_ItemViewItemCheckIndicator: {
+        // Centred on the row like the style sheet's 16 x 16 images, so both land on the same
+        // pixels; the left edge stays where the base style put the text after it.
+        QRect indicator(0, 0, kCheckIndicatorSize, kCheckIndicatorSize);
+        indicator.moveCenter(rect.center());
+        indicator.moveLeft(rect.left());
+        rect = indicator;
         break;
+    }
     default:
         break;
     }

@@ -466,6 +466,10 @@ void TestVexaStyle::subElementRects()
     const QRect check = m_style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item);
     QCOMPARE(check.size(), QSize(16, 16));
     QVERIFY(item.rect.contains(check));
+    // Centred on the row (where the style sheet draws its indicator image too) and starting
+    // where the base style starts it, so the text after it does not move.
+    QVERIFY(qAbs(check.center().y() - item.rect.center().y()) <= 1);
+    QCOMPARE(check.left(), m_base->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item).left());
 }
 
 void TestVexaStyle::itemCheckIndicator_data()

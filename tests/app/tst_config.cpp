@@ -66,7 +66,8 @@ private:
             QFile::copy(built + QStringLiteral("norda_zh.qm"), dir + QStringLiteral("translations/norda_zh.qm"));
         if (withQtCatalogue) {
             QFile::copy(built + QStringLiteral("qt_zh_CN.qm"), dir + QStringLiteral("translations/qt_zh_CN.qm"));
-            QFile::copy(built + QStringLiteral("qtbase_zh_CN.qm"), dir + QStringLiteral("translations/qtbase_zh_CN.qm"));
+            for (const char *name : {"qtbase_zh_CN.qm", "qtmultimedia_zh_CN.qm"})
+                QFile::copy(built + QLatin1String(name), dir + QStringLiteral("translations/") + QLatin1String(name));
         }
         return dir;
     }
@@ -119,7 +120,7 @@ private slots:
         QTest::addColumn<bool>("qtCatalogue");
         QTest::addColumn<int>("expectedKey");
         QTest::addColumn<bool>("chinese");
-        QTest::newRow("1, catalogues present") << key("Translator", "1") << true << true << 1 << true;
+        QTest::newRow("1, catalogues present") << key("Translator", "1") << true << true << 3 << true;
         QTest::newRow("1, version 0") << key("Translator", "1") + key("VersionType", "0") << true << true << 3 << true;
         QTest::newRow("1, version 5") << key("Translator", "1") + key("VersionType", "5") << true << true << 1 << true;
         QTest::newRow("1, no Qt catalogue") << key("Translator", "1") << true << false << 0 << false;
@@ -129,7 +130,7 @@ private slots:
         QTest::newRow("7 falls back") << key("Translator", "7") << true << true << 0 << false;
         QTest::newRow("abc counts as 0") << key("Translator", "abc") << true << true << 2 << false;
         QTest::newRow("3 directly") << key("Translator", "3") << true << true << 3 << true;
-        QTest::newRow("empty then LogLevel 1") << QByteArray("<Translator/>") + key("LogLevel", "1") << true << true << 1 << true;
+        QTest::newRow("empty then LogLevel 1") << QByteArray("<Translator/>") + key("LogLevel", "1") << true << true << 3 << true;
     }
 
     void languageChoice()

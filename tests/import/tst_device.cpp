@@ -9,20 +9,6 @@ class TestDevice : public QObject
 {
     Q_OBJECT
 private slots:
-    void newRecord()
-    {
-        const STRU_DEVICE device;
-        QCOMPARE(device.iUserID, -1);
-        QCOMPARE(device.iChannelCount, -1);
-        QCOMPARE(device.iPort, -1);
-        QCOMPARE(device.iIPChannelCount, 0);
-        QCOMPARE(device.iStartChannel, 0);
-        QCOMPARE(device.iStartIPChannel, 0);
-        QCOMPARE(device.iImportStatus, 0);
-        QVERIFY(!device.bLoginRequested && !device.bLoginAttempted);
-        QVERIFY(device.strIP.isEmpty() && device.strSerialNo.isEmpty() && device.strPassword.isEmpty());
-    }
-
     void loginReadsTheChannelLayout()
     {
         SCRIPTED_DEVICE scripted = Device("10.0.0.1", 4, 3);

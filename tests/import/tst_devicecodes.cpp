@@ -98,52 +98,6 @@ private slots:
         QCOMPARE(DeviceCodes::Level(quality), level);
     }
 
-    void buildCamera()
-    {
-        STRU_DEVICE device;
-        device.strIP = "10.1.2.3";
-        device.iPort = 8123;
-        NET_DVR_COMPRESS_BLOCK block;
-        std::memset(&block, 0, sizeof(block));
-        block.byResolution = 3;  // 4CIF
-        block.byPicQuality = 0;
-        block.dwFrameRate = 10;  // 10 fps
-        block.dwVideoBitrate = 0; // take the recommendation
-        CBitrateCalculator calculator;
-        STRU_CAMERA camera;
-        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("10.1.2.3_7"), device, 7, NordaVocab::TypeDVR,
-                                         NordaVocab::PAL, calculator, &camera));
-        QCOMPARE(camera.strName, QByteArray("10.1.2.3_7"));
-        QCOMPARE(camera.strDeviceIP, QByteArray("10.1.2.3"));
-        QCOMPARE(camera.iPort, 8123);
-        QCOMPARE(camera.iChannel, 7);
-        QCOMPARE(camera.iType, 1);
-        QCOMPARE(camera.iResolution, 8);
-        QCOMPARE(camera.iLevel, 0);
-        QCOMPARE(camera.dFramerate, 10.0);
-        QCOMPARE(camera.iRecommendedBitrate, 1597); // 3072/5 + 10*4*3072/125 = 1597.44, truncated
-        QCOMPARE(camera.iBitrate, 1597);
-
-        // NTSC full rate, IPC table, a fixed bitrate code, a quality byte beyond the levels.
-        block.byResolution = 27;
-        block.dwFrameRate = 0;
-        block.dwVideoBitrate = 23;
-        block.byPicQuality = 200;
-        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("n"), device, 33, NordaVocab::TypeIPC,
-                                         NordaVocab::NTSC, calculator, &camera));
-        QCOMPARE(calculator.Standard(), 1);
-        QCOMPARE(camera.dFramerate, 30.0);
-        QCOMPARE(camera.iLevel, 5);
-        QCOMPARE(camera.iRecommendedBitrate, 10240);
-        QCOMPARE(camera.iBitrate, 2048);
-
-        block.byResolution = 18;
-        camera.iChannel = -5;
-        QVERIFY(!DeviceCodes::BuildCamera(block, QStringLiteral("x"), device, 2, NordaVocab::TypeDVR,
-                                          NordaVocab::PAL, calculator, &camera));
-        QCOMPARE(camera.iChannel, -5); // untouched
-    }
-
     void dvrQualityBeyondTheLevelsRecommendsFromTheLastLevel()
     {
         STRU_DEVICE device;

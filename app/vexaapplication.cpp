@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFont>
+#include <QIcon>
 #include <QScreen>
 
 CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
@@ -20,6 +21,7 @@ CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
     appFont.setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
     setFont(appFont);
 
+    setWindowIcon(QIcon(QStringLiteral(":/images/norda.png")));
     setStyle(new CVexaStyle);
     QFile sheet(QStringLiteral(":/qss/NORDA.qss"));
     if (sheet.open(QIODevice::ReadOnly))

@@ -3,6 +3,8 @@
 
 #include "app/helpmanual.h"
 #include "calc/storageplan.h"
+#include "camdlg/adddevicewidget.h"
+#include "camdlg/moddevice.h"
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
@@ -14,6 +16,7 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -161,8 +164,21 @@ void CCalculateWidget::OnBtnClient()
 
 void CCalculateWidget::OnBtnAdd()
 {
-    // Registered before the first connection that carries a camera.
-    qRegisterMetaType<STRU_CAMERA>("STRU_CAMERA");
+    // Created on first use and kept, so its fields survive between showings.
+    if (!m_pAddDeviceWidget) {
+        m_pAddDeviceWidget = new (std::nothrow) CAddDeviceWidget(this);
+        if (!m_pAddDeviceWidget) {
+            qDebug() << "No enough memory";
+            return;
+        }
+        // Registered before the first connection that carries a camera.
+        qRegisterMetaType<STRU_CAMERA>("STRU_CAMERA");
+        connect(m_pAddDeviceWidget, &CAddDeviceWidget::SignalAddCamera, this,
+                &CCalculateWidget::OnAddDeviceImport);
+    }
+    m_pAddDeviceWidget->SetStandard(Standard());
+    m_pAddDeviceWidget->setFixedSize(450, 470);
+    m_pAddDeviceWidget->exec();
 }
 
 void CCalculateWidget::OnBtnModify()
@@ -172,10 +188,35 @@ void CCalculateWidget::OnBtnModify()
 
 void CCalculateWidget::OnDoubleClicked(const QModelIndex &)
 {
-    if (m_vecCamera.isEmpty() || !ui->m_pTableCamera->currentIndex().isValid())
+    const QModelIndex current = ui->m_pTableCamera->currentIndex();
+    if (m_vecCamera.isEmpty() || !current.isValid())
         return;
-    // Row r shows camera r; after an accepted modification WriteRow(r, camera, true) rewrites
-    // the row, and RefreshRows() all rows when a copy plan replaced the list.
+    const int row = current.row();
+    const QStandardItem *nameItem = m_pModel->item(row, ColName);
+    if (!nameItem)
+        return;
+    int position = -1;
+    for (int i = 0; i < m_vecCamera.size() && position < 0; ++i) {
+        if (QString::fromLocal8Bit(m_vecCamera.at(i).strName) == nameItem->text())
+            position = i;
+    }
+    if (position < 0)
+        return;
+
+    CModDevice dlg(nullptr);
+    dlg.SetStandard(Standard());
+    dlg.SetCameraList(m_vecCamera);
+    dlg.SetCamera(m_vecCamera.at(position));
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    if (dlg.IsCopied()) {
+        // The copy plan changed other cameras too: the whole list comes back.
+        m_vecCamera = dlg.GetCameraList();
+        RefreshRows();
+    } else {
+        m_vecCamera[position] = dlg.GetCamera();
+        WriteRow(row, m_vecCamera.at(position), true);
+    }
 }
 
 void CCalculateWidget::OnVigilImport()
@@ -293,13 +334,15 @@ void CCalculateWidget::OnSelectionChanged(const QItemSelection &, const QItemSel
 
 void CCalculateWidget::OnPALChecked(bool checked)
 {
-    Q_UNUSED(checked) // the add dialog, once it exists, takes the standard here when checked
+    if (checked && m_pAddDeviceWidget)
+        m_pAddDeviceWidget->SetStandard(NordaVocab::PAL);
     ChangeStandard(NordaVocab::PAL, 30, 25);
 }
 
 void CCalculateWidget::OnNTSCChecked(bool checked)
 {
-    Q_UNUSED(checked)
+    if (checked && m_pAddDeviceWidget)
+        m_pAddDeviceWidget->SetStandard(NordaVocab::NTSC);
     ChangeStandard(NordaVocab::NTSC, 25, 30);
 }
 

@@ -1,0 +1,530 @@
+// The editing dialogs as the calculation panel opens them: batches added through "Add Camera"
+// with the panel naming and limiting them, the add dialog kept and following the video
+// standard, and the modify dialog opened by double click or "Modify" for the current row, with
+// its results - the edited camera or the whole list after a copy plan - reaching list and table.
+#include "calc/calculatewidget.h"
+#include "camdlg/adddevicewidget.h"
+#include "camdlg/copyinfo.h"
+#include "camdlg/moddevice.h"
+#include "tests/camdlg/programlook.h"
+#include "tests/support/modaldriver.h"
+#include "toolkit/tooltip.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrate, ColRecommended };
+
+STRU_CAMERA Template(int type, int resolution, int level, double rate, int bitrate, int recommended)
+{
+    STRU_CAMERA camera;
+    camera.iType = type;
+    camera.iResolution = resolution;
+    camera.iLevel = level;
+    camera.dFramerate = rate;
+    camera.iBitrate = bitrate;
+    camera.iRecommendedBitrate = recommended;
+    return camera;
+}
+
+QTreeView *Table(QWidget *panel)
+{
+    return panel->findChild<QTreeView *>("m_pTableCamera");
+}
+
+QString Cell(QWidget *panel, int row, int column)
+{
+    QAbstractItemModel *model = Table(panel)->model();
+    return model->index(row, column).data().toString();
+}
+
+QPoint RowPoint(QWidget *panel, int row)
+{
+    QTreeView *table = Table(panel);
+    return table->visualRect(table->model()->index(row, ColType)).center();
+}
+
+void ClickRow(QWidget *panel, int row)
+{
+    QTest::mouseClick(Table(panel)->viewport(), Qt::LeftButton, {}, RowPoint(panel, row));
+}
+
+void DoubleClickRow(QWidget *panel, int row)
+{
+    QTest::mouseDClick(Table(panel)->viewport(), Qt::LeftButton, {}, RowPoint(panel, row));
+}
+
+bool Choose(QWidget *dlg, const char *combo, const QString &text)
+{
+    auto box = dlg->findChild<QComboBox *>(QString::fromLatin1(combo));
+    const int index = box ? box->findText(text) : -1;
+    if (index < 0)
+        return false;
+    box->setCurrentIndex(index);
+    return true;
+}
+
+QString Current(QWidget *dlg, const char *combo)
+{
+    return dlg->findChild<QComboBox *>(QString::fromLatin1(combo))->currentText();
+}
+
+QLineEdit *Edit(QWidget *dlg, const char *name)
+{
+    return dlg->findChild<QLineEdit *>(QString::fromLatin1(name));
+}
+
+void Retype(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// Ticks the named rows of the copy plan, then presses its OK or Cancel.
+std::shared_ptr<ModalSeen> ExpectCopyPlan(QWidget *outer, const QStringList &tick, const char *button)
+{
+    return ExpectModal(
+        [tick, button](QWidget *plan) {
+            QAbstractItemModel *model = plan->findChild<QTableView *>("m_pTableCopy")->model();
+            for (int row = 0; row < model->rowCount(); ++row) {
+                if (tick.contains(model->index(row, 0).data().toString()))
+                    model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
+            }
+            ClickChild(plan, button);
+        },
+        outer);
+}
+
+// Counts the modal dialogs that appear while 'action' runs (each is closed at once).
+int ModalsDuring(const std::function<void()> &action)
+{
+    int modals = 0;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&modals]() {
+        if (auto dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            ++modals;
+            dialog->reject();
+        }
+    });
+    watch.start();
+    action();
+    return modals;
+}
+
+} // namespace
+
+class TestPanelEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void addBatchesThroughPanel();
+    void addDialogKeptAndFollowsStandard();
+    void modifyOpensCurrentRow_data();
+    void modifyOpensCurrentRow();
+    void modifyWithoutCurrentRowDoesNothing();
+    void ipcLevelStoredAsBest();
+    void importedCameraLosesSource();
+    void levelChangeRewritesRow();
+    void refusedBitrateChangesNothing();
+    void copyThenCancelStillReplacesList();
+    void copyPlanReachesTable();
+    void offeredOwnValuesKept();
+
+private:
+    // Opens the modify dialog for the row by double click and runs 'steps' in it.
+    std::shared_ptr<ModalSeen> Modify(int row, const std::function<void(CModDevice *)> &steps);
+
+    std::unique_ptr<CCalculateWidget> m_panel;
+};
+
+void TestPanelEditing::initTestCase()
+{
+    ApplyProgramLook();
+}
+
+void TestPanelEditing::init()
+{
+    m_panel = std::make_unique<CCalculateWidget>();
+    m_panel->resize(1020, 813);
+    m_panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+}
+
+void TestPanelEditing::cleanup()
+{
+    CToolTip::hideText();
+    m_panel.reset();
+}
+
+std::shared_ptr<ModalSeen> TestPanelEditing::Modify(int row, const std::function<void(CModDevice *)> &steps)
+{
+    ClickRow(m_panel.get(), row);
+    auto seen = ExpectModal([steps](QWidget *modal) {
+        auto dlg = qobject_cast<CModDevice *>(modal);
+        if (!dlg)
+            return;
+        // Return and Enter are window shortcuts of the dialog.
+        dlg->activateWindow();
+        if (QTest::qWaitForWindowActive(dlg))
+            steps(dlg);
+        if (dlg->isVisible())
+            dlg->reject(); // a step that failed must not leave the dialog open
+    });
+    DoubleClickRow(m_panel.get(), row);
+    return seen;
+}
+
+void TestPanelEditing::addBatchesThroughPanel()
+{
+    CCalculateWidget *panel = m_panel.get();
+    QStringList namesAfterFirst, namesAfterSecond;
+    std::shared_ptr<ModalSeen> limit;
+    bool stayedOpen = false;
+    auto seen = ExpectModal([&](QWidget *modal) {
+        auto add = qobject_cast<CAddDeviceWidget *>(modal);
+        if (!add)
+            return;
+        QCOMPARE(add->parentWidget(), static_cast<QWidget *>(panel));
+        QCOMPARE(add->size(), QSize(450, 470));
+        Retype(Edit(add, "m_pEditCameraNum"), "3");
+        ClickChild(add, "m_pBtnAdd");
+        for (int row = 0; row < Table(panel)->model()->rowCount(); ++row)
+            namesAfterFirst << Cell(panel, row, ColName);
+
+        ClickChild(add, "m_pCheckPrefix");
+        Retype(Edit(add, "m_pEditPrefix"), "Gate");
+        Retype(Edit(add, "m_pEditCameraNum"), "2");
+        QVERIFY(Choose(add, "m_pComboResolution", "CIF"));
+        ClickChild(add, "m_pBtnAdd");
+        for (int row = 3; row < Table(panel)->model()->rowCount(); ++row)
+            namesAfterSecond << Cell(panel, row, ColName);
+
+        // 1024 more: the panel stops at 1024 cameras and says so.
+        Retype(Edit(add, "m_pEditCameraNum"), "1024");
+        limit = ExpectModal([](QWidget *box) { QTest::keyClick(box, Qt::Key_Return); }, add);
+        ClickChild(add, "m_pBtnAdd");
+        stayedOpen = add->isVisible();
+        ClickChild(add, "m_pBtnCancel");
+    });
+    QTest::mouseClick(panel->findChild<QPushButton *>("m_pBtnAdd"), Qt::LeftButton);
+
+    QVERIFY(seen->seen);
+    QCOMPARE(seen->title, QStringLiteral("Add Device"));
+    QCOMPARE(namesAfterFirst, QStringList({"Channel 1", "Channel 2", "Channel 3"}));
+    QCOMPARE(namesAfterSecond, QStringList({"Gate 4", "Gate 5"}));
+    QVERIFY(limit && limit->seen);
+    QCOMPARE(limit->title, QStringLiteral("Warn"));
+    QCOMPARE(limit->text, QStringLiteral("Device number can be more than 1024."));
+    QVERIFY(stayedOpen);
+    QCOMPARE(panel->CameraCount(), 1024);
+    QCOMPARE(Table(panel)->model()->rowCount(), 1024);
+    QCOMPARE(panel->Cameras().at(3).iResolution, 10);
+    QCOMPARE(Cell(panel, 4, ColResolution), QStringLiteral("CIF"));
+    QCOMPARE(Cell(panel, 0, ColBitrate), QStringLiteral("3072"));
+    QCOMPARE(Cell(panel, 1023, ColName), QStringLiteral("Gate 1024"));
+}
+
+void TestPanelEditing::addDialogKeptAndFollowsStandard()
+{
+    CCalculateWidget *panel = m_panel.get();
+    QPushButton *addButton = panel->findChild<QPushButton *>("m_pBtnAdd");
+
+    QTest::mouseClick(panel->findChild<QRadioButton *>("m_pRadioNTSC"), Qt::LeftButton);
+    QString firstRate;
+    auto seen = ExpectModal([&](QWidget *add) {
+        firstRate = add->findChild<QComboBox *>("m_pComboFrameRate")->itemText(0);
+        Retype(Edit(add, "m_pEditCameraNum"), "7");
+        QVERIFY(Choose(add, "m_pComboLevel", "Level 2"));
+        ClickChild(add, "m_pBtnCancel");
+    });
+    QTest::mouseClick(addButton, Qt::LeftButton);
+    QVERIFY(seen->seen);
+    QCOMPARE(firstRate, QStringLiteral("30"));
+
+    // Back to PAL while the dialog is closed: it follows at once.
+    const QList<CAddDeviceWidget *> dialogs = panel->findChildren<CAddDeviceWidget *>();
+    QCOMPARE(dialogs.size(), 1);
+    QTest::mouseClick(panel->findChild<QRadioButton *>("m_pRadioPAL"), Qt::LeftButton);
+    QCOMPARE(dialogs.first()->findChild<QComboBox *>("m_pComboFrameRate")->itemText(0), QStringLiteral("25"));
+
+    QString count, level;
+    seen = ExpectModal([&](QWidget *add) {
+        count = Edit(add, "m_pEditCameraNum")->text();
+        level = Current(add, "m_pComboLevel");
+        firstRate = add->findChild<QComboBox *>("m_pComboFrameRate")->currentText();
+        ClickChild(add, "m_pCloseBtn");
+    });
+    QTest::mouseClick(addButton, Qt::LeftButton);
+    QVERIFY(seen->seen);
+    QCOMPARE(seen->widget.data(), static_cast<QWidget *>(dialogs.first()));
+    QCOMPARE(count, QStringLiteral("7"));
+    QCOMPARE(level, QStringLiteral("Level 2"));
+    QCOMPARE(firstRate, QStringLiteral("25"));
+    QCOMPARE(panel->findChildren<CAddDeviceWidget *>().size(), 1);
+    QCOMPARE(panel->CameraCount(), 0);
+}
+
+void TestPanelEditing::modifyOpensCurrentRow_data()
+{
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("double click") << true;
+    QTest::newRow("Modify") << false;
+}
+
+void TestPanelEditing::modifyOpensCurrentRow()
+{
+    QFETCH(bool, doubleClick);
+    CCalculateWidget *panel = m_panel.get();
+    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 1);
+    panel->OnAddDeviceImport(Template(1, 10, 2, 12, 1500, 299), "Channel", 1);
+    panel->OnAddDeviceImport(Template(0, 2, 0, 20, 7475, 7475), "Channel", 1);
+
+    ClickRow(panel, 1);
+    QVERIFY(panel->findChild<QPushButton *>("m_pBtnModify")->isEnabled());
+    QString title, resolution, level, rate, bitrate;
+    QWidget *parent = panel;
+    bool isModify = false;
+    auto seen = ExpectModal([&](QWidget *modal) {
+        isModify = qobject_cast<CModDevice *>(modal) != nullptr;
+        title = modal->findChild<QLabel *>("pLabelTitle")->text();
+        parent = modal->parentWidget();
+        resolution = Current(modal, "m_pComboResolution");
+        level = Current(modal, "m_pComboLevel");
+        rate = Current(modal, "m_pComboFrameRate");
+        bitrate = Edit(modal, "m_pEditBitRate")->text();
+        ClickChild(modal, "m_pBtnCancel");
+    });
+    if (doubleClick)
+        DoubleClickRow(panel, 1);
+    else
+        QTest::mouseClick(panel->findChild<QPushButton *>("m_pBtnModify"), Qt::LeftButton);
+
+    QVERIFY(seen->seen);
+    QVERIFY(isModify);
+    QCOMPARE(title, QStringLiteral("Mod Device"));
+    QVERIFY(!parent);
+    QCOMPARE(resolution, QStringLiteral("CIF"));
+    QCOMPARE(level, QStringLiteral("Level 3"));
+    QCOMPARE(rate, QStringLiteral("12"));
+    QCOMPARE(bitrate, QStringLiteral("1500"));
+    // Cancel changes nothing.
+    QCOMPARE(panel->Cameras().at(1).iBitrate, 1500);
+    QCOMPARE(Cell(panel, 1, ColBitrate), QStringLiteral("1500"));
+}
+
+void TestPanelEditing::modifyWithoutCurrentRowDoesNothing()
+{
+    CCalculateWidget *panel = m_panel.get();
+    QCOMPARE(ModalsDuring([panel]() { panel->OnBtnModify(); }), 0); // empty list
+
+    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 2);
+    Table(panel)->setCurrentIndex(QModelIndex());
+    QVERIFY(!panel->findChild<QPushButton *>("m_pBtnModify")->isEnabled());
+    QCOMPARE(ModalsDuring([panel]() { panel->OnBtnModify(); }), 0);
+    QCOMPARE(ModalsDuring([panel]() { panel->OnDoubleClicked(QModelIndex()); }), 0);
+}
+
+void TestPanelEditing::ipcLevelStoredAsBest()
+{
+    CCalculateWidget *panel = m_panel.get();
+    // The add dialog keeps the level chosen before switching to IPC.
+    auto added = ExpectModal([](QWidget *add) {
+        QVERIFY(Choose(add, "m_pComboLevel", "Level 4"));
+        QVERIFY(Choose(add, "m_pComboDeviceType", "IPC"));
+        ClickChild(add, "m_pBtnAdd");
+        ClickChild(add, "m_pBtnCancel");
+    });
+    QTest::mouseClick(panel->findChild<QPushButton *>("m_pBtnAdd"), Qt::LeftButton);
+    QVERIFY(added->seen);
+    QCOMPARE(panel->Cameras().at(0).iLevel, 3);
+    QCOMPARE(Cell(panel, 0, ColLevel), QStringLiteral("Level1(best)"));
+
+    QString level;
+    bool levelEnabled = true;
+    auto seen = Modify(0, [&](CModDevice *dlg) {
+        level = Current(dlg, "m_pComboLevel");
+        levelEnabled = dlg->findChild<QComboBox *>("m_pComboLevel")->isEnabled();
+        ClickChild(dlg, "m_pBtnAdd");
+    });
+    QVERIFY(seen->seen);
+    QCOMPARE(level, QStringLiteral("Level 1(best)"));
+    QVERIFY(!levelEnabled);
+    QCOMPARE(panel->Cameras().at(0).iLevel, 0);
+    QCOMPARE(Cell(panel, 0, ColLevel), QStringLiteral("Level1(best)"));
+    QCOMPARE(Cell(panel, 0, ColName), QStringLiteral("Channel 1"));
+}
+
+void TestPanelEditing::importedCameraLosesSource()
+{
+    CCalculateWidget *panel = m_panel.get();
+    STRU_CAMERA imported = Template(1, 8, 0, 25, 2048, 3072);
+    imported.strDeviceIP = "192.168.1.64";
+    imported.iPort = 8000;
+    imported.iChannel = 2;
+    panel->OnAddDeviceImport(imported, "192.168.1.64", 1);
+    QCOMPARE(panel->Cameras().at(0).iPort, 8000);
+
+    auto seen = Modify(0, [](CModDevice *dlg) { QTest::keyClick(dlg, Qt::Key_Return); });
+    QVERIFY(seen->seen);
+    const STRU_CAMERA after = panel->Cameras().at(0);
+    QVERIFY(after.strDeviceIP.isEmpty());
+    QCOMPARE(after.iPort, -1);
+    QCOMPARE(after.iChannel, -1);
+    QCOMPARE(after.iBitrate, 2048);
+    QCOMPARE(QString::fromLocal8Bit(after.strName), Cell(panel, 0, ColName));
+}
+
+void TestPanelEditing::levelChangeRewritesRow()
+{
+    CCalculateWidget *panel = m_panel.get();
+    panel->OnAddDeviceImport(Template(1, 11, 5, 25, 100, 96), "Channel", 2);
+    QString bitrateBefore, recommendBefore, bitrateAfter, recommendAfter;
+    auto seen = Modify(1, [&](CModDevice *dlg) {
+        bitrateBefore = Edit(dlg, "m_pEditBitRate")->text();
+        recommendBefore = Edit(dlg, "m_pEditRecommand")->text();
+        QVERIFY(Choose(dlg, "m_pComboLevel", "Level 5"));
+        bitrateAfter = Edit(dlg, "m_pEditBitRate")->text();
+        recommendAfter = Edit(dlg, "m_pEditRecommand")->text();
+        QTest::keyClick(Edit(dlg, "m_pEditBitRate"), Qt::Key_Enter, Qt::KeypadModifier);
+    });
+    QVERIFY(seen->seen);
+    QCOMPARE(bitrateBefore, QStringLiteral("100"));
+    QCOMPARE(recommendBefore, QStringLiteral("96"));
+    QCOMPARE(bitrateAfter, QStringLiteral("128"));
+    QCOMPARE(recommendAfter, QStringLiteral("128"));
+    QCOMPARE(Cell(panel, 1, ColLevel), QStringLiteral("Level5"));
+    QCOMPARE(Cell(panel, 1, ColBitrate), QStringLiteral("128"));
+    QCOMPARE(Cell(panel, 1, ColRecommended), QStringLiteral("128"));
+    QCOMPARE(Cell(panel, 0, ColBitrate), QStringLiteral("100"));
+}
+
+void TestPanelEditing::refusedBitrateChangesNothing()
+{
+    CCalculateWidget *panel = m_panel.get();
+    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 1);
+    QString tip;
+    bool stayedOpen = false;
+    auto seen = Modify(0, [&](CModDevice *dlg) {
+        Retype(Edit(dlg, "m_pEditBitRate"), "16385");
+        ClickChild(dlg, "m_pBtnAdd");
+        tip = CToolTip::text();
+        stayedOpen = dlg->isVisible();
+        ClickChild(dlg, "m_pBtnCancel");
+    });
+    QVERIFY(seen->seen);
+    QVERIFY(stayedOpen);
+    QCOMPARE(tip, QStringLiteral("Bitrate should be between 32 and 16384."));
+    QCOMPARE(panel->Cameras().at(0).iBitrate, 3072);
+    QCOMPARE(Cell(panel, 0, ColBitrate), QStringLiteral("3072"));
+}
+
+void TestPanelEditing::copyThenCancelStillReplacesList()
+{
+    CCalculateWidget *panel = m_panel.get();
+    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 3);
+    std::shared_ptr<ModalSeen> plan;
+    auto seen = Modify(0, [&](CModDevice *dlg) {
+        QVERIFY(Choose(dlg, "m_pComboResolution", "CIF"));
+        plan = ExpectCopyPlan(dlg, {"Channel 2"}, "pCancelBtn");
+        ClickChild(dlg, "m_pBtnCopy");
+        ClickChild(dlg, "m_pBtnAdd");
+    });
+    QVERIFY(seen->seen);
+    QVERIFY(plan && plan->seen);
+    // The list came back from the dialog, carrying the edits of the camera itself.
+    QCOMPARE(panel->Cameras().at(0).iResolution, 10);
+    QCOMPARE(panel->Cameras().at(0).iBitrate, 1024);
+    QCOMPARE(Cell(panel, 0, ColResolution), QStringLiteral("CIF"));
+    QCOMPARE(Cell(panel, 0, ColBitrate), QStringLiteral("1024"));
+    QCOMPARE(panel->Cameras().at(1).iResolution, 8);
+    QCOMPARE(Cell(panel, 1, ColResolution), QStringLiteral("4CIF"));
+    QCOMPARE(panel->CameraCount(), 3);
+}
+
+void TestPanelEditing::copyPlanReachesTable()
+{
+    CCalculateWidget *panel = m_panel.get();
+    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 2);
+    panel->OnAddDeviceImport(Template(0, 2, 0, 25, 10240, 10240), "Gate", 2);
+    std::shared_ptr<ModalSeen> plan;
+    auto seen = Modify(1, [&](CModDevice *dlg) {
+        QVERIFY(Choose(dlg, "m_pComboResolution", "2CIF"));
+        QVERIFY(Choose(dlg, "m_pComboFrameRate", "1/2"));
+        Retype(Edit(dlg, "m_pEditBitRate"), "640");
+        plan = ExpectCopyPlan(dlg, {"Gate 3", "Gate 4"}, "pOkBtn");
+        ClickChild(dlg, "m_pBtnCopy");
+        ClickChild(dlg, "m_pBtnAdd");
+    });
+    QVERIFY(seen->seen);
+    QVERIFY(plan && plan->seen);
+    const QStringList names = {"Channel 1", "Channel 2", "Gate 3", "Gate 4"};
+    for (int row = 0; row < 4; ++row)
+        QCOMPARE(Cell(panel, row, ColName), names.at(row));
+    for (int row = 1; row < 4; ++row) {
+        QCOMPARE(Cell(panel, row, ColType), QStringLiteral("DVR"));
+        QCOMPARE(Cell(panel, row, ColResolution), QStringLiteral("2CIF"));
+        QCOMPARE(Cell(panel, row, ColFramerate), QStringLiteral("1/2"));
+        QCOMPARE(Cell(panel, row, ColBitrate), QStringLiteral("640"));
+        QCOMPARE(panel->Cameras().at(row).dFramerate, 0.5);
+    }
+    QCOMPARE(Cell(panel, 0, ColResolution), QStringLiteral("4CIF"));
+    QCOMPARE(Cell(panel, 0, ColBitrate), QStringLiteral("3072"));
+}
+
+void TestPanelEditing::offeredOwnValuesKept()
+{
+    CCalculateWidget *panel = m_panel.get();
+    // An analogue channel imported at an IP resolution, and an IP camera at 2560*1920.
+    panel->OnAddDeviceImport(Template(1, 2, 0, 25, 4000, 6144), "Hall", 1);
+    panel->OnAddDeviceImport(Template(0, 0, 0, 6, 9000, 9011), "Hall", 1);
+
+    QString resolution;
+    auto seen = Modify(0, [&](CModDevice *dlg) {
+        resolution = Current(dlg, "m_pComboResolution");
+        ClickChild(dlg, "m_pBtnAdd");
+    });
+    QVERIFY(seen->seen);
+    QCOMPARE(resolution, QStringLiteral("1080P(1920*1080)"));
+    QCOMPARE(panel->Cameras().at(0).iResolution, 2);
+    QCOMPARE(Cell(panel, 0, ColResolution), QStringLiteral("1080P(1920*1080)"));
+
+    int rates = 0;
+    QString rate;
+    seen = Modify(1, [&](CModDevice *dlg) {
+        rates = dlg->findChild<QComboBox *>("m_pComboFrameRate")->count();
+        rate = Current(dlg, "m_pComboFrameRate");
+        ClickChild(dlg, "m_pBtnAdd");
+    });
+    QVERIFY(seen->seen);
+    QCOMPARE(rates, 10);
+    QCOMPARE(rate, QStringLiteral("6"));
+    QCOMPARE(panel->Cameras().at(1).dFramerate, 6.0);
+    QCOMPARE(panel->Cameras().at(1).iBitrate, 9000);
+    QCOMPARE(Cell(panel, 1, ColFramerate), QStringLiteral("6"));
+}
+
+QTEST_MAIN(TestPanelEditing)
+#include "tst_paneledit.moc"

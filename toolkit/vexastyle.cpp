@@ -133,6 +133,11 @@ QRect CVexaStyle::subElementRect(SubElement element, const QStyleOption *option,
         rect.moveTop(2);
         break;
     case SE_ItemViewItemCheckIndicator: {
+        // An item without a check box keeps the base style's empty rectangle: a made-up square
+        // there lands on the view's top-left corner and the sheet cuts it out of the first
+        // cell's text.
+        if (!rect.isValid())
+            break;
         // Centred on the row like the style sheet's 16 x 16 images, so both land on the same
         // pixels; the left edge stays where the base style put the text after it.
         QRect indicator(0, 0, kCheckIndicatorSize, kCheckIndicatorSize);

@@ -9,6 +9,8 @@
 #include <QFrame>
 #include <QImage>
 #include <QListWidget>
+#include <QStandardItemModel>
+#include <QTreeView>
 #include <QScopeGuard>
 #include <QMenu>
 #include <QMovie>
@@ -78,6 +80,7 @@ private slots:
     void itemCheckIndicator_data();
     void selectedItemTextVisible();
     void itemCheckIndicator();
+    void uncheckableRowsAlike();
 
 private:
     std::unique_ptr<QStyle> m_base;
@@ -470,6 +473,10 @@ void TestVexaStyle::subElementRects()
     // where the base style starts it, so the text after it does not move.
     QVERIFY(qAbs(check.center().y() - item.rect.center().y()) <= 1);
     QCOMPARE(check.left(), m_base->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item).left());
+
+    // No check box, no indicator rectangle.
+    item.features = QStyleOptionViewItem::HasDisplay;
+    QVERIFY(!m_style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &item).isValid());
 }
 
 void TestVexaStyle::itemCheckIndicator_data()
@@ -527,6 +534,36 @@ void TestVexaStyle::selectedItemTextVisible()
             dark += qGray(shot.pixel(x, y)) < 100;
     }
     QVERIFY2(dark > 10, qPrintable(QString::number(dark)));
+}
+
+// Under the sheet (which skins item indicators) the cells of a table without check boxes are
+// drawn alike on every row; the first cell of the first row once lost the top of its text.
+void TestVexaStyle::uncheckableRowsAlike()
+{
+    QFile file(":/qss/NORDA.qss");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+
+    QStandardItemModel model(2, 2);
+    for (int row = 0; row < 2; ++row) {
+        model.setItem(row, 0, new QStandardItem("DVR"));
+        model.setItem(row, 1, new QStandardItem("Channel"));
+    }
+    QTreeView view;
+    view.setRootIsDecorated(false);
+    view.setIndentation(0);
+    view.setModel(&model);
+    view.resize(300, 150);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage shot = Grab(view.viewport());
+    for (int column = 0; column < 2; ++column) {
+        const QRect first = view.visualRect(model.index(0, column));
+        const QRect second = view.visualRect(model.index(1, column));
+        QCOMPARE(first.size(), second.size());
+        QCOMPARE(shot.copy(first), shot.copy(second));
+    }
 }
 
 QTEST_MAIN(TestVexaStyle)

@@ -19,6 +19,19 @@ bool isKeyName(QStringView name)
 }
 } // namespace
 
+QString ReadKeyValue(QXmlStreamReader &reader, const QString &value)
+{
+    QString result = value;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == QLatin1String("Value"))
+            result = reader.readElementText();
+        if (reader.isEndElement() && reader.name() == QLatin1String("Value"))
+            break;
+    }
+    return result;
+}
+
 ClientConfigManager *ClientConfigManager::instance()
 {
     ClientConfigManager *manager = g_configManager.load();
@@ -64,16 +77,9 @@ bool ClientConfigManager::load(const QString &path)
             continue;
         auto *entry = new ClientConfig;
         entry->strName = reader.name().toString();
-        if (isKeyName(reader.name())) {
-            // A key without its own "Value" takes the next one in the document.
-            while (!reader.atEnd()) {
-                reader.readNext();
-                if (reader.isStartElement() && reader.name() == QLatin1String("Value"))
-                    entry->strValue = reader.readElementText();
-                if ((reader.isEndElement() && reader.name() == QLatin1String("Value")))
-                    break;
-            }
-        }
+        // A key without its own "Value" takes the next one in the document.
+        if (isKeyName(reader.name()))
+            entry->strValue = ReadKeyValue(reader);
         m_entries.append(entry);
     }
     file.close();

@@ -1,5 +1,7 @@
 #include "app/helpmanual.h"
 
+#include "app/clientconfig.h"
+
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
@@ -25,13 +27,7 @@ bool readManualLanguage(QString *language)
         reader.readNext();
         if (!reader.isStartElement() || reader.name() != QLatin1String("Translator"))
             continue;
-        while (!reader.atEnd()) {
-            reader.readNext();
-            if (reader.isStartElement() && reader.name() == QLatin1String("Value"))
-                *language = reader.readElementText();
-            if (reader.isEndElement() && reader.name() == QLatin1String("Value"))
-                break;
-        }
+        *language = ReadKeyValue(reader, *language);
     }
     return true;
 }

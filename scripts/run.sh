@@ -2,7 +2,7 @@
 # Sets up, builds and starts NORDA.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-bash "$here/scripts/setup.sh"
+bash "$here/scripts/setup.sh" --desktop
 bash "$here/scripts/build.sh" "$here/build"
 cd "$here/build/norda"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

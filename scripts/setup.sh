@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages NORDA needs to build, run and test; only what is missing.
+# With --desktop it also installs a PDF viewer and xdg-open, so that F1 opens the manual.
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
           qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libgl-dev libsqlite3-dev
           fonts-liberation fonts-noto-cjk xvfb xauth xdotool imagemagick)
+[ "${1:-}" = "--desktop" ] && packages+=(xdg-utils mupdf)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -138,12 +138,11 @@ QRect CVexaStyle::subElementRect(SubElement element, const QStyleOption *option,
         // cell's text.
         if (!rect.isValid())
             break;
-        // Centred on the row like the style sheet's 16 x 16 images, so both land on the same
-        // pixels; the left edge stays where the base style put the text after it.
-        QRect indicator(0, 0, kCheckIndicatorSize, kCheckIndicatorSize);
-        indicator.moveCenter(rect.center());
-        indicator.moveLeft(rect.left());
-        rect = indicator;
+        // Centred on the row exactly as the style sheet centres its 16 x 16 images (rounding
+        // down), so the sheet's image covers ours; one pixel lower, our bottom edge showed as a
+        // second line under it. The left edge stays where the base style put the text after it.
+        const int top = option->rect.top() + (option->rect.height() - kCheckIndicatorSize) / 2;
+        rect = QRect(rect.left(), top, kCheckIndicatorSize, kCheckIndicatorSize);
         break;
     }
     default:

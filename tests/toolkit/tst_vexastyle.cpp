@@ -9,7 +9,9 @@
 #include <QFrame>
 #include <QImage>
 #include <QListWidget>
+#include <QHeaderView>
 #include <QStandardItemModel>
+#include <QTableView>
 #include <QTreeView>
 #include <QScopeGuard>
 #include <QMenu>
@@ -81,6 +83,8 @@ private slots:
     void selectedItemTextVisible();
     void itemCheckIndicator();
     void uncheckableRowsAlike();
+    void checkableRowsOneIndicator_data();
+    void checkableRowsOneIndicator();
 
 private:
     std::unique_ptr<QStyle> m_base;
@@ -563,6 +567,59 @@ void TestVexaStyle::uncheckableRowsAlike()
         const QRect second = view.visualRect(model.index(1, column));
         QCOMPARE(first.size(), second.size());
         QCOMPARE(shot.copy(first), shot.copy(second));
+    }
+}
+
+void TestVexaStyle::checkableRowsOneIndicator_data()
+{
+    QTest::addColumn<int>("rowHeight");
+    for (int height : {20, 25, 26, 30, 31})
+        QTest::addRow("%d px rows", height) << height;
+}
+
+// Under the sheet the check box of a table row is the sheet's 16 x 16 image and ours lies
+// exactly beneath it: nothing of a second image may show above or below.
+void TestVexaStyle::checkableRowsOneIndicator()
+{
+    QFETCH(int, rowHeight);
+    QFile file(":/qss/NORDA.qss");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+
+    QStandardItemModel model;
+    for (Qt::CheckState state : {Qt::Unchecked, Qt::Checked}) {
+        auto item = new QStandardItem("Channel");
+        item->setCheckable(true);
+        item->setCheckState(state);
+        model.appendRow(item);
+    }
+    QTableView view;
+    view.horizontalHeader()->hide();
+    view.verticalHeader()->hide();
+    view.verticalHeader()->setMinimumSectionSize(10);
+    view.verticalHeader()->setDefaultSectionSize(rowHeight);
+    view.setShowGrid(false);
+    view.setModel(&model);
+    view.resize(200, 120);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage shot = Grab(view.viewport());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QRect cell = view.visualRect(model.index(row, 0));
+        QCOMPARE(cell.height(), rowHeight);
+        // The indicator sits in the cell's first 20 pixels, before the text.
+        const QRgb background = shot.pixel(cell.right(), cell.top());
+        int markedRows = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y) {
+            for (int x = cell.left(); x < cell.left() + 20; ++x) {
+                if (shot.pixel(x, y) != background) {
+                    ++markedRows;
+                    break;
+                }
+            }
+        }
+        QCOMPARE(markedRows, 16);
     }
 }
 

@@ -173,6 +173,13 @@ int CVexaStyle::pixelMetric(PixelMetric metric, const QStyleOption *option, cons
         return kTabCloseSize;
     case PM_MenuButtonIndicator:
         return 0;
+    case PM_IndicatorWidth:
+    case PM_IndicatorHeight:
+        // Item views lay their text out after a 16 x 16 check box, as the sheet does for a
+        // selected or hovered row; with the base style's 13 the text moved on selection.
+        if (qstyleoption_cast<const QStyleOptionViewItem *>(option))
+            return kCheckIndicatorSize;
+        return QProxyStyle::pixelMetric(metric, option, widget);
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }

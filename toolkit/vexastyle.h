@@ -1,7 +1,7 @@
 // CVexaStyle: the program's widget style. It sits on Qt's "Windows" style and changes only a
 // few elements: no focus rectangles or tab-bar base lines, image-painted tabs with 25 px height
-// and 20 x 20 close images, frameless styled panels, wider radio buttons and no menu-button
-// arrows. Everything else is the base style's; the application style sheet (":/qss/NORDA.qss")
+// and 20 x 20 close images, frameless styled panels, wider radio buttons, no menu-button
+// arrows and the skin's 16 x 16 check boxes in item views. Everything else is the base style's; the application style sheet (":/qss/NORDA.qss")
 // skins the rest on top.
 #pragma once
 

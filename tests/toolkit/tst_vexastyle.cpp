@@ -85,6 +85,7 @@ private slots:
     void uncheckableRowsAlike();
     void checkableRowsOneIndicator_data();
     void checkableRowsOneIndicator();
+    void checkableTextStaysWhenSelected();
 
 private:
     std::unique_ptr<QStyle> m_base;
@@ -621,6 +622,48 @@ void TestVexaStyle::checkableRowsOneIndicator()
         }
         QCOMPARE(markedRows, 16);
     }
+}
+
+// A selected row is laid out by the sheet, the others by the style: the text after the check
+// box starts at the same place in both.
+void TestVexaStyle::checkableTextStaysWhenSelected()
+{
+    QFile file(":/qss/NORDA.qss");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+
+    QStandardItemModel model;
+    for (int row = 0; row < 2; ++row) {
+        auto item = new QStandardItem("Channel");
+        item->setCheckable(true);
+        item->setCheckState(Qt::Unchecked);
+        model.appendRow(item);
+    }
+    QTableView view;
+    view.horizontalHeader()->hide();
+    view.verticalHeader()->hide();
+    view.setShowGrid(false);
+    view.setModel(&model);
+    view.resize(200, 120);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.setCurrentIndex(model.index(1, 0));
+    QVERIFY(view.selectionModel()->isSelected(model.index(1, 0)));
+    const QImage shot = Grab(view.viewport());
+    // The first text column: the leftmost dark pixel right of the indicator.
+    auto textStart = [&shot](const QRect &cell) {
+        for (int x = cell.left() + 20; x <= cell.right(); ++x) {
+            for (int y = cell.top(); y <= cell.bottom(); ++y) {
+                if (qGray(shot.pixel(x, y)) < 100)
+                    return x;
+            }
+        }
+        return -1;
+    };
+    const int plain = textStart(view.visualRect(model.index(0, 0)));
+    QVERIFY(plain > 0);
+    QCOMPARE(textStart(view.visualRect(model.index(1, 0))), plain);
 }
 
 QTEST_MAIN(TestVexaStyle)

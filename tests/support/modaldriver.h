@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <QList>
+
 #include <functional>
 #include <memory>
 
@@ -22,6 +24,12 @@ struct ModalSeen
 std::shared_ptr<ModalSeen> ExpectModal(std::function<void(QWidget *)> action,
                                        QWidget *outer = nullptr, int timeoutMs = 5000);
 
+// Every modal widget other than 'outer' that comes up while 'action' runs, in order. Each is
+// recorded and handed to 'close', which must close it.
+QList<ModalSeen> ModalsDuring(const std::function<void()> &action, const std::function<void(QWidget *)> &close,
+                              QWidget *outer = nullptr);
+
 // Common actions.
 void PressKey(QWidget *w, int key);            // key press on the widget
 void ClickChild(QWidget *w, const char *name); // click the child push button of that name
+void Dismiss(QWidget *w);                      // reject a dialog, close any other widget

@@ -5,6 +5,7 @@
 #include "camdlg/adddevicewidget.h"
 #include "tests/camdlg/programlook.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
 
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -48,40 +48,18 @@ struct Form
     QPushButton *add, *cancel;
 };
 
-// Picks the entry the way the user sees it, by its text.
-bool Choose(QComboBox *combo, const QString &text)
+// A refused "Add>>": nothing handed over, the message in a tooltip beside the field, which
+// has the focus again.
+void CheckRefused(const QSignalSpy &spy, QLineEdit *field, const QString &message)
 {
-    const int index = combo->findText(text);
-    if (index < 0)
-        return false;
-    combo->setCurrentIndex(index);
-    return true;
-}
-
-void Retype(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-QStringList Texts(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
-
-// The tooltip label, when one is on screen.
-QWidget *TipLabel()
-{
-    for (QWidget *w : QApplication::allWidgets()) {
-        if (w->objectName() == QLatin1String("ctooltip_label") && w->isVisible())
-            return w;
-    }
-    return nullptr;
+    QCOMPARE(spy.count(), 0);
+    QVERIFY(CToolTip::isVisible());
+    QCOMPARE(CToolTip::text(), message);
+    QCOMPARE(QApplication::focusWidget(), field);
+    QWidget *tip = VisibleTipLabel();
+    QVERIFY(tip);
+    const QRect near(field->mapToGlobal(QPoint()) - QPoint(5, 5), field->size() + QSize(10, 40));
+    QVERIFY2(near.contains(tip->pos()), "the tooltip stands beside its field");
 }
 
 STRU_CAMERA Camera(const QSignalSpy &spy, int i)
@@ -239,14 +217,9 @@ void TestAddDeviceWidget::cameraCount()
         QVERIFY(!CToolTip::isVisible());
         return;
     }
-    QCOMPARE(spy.count(), 0);
-    QVERIFY(CToolTip::isVisible());
-    QCOMPARE(CToolTip::text(), message);
-    QCOMPARE(QApplication::focusWidget(), f.count);
-    QWidget *tip = TipLabel();
-    QVERIFY(tip);
-    const QRect near(f.count->mapToGlobal(QPoint()) - QPoint(5, 5), f.count->size() + QSize(10, 40));
-    QVERIFY2(near.contains(tip->pos()), "the tooltip stands beside its field");
+    CheckRefused(spy, f.count, message);
+    if (QTest::currentTestFailed())
+        return;
     QVERIFY(dlg.isVisible());
 }
 
@@ -283,14 +256,9 @@ void TestAddDeviceWidget::bitrateRange()
         QCOMPARE(Camera(spy, 0).iRecommendedBitrate, 3072);
         QVERIFY(!CToolTip::isVisible());
     } else {
-        QCOMPARE(spy.count(), 0);
-        QVERIFY(CToolTip::isVisible());
-        QCOMPARE(CToolTip::text(), QStringLiteral("Bitrate should be between 32 and 16384."));
-        QCOMPARE(QApplication::focusWidget(), f.bitrate);
-        QWidget *tip = TipLabel();
-        QVERIFY(tip);
-        const QRect near(f.bitrate->mapToGlobal(QPoint()) - QPoint(5, 5), f.bitrate->size() + QSize(10, 40));
-        QVERIFY(near.contains(tip->pos()));
+        CheckRefused(spy, f.bitrate, QStringLiteral("Bitrate should be between 32 and 16384."));
+        if (QTest::currentTestFailed())
+            return;
         // Nothing typed is lost.
         QCOMPARE(f.bitrate->text(), typed);
     }
@@ -566,11 +534,8 @@ void TestAddDeviceWidget::keys()
     CAddDeviceWidget dlg(nullptr);
     Form f(&dlg);
     QSignalSpy spy(&dlg, &CAddDeviceWidget::SignalAddCamera);
-    bool returned = false;
-
-    QTimer::singleShot(0, &dlg, [&]() {
-        // Return and Enter are window shortcuts: they need the dialog to be the active window.
-        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    dlg.setFixedSize(450, 470);
+    RunModal(dlg, [&]() {
         QTest::keyClick(f.bitrate, Qt::Key_Escape);
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QVERIFY(dlg.isVisible());
@@ -581,13 +546,6 @@ void TestAddDeviceWidget::keys()
         QVERIFY(dlg.isVisible());
         QTest::mouseClick(f.cancel, Qt::LeftButton);
     });
-    QTimer::singleShot(3000, &dlg, [&]() {
-        if (!returned)
-            dlg.reject();
-    });
-    dlg.setFixedSize(450, 470);
-    dlg.exec();
-    returned = true;
     QCOMPARE(spy.count(), 2);
     QVERIFY(!dlg.isVisible());
 }
@@ -620,7 +578,8 @@ void TestAddDeviceWidget::batchesWhileOpen()
     connect(&dlg, &CAddDeviceWidget::SignalAddCamera, &dlg,
             [&](const STRU_CAMERA &, const QString &prefix, int count) { batches.append({prefix, count}); });
 
-    QTimer::singleShot(0, &dlg, [&]() {
+    dlg.setFixedSize(450, 470);
+    const int result = RunModal(dlg, [&]() {
         Retype(f.count, "3");
         QTest::mouseClick(f.add, Qt::LeftButton);
         QTest::mouseClick(f.prefixCheck, Qt::LeftButton);
@@ -629,8 +588,6 @@ void TestAddDeviceWidget::batchesWhileOpen()
         QTest::mouseClick(f.add, Qt::LeftButton);
         QTest::mouseClick(f.cancel, Qt::LeftButton);
     });
-    dlg.setFixedSize(450, 470);
-    const int result = dlg.exec();
     QCOMPARE(result, int(QDialog::Rejected));
     QCOMPARE(batches, (QVector<QPair<QString, int>>{{"Channel", 3}, {"Gate", 2}}));
 }

@@ -2,50 +2,28 @@
 // without a choice, Cancel and the close button, and the keys.
 #include "camdlg/copyinfo.h"
 #include "tests/camdlg/programlook.h"
+#include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/widgetdriver.h"
 
 #include <QAbstractItemModel>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
 
-STRU_CAMERA MakeCamera(const char *name, int type, int resolution, int level, double rate, int bitrate)
-{
-    STRU_CAMERA camera;
-    camera.strName = name;
-    camera.iType = type;
-    camera.iResolution = resolution;
-    camera.iLevel = level;
-    camera.dFramerate = rate;
-    camera.iBitrate = bitrate;
-    camera.iRecommendedBitrate = bitrate + 1;
-    return camera;
-}
-
 QVector<STRU_CAMERA> FourCameras()
 {
-    STRU_CAMERA imported = MakeCamera("10.0.0.7_1", 0, 1, 0, 12.5, 7475);
+    // Each recommendation differs from its bitrate, so a copy that mixes the two shows.
+    STRU_CAMERA imported = MakeCamera("10.0.0.7_1", 0, 1, 0, 12.5, 7475, 7476);
     imported.strDeviceIP = "10.0.0.7";
     imported.iPort = 8000;
     imported.iChannel = 33;
-    return {MakeCamera("Channel 1", 1, 8, 0, 25, 3072), imported, MakeCamera("Channel 2", 1, 10, 4, 0.5, 100),
-            MakeCamera("Gate 3", 0, 2, 0, 20, 7475)};
-}
-
-bool Same(const STRU_CAMERA &a, const STRU_CAMERA &b)
-{
-    return a.strName == b.strName && a.strDeviceIP == b.strDeviceIP && a.iPort == b.iPort
-           && a.iChannel == b.iChannel && a.iType == b.iType && a.iResolution == b.iResolution
-           && a.iLevel == b.iLevel && a.dFramerate == b.dFramerate && a.iBitrate == b.iBitrate
-           && a.iRecommendedBitrate == b.iRecommendedBitrate;
+    return {MakeCamera("Channel 1", 1, 8, 0, 25, 3072, 3073), imported,
+            MakeCamera("Channel 2", 1, 10, 4, 0.5, 100, 101), MakeCamera("Gate 3", 0, 2, 0, 20, 7475, 7476)};
 }
 
 QAbstractItemModel *Rows(QWidget *dlg)
@@ -76,25 +54,6 @@ void SetChecked(QWidget *dlg, int row, Qt::CheckState state)
 {
     QAbstractItemModel *model = Rows(dlg);
     model->setData(model->index(row, 0), state, Qt::CheckStateRole);
-}
-
-// Runs the dialog modally and performs the user's steps inside the modal loop.
-int RunModal(CCopyInfo &dlg, const std::function<void()> &steps)
-{
-    bool done = false;
-    QTimer::singleShot(0, &dlg, [&]() {
-        // Return and Enter are window shortcuts: they need the dialog to be the active window.
-        if (QTest::qWaitForWindowActive(&dlg))
-            steps();
-        // A step that left the dialog open by mistake must not hang the test.
-        QTimer::singleShot(2000, &dlg, [&]() {
-            if (!done)
-                dlg.done(-1);
-        });
-    });
-    const int result = dlg.exec();
-    done = true;
-    return result;
 }
 
 } // namespace

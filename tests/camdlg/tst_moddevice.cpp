@@ -1,78 +1,27 @@
 // The modify dialog run modally on copies of a camera list, as the calculation panel runs it:
 // how a camera opens, what OK stores, the bitrate refusal, the copy plan with its hand-back, the
 // cameras whose values the lists do not offer, and the keys.
-#include "camdlg/copyinfo.h"
 #include "camdlg/moddevice.h"
+#include "tests/camdlg/copyplandriver.h"
 #include "tests/camdlg/programlook.h"
+#include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
-
-STRU_CAMERA MakeCamera(const char *name, int type, int resolution, int level, double rate, int bitrate)
-{
-    STRU_CAMERA camera;
-    camera.strName = name;
-    camera.iType = type;
-    camera.iResolution = resolution;
-    camera.iLevel = level;
-    camera.dFramerate = rate;
-    camera.iBitrate = bitrate;
-    camera.iRecommendedBitrate = 0;
-    return camera;
-}
 
 QVector<STRU_CAMERA> ThreeCameras()
 {
     return {MakeCamera("Channel 1", 1, 8, 0, 25, 3072), MakeCamera("Channel 2", 1, 11, 5, 25, 100),
             MakeCamera("Channel 3", 0, 2, 0, 25, 10240)};
-}
-
-QComboBox *Combo(QWidget *dlg, const char *name)
-{
-    return dlg->findChild<QComboBox *>(QString::fromLatin1(name));
-}
-
-QLineEdit *Edit(QWidget *dlg, const char *name)
-{
-    return dlg->findChild<QLineEdit *>(QString::fromLatin1(name));
-}
-
-bool Choose(QComboBox *combo, const QString &text)
-{
-    const int index = combo->findText(text);
-    if (index < 0)
-        return false;
-    combo->setCurrentIndex(index);
-    return true;
-}
-
-void Retype(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-QStringList Texts(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
 }
 
 // The panel's calling order: standard, list, camera.
@@ -81,39 +30,6 @@ void Open(CModDevice &dlg, const QVector<STRU_CAMERA> &list, int index, int stan
     dlg.SetStandard(standard);
     dlg.SetCameraList(list);
     dlg.SetCamera(list.at(index));
-}
-
-int RunModal(QDialog &dlg, const std::function<void()> &steps)
-{
-    bool done = false;
-    QTimer::singleShot(0, &dlg, [&]() {
-        // Return and Enter are window shortcuts: they need the dialog to be the active window.
-        if (QTest::qWaitForWindowActive(&dlg))
-            steps();
-        QTimer::singleShot(3000, &dlg, [&]() {
-            if (!done)
-                dlg.done(-1);
-        });
-    });
-    const int result = dlg.exec();
-    done = true;
-    return result;
-}
-
-// Ticks the rows of the copy plan whose names are given, then presses its OK or Cancel.
-std::shared_ptr<ModalSeen> ExpectCopyPlan(QWidget *outer, const QStringList &tick, const char *button)
-{
-    return ExpectModal(
-        [tick, button](QWidget *plan) {
-            auto table = plan->findChild<QTableView *>("m_pTableCopy");
-            QAbstractItemModel *model = table->model();
-            for (int row = 0; row < model->rowCount(); ++row) {
-                if (tick.contains(model->index(row, 0).data().toString()))
-                    model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
-            }
-            ClickChild(plan, button);
-        },
-        outer);
 }
 
 } // namespace
@@ -379,27 +295,22 @@ void TestModDevice::copyRefusesBadBitrate()
 {
     CModDevice dlg(nullptr);
     Open(dlg, ThreeCameras(), 0);
-    // Watches for a copy plan for the length of this test only.
-    int plans = 0;
-    QTimer watch;
-    watch.setInterval(5);
-    connect(&watch, &QTimer::timeout, &dlg, [&]() {
-        if (auto plan = qobject_cast<CCopyInfo *>(QApplication::activeModalWidget())) {
-            ++plans;
-            plan->reject();
-        }
-    });
-    watch.start();
     QString tip;
-    const int result = RunModal(dlg, [&]() {
-        Retype(Edit(&dlg, "m_pEditBitRate"), "");
-        // The plan would run modally inside this click, so it has been seen by now if it opened.
-        ClickChild(&dlg, "m_pBtnCopy");
-        tip = CToolTip::text();
-        ClickChild(&dlg, "m_pBtnCancel");
-    });
+    int result = 0;
+    // Any box over the dialog, a copy plan above all, is counted and closed.
+    const QList<ModalSeen> modals = ModalsDuring(
+        [&]() {
+            result = RunModal(dlg, [&]() {
+                Retype(Edit(&dlg, "m_pEditBitRate"), "");
+                // The plan would run modally inside this click, so it has been seen by now if it opened.
+                ClickChild(&dlg, "m_pBtnCopy");
+                tip = CToolTip::text();
+                ClickChild(&dlg, "m_pBtnCancel");
+            });
+        },
+        Dismiss, &dlg);
     QCOMPARE(result, int(QDialog::Rejected));
-    QCOMPARE(plans, 0);
+    QCOMPARE(modals.size(), 0);
     QCOMPARE(tip, QStringLiteral("Bitrate should be between 32 and 16384."));
     QVERIFY(!dlg.IsCopied());
 }

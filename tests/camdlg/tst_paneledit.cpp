@@ -6,21 +6,20 @@
 #include "camdlg/adddevicewidget.h"
 #include "camdlg/copyinfo.h"
 #include "camdlg/moddevice.h"
+#include "tests/camdlg/copyplandriver.h"
 #include "tests/camdlg/programlook.h"
+#include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
 
 #include <QAbstractItemModel>
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include <functional>
@@ -29,18 +28,6 @@
 namespace {
 
 enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrate, ColRecommended };
-
-STRU_CAMERA Template(int type, int resolution, int level, double rate, int bitrate, int recommended)
-{
-    STRU_CAMERA camera;
-    camera.iType = type;
-    camera.iResolution = resolution;
-    camera.iLevel = level;
-    camera.dFramerate = rate;
-    camera.iBitrate = bitrate;
-    camera.iRecommendedBitrate = recommended;
-    return camera;
-}
 
 QTreeView *Table(QWidget *panel)
 {
@@ -67,66 +54,6 @@ void ClickRow(QWidget *panel, int row)
 void DoubleClickRow(QWidget *panel, int row)
 {
     QTest::mouseDClick(Table(panel)->viewport(), Qt::LeftButton, {}, RowPoint(panel, row));
-}
-
-bool Choose(QWidget *dlg, const char *combo, const QString &text)
-{
-    auto box = dlg->findChild<QComboBox *>(QString::fromLatin1(combo));
-    const int index = box ? box->findText(text) : -1;
-    if (index < 0)
-        return false;
-    box->setCurrentIndex(index);
-    return true;
-}
-
-QString Current(QWidget *dlg, const char *combo)
-{
-    return dlg->findChild<QComboBox *>(QString::fromLatin1(combo))->currentText();
-}
-
-QLineEdit *Edit(QWidget *dlg, const char *name)
-{
-    return dlg->findChild<QLineEdit *>(QString::fromLatin1(name));
-}
-
-void Retype(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-// Ticks the named rows of the copy plan, then presses its OK or Cancel.
-std::shared_ptr<ModalSeen> ExpectCopyPlan(QWidget *outer, const QStringList &tick, const char *button)
-{
-    return ExpectModal(
-        [tick, button](QWidget *plan) {
-            QAbstractItemModel *model = plan->findChild<QTableView *>("m_pTableCopy")->model();
-            for (int row = 0; row < model->rowCount(); ++row) {
-                if (tick.contains(model->index(row, 0).data().toString()))
-                    model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
-            }
-            ClickChild(plan, button);
-        },
-        outer);
-}
-
-// Counts the modal dialogs that appear while 'action' runs (each is closed at once).
-int ModalsDuring(const std::function<void()> &action)
-{
-    int modals = 0;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&modals]() {
-        if (auto dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            ++modals;
-            dialog->reject();
-        }
-    });
-    watch.start();
-    action();
-    return modals;
 }
 
 } // namespace
@@ -255,7 +182,7 @@ void TestPanelEditing::addDialogKeptAndFollowsStandard()
     QTest::mouseClick(panel->findChild<QRadioButton *>("m_pRadioNTSC"), Qt::LeftButton);
     QString firstRate;
     auto seen = ExpectModal([&](QWidget *add) {
-        firstRate = add->findChild<QComboBox *>("m_pComboFrameRate")->itemText(0);
+        firstRate = Combo(add, "m_pComboFrameRate")->itemText(0);
         Retype(Edit(add, "m_pEditCameraNum"), "7");
         QVERIFY(Choose(add, "m_pComboLevel", "Level 2"));
         ClickChild(add, "m_pBtnCancel");
@@ -268,13 +195,13 @@ void TestPanelEditing::addDialogKeptAndFollowsStandard()
     const QList<CAddDeviceWidget *> dialogs = panel->findChildren<CAddDeviceWidget *>();
     QCOMPARE(dialogs.size(), 1);
     QTest::mouseClick(panel->findChild<QRadioButton *>("m_pRadioPAL"), Qt::LeftButton);
-    QCOMPARE(dialogs.first()->findChild<QComboBox *>("m_pComboFrameRate")->itemText(0), QStringLiteral("25"));
+    QCOMPARE(Combo(dialogs.first(), "m_pComboFrameRate")->itemText(0), QStringLiteral("25"));
 
     QString count, level;
     seen = ExpectModal([&](QWidget *add) {
         count = Edit(add, "m_pEditCameraNum")->text();
-        level = Current(add, "m_pComboLevel");
-        firstRate = add->findChild<QComboBox *>("m_pComboFrameRate")->currentText();
+        level = Combo(add, "m_pComboLevel")->currentText();
+        firstRate = Combo(add, "m_pComboFrameRate")->currentText();
         ClickChild(add, "m_pCloseBtn");
     });
     QTest::mouseClick(addButton, Qt::LeftButton);
@@ -298,9 +225,9 @@ void TestPanelEditing::modifyOpensCurrentRow()
 {
     QFETCH(bool, doubleClick);
     CCalculateWidget *panel = m_panel.get();
-    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 1);
-    panel->OnAddDeviceImport(Template(1, 10, 2, 12, 1500, 299), "Channel", 1);
-    panel->OnAddDeviceImport(Template(0, 2, 0, 20, 7475, 7475), "Channel", 1);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072, 3072), "Channel", 1);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 10, 2, 12, 1500, 299), "Channel", 1);
+    panel->OnAddDeviceImport(MakeCamera("", 0, 2, 0, 20, 7475, 7475), "Channel", 1);
 
     ClickRow(panel, 1);
     QVERIFY(panel->findChild<QPushButton *>("m_pBtnModify")->isEnabled());
@@ -311,9 +238,9 @@ void TestPanelEditing::modifyOpensCurrentRow()
         isModify = qobject_cast<CModDevice *>(modal) != nullptr;
         title = modal->findChild<QLabel *>("pLabelTitle")->text();
         parent = modal->parentWidget();
-        resolution = Current(modal, "m_pComboResolution");
-        level = Current(modal, "m_pComboLevel");
-        rate = Current(modal, "m_pComboFrameRate");
+        resolution = Combo(modal, "m_pComboResolution")->currentText();
+        level = Combo(modal, "m_pComboLevel")->currentText();
+        rate = Combo(modal, "m_pComboFrameRate")->currentText();
         bitrate = Edit(modal, "m_pEditBitRate")->text();
         ClickChild(modal, "m_pBtnCancel");
     });
@@ -338,13 +265,13 @@ void TestPanelEditing::modifyOpensCurrentRow()
 void TestPanelEditing::modifyWithoutCurrentRowDoesNothing()
 {
     CCalculateWidget *panel = m_panel.get();
-    QCOMPARE(ModalsDuring([panel]() { panel->OnBtnModify(); }), 0); // empty list
+    QCOMPARE(ModalsDuring([panel]() { panel->OnBtnModify(); }, Dismiss).size(), 0); // empty list
 
-    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 2);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072, 3072), "Channel", 2);
     Table(panel)->setCurrentIndex(QModelIndex());
     QVERIFY(!panel->findChild<QPushButton *>("m_pBtnModify")->isEnabled());
-    QCOMPARE(ModalsDuring([panel]() { panel->OnBtnModify(); }), 0);
-    QCOMPARE(ModalsDuring([panel]() { panel->OnDoubleClicked(QModelIndex()); }), 0);
+    QCOMPARE(ModalsDuring([panel]() { panel->OnBtnModify(); }, Dismiss).size(), 0);
+    QCOMPARE(ModalsDuring([panel]() { panel->OnDoubleClicked(QModelIndex()); }, Dismiss).size(), 0);
 }
 
 void TestPanelEditing::ipcLevelStoredAsBest()
@@ -365,8 +292,8 @@ void TestPanelEditing::ipcLevelStoredAsBest()
     QString level;
     bool levelEnabled = true;
     auto seen = Modify(0, [&](CModDevice *dlg) {
-        level = Current(dlg, "m_pComboLevel");
-        levelEnabled = dlg->findChild<QComboBox *>("m_pComboLevel")->isEnabled();
+        level = Combo(dlg, "m_pComboLevel")->currentText();
+        levelEnabled = Combo(dlg, "m_pComboLevel")->isEnabled();
         ClickChild(dlg, "m_pBtnAdd");
     });
     QVERIFY(seen->seen);
@@ -380,7 +307,7 @@ void TestPanelEditing::ipcLevelStoredAsBest()
 void TestPanelEditing::importedCameraLosesSource()
 {
     CCalculateWidget *panel = m_panel.get();
-    STRU_CAMERA imported = Template(1, 8, 0, 25, 2048, 3072);
+    STRU_CAMERA imported = MakeCamera("", 1, 8, 0, 25, 2048, 3072);
     imported.strDeviceIP = "192.168.1.64";
     imported.iPort = 8000;
     imported.iChannel = 2;
@@ -400,7 +327,7 @@ void TestPanelEditing::importedCameraLosesSource()
 void TestPanelEditing::levelChangeRewritesRow()
 {
     CCalculateWidget *panel = m_panel.get();
-    panel->OnAddDeviceImport(Template(1, 11, 5, 25, 100, 96), "Channel", 2);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 11, 5, 25, 100, 96), "Channel", 2);
     QString bitrateBefore, recommendBefore, bitrateAfter, recommendAfter;
     auto seen = Modify(1, [&](CModDevice *dlg) {
         bitrateBefore = Edit(dlg, "m_pEditBitRate")->text();
@@ -424,7 +351,7 @@ void TestPanelEditing::levelChangeRewritesRow()
 void TestPanelEditing::refusedBitrateChangesNothing()
 {
     CCalculateWidget *panel = m_panel.get();
-    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 1);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072, 3072), "Channel", 1);
     QString tip;
     bool stayedOpen = false;
     auto seen = Modify(0, [&](CModDevice *dlg) {
@@ -444,7 +371,7 @@ void TestPanelEditing::refusedBitrateChangesNothing()
 void TestPanelEditing::copyThenCancelStillReplacesList()
 {
     CCalculateWidget *panel = m_panel.get();
-    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 3);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072, 3072), "Channel", 3);
     std::shared_ptr<ModalSeen> plan;
     auto seen = Modify(0, [&](CModDevice *dlg) {
         QVERIFY(Choose(dlg, "m_pComboResolution", "CIF"));
@@ -467,8 +394,8 @@ void TestPanelEditing::copyThenCancelStillReplacesList()
 void TestPanelEditing::copyPlanReachesTable()
 {
     CCalculateWidget *panel = m_panel.get();
-    panel->OnAddDeviceImport(Template(1, 8, 0, 25, 3072, 3072), "Channel", 2);
-    panel->OnAddDeviceImport(Template(0, 2, 0, 25, 10240, 10240), "Gate", 2);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072, 3072), "Channel", 2);
+    panel->OnAddDeviceImport(MakeCamera("", 0, 2, 0, 25, 10240, 10240), "Gate", 2);
     std::shared_ptr<ModalSeen> plan;
     auto seen = Modify(1, [&](CModDevice *dlg) {
         QVERIFY(Choose(dlg, "m_pComboResolution", "2CIF"));
@@ -498,12 +425,12 @@ void TestPanelEditing::offeredOwnValuesKept()
 {
     CCalculateWidget *panel = m_panel.get();
     // An analogue channel imported at an IP resolution, and an IP camera at 2560*1920.
-    panel->OnAddDeviceImport(Template(1, 2, 0, 25, 4000, 6144), "Hall", 1);
-    panel->OnAddDeviceImport(Template(0, 0, 0, 6, 9000, 9011), "Hall", 1);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 2, 0, 25, 4000, 6144), "Hall", 1);
+    panel->OnAddDeviceImport(MakeCamera("", 0, 0, 0, 6, 9000, 9011), "Hall", 1);
 
     QString resolution;
     auto seen = Modify(0, [&](CModDevice *dlg) {
-        resolution = Current(dlg, "m_pComboResolution");
+        resolution = Combo(dlg, "m_pComboResolution")->currentText();
         ClickChild(dlg, "m_pBtnAdd");
     });
     QVERIFY(seen->seen);
@@ -514,8 +441,8 @@ void TestPanelEditing::offeredOwnValuesKept()
     int rates = 0;
     QString rate;
     seen = Modify(1, [&](CModDevice *dlg) {
-        rates = dlg->findChild<QComboBox *>("m_pComboFrameRate")->count();
-        rate = Current(dlg, "m_pComboFrameRate");
+        rates = Combo(dlg, "m_pComboFrameRate")->count();
+        rate = Combo(dlg, "m_pComboFrameRate")->currentText();
         ClickChild(dlg, "m_pBtnAdd");
     });
     QVERIFY(seen->seen);

@@ -3,18 +3,18 @@
 // buttons that follow the selection, and the keys.
 #include "calc/bitratecalculator.h"
 #include "calc/calculatewidget.h"
+#include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/widgetdriver.h"
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 #include <QTreeView>
 
@@ -27,33 +27,15 @@ namespace {
 QStringList MessagesDuring(const std::function<void()> &action)
 {
     QStringList messages;
-    QTimer watcher;
-    watcher.setInterval(5);
-    QObject::connect(&watcher, &QTimer::timeout, [&messages]() {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        const auto title = modal->findChild<QLabel *>(QStringLiteral("pLabelTitle"));
-        const auto text = modal->findChild<QTextEdit *>(QStringLiteral("m_pBrowserTxt"));
-        messages << (title ? title->text() : QString()) + QLatin1Char('|') + (text ? text->toPlainText() : QString());
-        PressKey(modal, Qt::Key_Return);
-    });
-    watcher.start();
-    action();
+    for (const ModalSeen &box : ModalsDuring(action, [](QWidget *modal) { PressKey(modal, Qt::Key_Return); }))
+        messages << box.title + QLatin1Char('|') + box.text;
     return messages;
 }
 
 STRU_CAMERA Camera(int type, int resolution, int level, double framerate, int bitrate)
 {
-    STRU_CAMERA camera;
-    camera.iType = type;
-    camera.iResolution = resolution;
-    camera.iLevel = level;
-    camera.dFramerate = framerate;
-    camera.iBitrate = bitrate;
-    CBitrateCalculator calculator;
-    camera.iRecommendedBitrate = static_cast<int>(calculator.RecommendedBitrate(type, resolution, framerate, level));
-    return camera;
+    const double recommended = CBitrateCalculator().RecommendedBitrate(type, resolution, framerate, level);
+    return MakeCamera("", type, resolution, level, framerate, bitrate, static_cast<int>(recommended));
 }
 
 const QString kWarn = QStringLiteral("Warn|");
@@ -105,7 +87,7 @@ private:
     QAbstractItemModel *Model() { return Table()->model(); }
     QString Cell(int row, int column) { return Model()->index(row, column).data().toString(); }
     QStringList Names();
-    void Type(const char *edit, const QString &text);
+    void Type(const char *edit, const QString &text) { Retype(Edit(edit), text); }
     void Click(const char *button) { QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton); }
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Add(const STRU_CAMERA &camera, const QString &prefix, int count);
@@ -131,15 +113,6 @@ QStringList TestCalculateWidget::Names()
     for (int row = 0; row < Model()->rowCount(); ++row)
         names << Cell(row, 1);
     return names;
-}
-
-void TestCalculateWidget::Type(const char *name, const QString &text)
-{
-    QLineEdit *edit = Edit(name);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 void TestCalculateWidget::ClickRow(int row, Qt::KeyboardModifiers modifiers)

@@ -2,6 +2,7 @@
 #include "import/deviceimporter.h"
 #include "import/devicesurvey.h"
 #include "tests/import/devicefixture.h"
+#include "tests/support/camerafixture.h"
 
 #include <QtTest>
 
@@ -33,20 +34,19 @@ RUN FullRun(const QVector<STRU_DEVICE> &devices, int standard = 0, int maxParall
     return run;
 }
 
+// The whole run for one device, the only one the backend knows.
+RUN RunAlone(const SCRIPTED_DEVICE &scripted, int standard = 0)
+{
+    Install({scripted});
+    return FullRun({Record(scripted)}, standard);
+}
+
 QStringList Names(const QVector<STRU_CAMERA> &cameras)
 {
     QStringList names;
     for (const STRU_CAMERA &camera : cameras)
         names << QString::fromLocal8Bit(camera.strName);
     return names;
-}
-
-bool Same(const STRU_CAMERA &a, const STRU_CAMERA &b)
-{
-    return a.strName == b.strName && a.strDeviceIP == b.strDeviceIP && a.iPort == b.iPort
-           && a.iChannel == b.iChannel && a.iType == b.iType && a.iResolution == b.iResolution
-           && a.iLevel == b.iLevel && a.dFramerate == b.dFramerate && a.iBitrate == b.iBitrate
-           && a.iRecommendedBitrate == b.iRecommendedBitrate;
 }
 
 } // namespace
@@ -63,8 +63,7 @@ private slots:
         scripted.uStartIPChanField = 33;
         scripted.AddConnectedIPChannel(Channel(27, 23, 13, 4));
         scripted.AddConnectedIPChannel(Channel(30, 0x80000000u | 4096000u, 0, 0));
-        Install({scripted});
-        const RUN run = FullRun({Record(scripted)});
+        const RUN run = RunAlone(scripted);
         QCOMPARE(Names(run.cameras),
                  QStringList({"10.0.0.1_1", "10.0.0.1_2", "10.0.0.1_IPCamera1", "10.0.0.1_IPCamera2"}));
         const STRU_CAMERA &first = run.cameras.at(0);
@@ -100,8 +99,7 @@ private slots:
     void deviceWithoutChannels()
     {
         const SCRIPTED_DEVICE scripted = Device("10.0.0.1");
-        Install({scripted});
-        const RUN run = FullRun({Record(scripted)});
+        const RUN run = RunAlone(scripted);
         QCOMPARE(run.model->item(0, 4)->text(), QStringLiteral("Import Succeed"));
         QVERIFY(run.cameras.isEmpty());
     }
@@ -110,8 +108,7 @@ private slots:
     {
         SCRIPTED_DEVICE scripted = Device("10.0.0.1");
         scripted.analogChannels = {Channel(1, 0x80000000u | 2097152u)};
-        Install({scripted});
-        const RUN run = FullRun({Record(scripted)});
+        const RUN run = RunAlone(scripted);
         QCOMPARE(run.cameras.size(), 1);
         QCOMPARE(run.cameras.at(0).iBitrate, 2048);
     }
@@ -132,8 +129,7 @@ private slots:
         QFETCH(int, recommended);
         SCRIPTED_DEVICE scripted = Device("10.0.0.1");
         scripted.analogChannels = {Channel(1, 0, 0, 0)};
-        Install({scripted});
-        const RUN run = FullRun({Record(scripted)}, standard);
+        const RUN run = RunAlone(scripted, standard);
         QCOMPARE(run.cameras.size(), 1);
         QCOMPARE(run.cameras.at(0).dFramerate, rate);
         QCOMPARE(run.cameras.at(0).iRecommendedBitrate, recommended);
@@ -143,8 +139,7 @@ private slots:
     {
         SCRIPTED_DEVICE scripted = Device("10.0.0.1");
         scripted.analogChannels = {Channel(1), Channel(18), Channel(1)};
-        Install({scripted});
-        const RUN run = FullRun({Record(scripted)});
+        const RUN run = RunAlone(scripted);
         QCOMPARE(run.model->item(0, 4)->text(), QStringLiteral("Some Channels Not Support Resolution"));
         QCOMPARE(Names(run.cameras), QStringList({"10.0.0.1_1", "10.0.0.1_3"}));
     }
@@ -168,8 +163,7 @@ private slots:
         // A failing IP channel ends the IP loop the same way.
         SCRIPTED_DEVICE ipFails = Device("10.0.0.2", 1, 3);
         ipFails.ipChannels[1].bReadFails = true;
-        Install({ipFails});
-        QCOMPARE(Names(FullRun({Record(ipFails)}).cameras), QStringList({"10.0.0.2_1", "10.0.0.2_IPCamera1"}));
+        QCOMPARE(Names(RunAlone(ipFails).cameras), QStringList({"10.0.0.2_1", "10.0.0.2_IPCamera1"}));
     }
 
     void deviceThatFailedTheSurveyIsNotLoggedInAgain()
@@ -218,8 +212,7 @@ private slots:
         SCRIPTED_DEVICE scripted = Device("10.0.0.1", 2, 1);
         scripted.iDeviceTypeCode = code;
         scripted.bDeviceConfigFails = kindFails;
-        Install({scripted});
-        const RUN run = FullRun({Record(scripted)});
+        const RUN run = RunAlone(scripted);
         QCOMPARE(run.cameras.size(), 3);
         QCOMPARE(run.cameras.at(0).iType, type);
         QCOMPARE(run.cameras.at(1).iType, type);

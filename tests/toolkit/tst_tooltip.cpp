@@ -1,5 +1,6 @@
 // The field tooltip: one label at a time, its expiry, reuse, placement at the screen edges and
 // the ways it goes away (empty text, leaving, window (de)activation, leaving its rectangle).
+#include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
 
 #include <QApplication>
@@ -15,12 +16,7 @@ namespace {
 
 CToolLabel *CurrentLabel()
 {
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("ctooltip_label"))
-            if (auto label = qobject_cast<CToolLabel *>(w); label && label->isVisible())
-                return label;
-    }
-    return nullptr;
+    return qobject_cast<CToolLabel *>(VisibleTipLabel());
 }
 
 QTimer *TimerOf(CToolLabel *label, const char *name)

@@ -7,7 +7,6 @@
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +14,6 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include <functional>
@@ -23,11 +21,17 @@
 
 namespace {
 
-// Every message box shown while 'action' runs, as "title|text", each closed with Return.
-QStringList MessagesDuring(const std::function<void()> &action)
+// Every message box shown while 'action' runs, as "title|text", each closed with Return after
+// 'whileShown' has looked at the panel behind it.
+QStringList MessagesDuring(const std::function<void()> &action, const std::function<void()> &whileShown = {})
 {
     QStringList messages;
-    for (const ModalSeen &box : ModalsDuring(action, [](QWidget *modal) { PressKey(modal, Qt::Key_Return); }))
+    const QList<ModalSeen> boxes = ModalsDuring(action, [&whileShown](QWidget *box) {
+        if (whileShown)
+            whileShown();
+        PressKey(box, Qt::Key_Return);
+    });
+    for (const ModalSeen &box : boxes)
         messages << box.title + QLatin1Char('|') + box.text;
     return messages;
 }
@@ -244,15 +248,9 @@ void TestCalculateWidget::timeLimitOnTyping()
     QFETCH(QByteArray, field);
     QFETCH(QString, typed);
     QFETCH(QString, weekBefore);
-    QString weekSeen;
-    QTimer peek; // the week field as it stands while the message is up
-    peek.setInterval(2);
-    connect(&peek, &QTimer::timeout, this, [&]() {
-        if (QApplication::activeModalWidget() && weekSeen.isEmpty())
-            weekSeen = Edit("m_pEditWeek2")->text();
-    });
-    peek.start();
-    const QStringList messages = MessagesDuring([&]() { Type(field.constData(), typed); });
+    QString weekSeen; // the week field as it stands while the message is up
+    const QStringList messages = MessagesDuring([&]() { Type(field.constData(), typed); },
+                                                [&]() { weekSeen = Edit("m_pEditWeek2")->text(); });
     QCOMPARE(messages, QStringList{kWarn + "Record time should less than 365 days."});
     QCOMPARE(weekSeen, weekBefore);
     QCOMPARE(Edit("m_pEditMonth2")->text(), QString("0"));

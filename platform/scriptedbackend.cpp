@@ -181,6 +181,13 @@ int CScriptedBackend::DeviceIndex(const QByteArray &address, int port) const
     return -1;
 }
 
+int CScriptedBackend::LatencyOfSession(int userID) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto session = m_sessions.constFind(userID);
+    return session != m_sessions.constEnd() ? LatencyOfDevice(session.value()) : m_iDefaultLatencyMs;
+}
+
 int CScriptedBackend::LatencyOfDevice(int index) const
 {
     if (index < 0 || m_devices.at(index).iLatencyMs < 0)
@@ -288,14 +295,7 @@ bool CScriptedBackend::GetConfig(int userID, uint32_t command, int channel, void
                                  uint32_t *error)
 {
     CCallScope scope(this);
-    int latency = m_iDefaultLatencyMs;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        const auto session = m_sessions.constFind(userID);
-        if (session != m_sessions.constEnd())
-            latency = LatencyOfDevice(session.value());
-    }
-    Wait(latency);
+    Wait(LatencyOfSession(userID));
 
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto session = m_sessions.constFind(userID);
@@ -372,14 +372,7 @@ bool CScriptedBackend::GetConfig(int userID, uint32_t command, int channel, void
 bool CScriptedBackend::Logout(int userID, uint32_t *error)
 {
     CCallScope scope(this);
-    int latency = m_iDefaultLatencyMs;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        const auto session = m_sessions.constFind(userID);
-        if (session != m_sessions.constEnd())
-            latency = LatencyOfDevice(session.value());
-    }
-    Wait(latency);
+    Wait(LatencyOfSession(userID));
 
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_sessions.remove(userID)) {

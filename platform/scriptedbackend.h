@@ -95,6 +95,7 @@ private:
     class CCallScope;
     int DeviceIndex(const QByteArray &address, int port) const; // under m_mutex
     int LatencyOfDevice(int index) const;                      // under m_mutex
+    int LatencyOfSession(int userID) const;                    // takes m_mutex
     void Wait(int latencyMs) const;
     static void FillIPChannels(const SCRIPTED_DEVICE &device, NET_DVR_IPCHAN_CONFIG *config);
     static const SCRIPTED_CHANNEL *FindChannel(const SCRIPTED_DEVICE &device, int channel);

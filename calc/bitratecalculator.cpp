@@ -1,5 +1,7 @@
 #include "calc/bitratecalculator.h"
 
+#include "calc/camera.h"
+
 #include <cmath>
 
 namespace {
@@ -68,6 +70,8 @@ double CBitrateCalculator::RecommendedBitrate(int deviceType, int resolution, do
     if (resolution < 0 || resolution >= 12)
         return 0;
     const double fullRate = m_iStandard == 0 ? 25 : 30;
+    // A NaN or huge rate would make a result that no int holds, and callers truncate to one.
+    frameRate = NordaVocab::SafeFramerate(frameRate);
     if (deviceType == 1) {
         if (level < 0 || level >= 6)
             return 0;
@@ -79,10 +83,17 @@ double CBitrateCalculator::RecommendedBitrate(int deviceType, int resolution, do
 
 double CBitrateCalculator::RecordHours(double totalKbps, double diskGB)
 {
-    return diskGB / (totalKbps * 3600 / 8000000 * 1.15);
+    if (!std::isfinite(totalKbps) || !std::isfinite(diskGB) || !(diskGB >= 0))
+        return 0;
+    const double gbPerHour = totalKbps * 3600 / 8000000 * 1.15;
+    if (!(gbPerHour > 0)) // also a bitrate so small that the rate per hour underflows
+        return 0;
+    return diskGB / gbPerHour;
 }
 
 double CBitrateCalculator::DiskSize(double kbps, qint64 hours)
 {
+    if (!(kbps > 0) || !std::isfinite(kbps) || hours <= 0)
+        return 0;
     return static_cast<double>(hours) * (kbps * 3600) * 1.15 / 8000000;
 }

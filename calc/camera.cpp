@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace NordaVocab {
 
 namespace {
@@ -106,6 +108,29 @@ QStringList ColumnHeaders()
     for (const char *header : kHeaders)
         headers << tr(header);
     return headers;
+}
+
+double SafeFramerate(double framerate)
+{
+    if (!(framerate >= 0)) // NaN too
+        return 0;
+    return std::min(framerate, kMaxFramerate);
+}
+
+bool SanitizeCamera(STRU_CAMERA &camera)
+{
+    const STRU_CAMERA before = camera;
+    if (camera.iType != TypeDVR)
+        camera.iType = TypeIPC;
+    camera.iResolution = std::clamp(camera.iResolution, 0, kResolutionCount - 1);
+    camera.iLevel = std::clamp(camera.iLevel, 0, kLevelCount - 1);
+    camera.dFramerate = SafeFramerate(camera.dFramerate);
+    camera.iBitrate = std::max(camera.iBitrate, 0);
+    camera.iRecommendedBitrate = std::max(camera.iRecommendedBitrate, 0);
+    // A NaN rate became 0, which does not compare equal to it: reported as mended.
+    return camera.iType == before.iType && camera.iResolution == before.iResolution
+        && camera.iLevel == before.iLevel && camera.dFramerate == before.dFramerate
+        && camera.iBitrate == before.iBitrate && camera.iRecommendedBitrate == before.iRecommendedBitrate;
 }
 
 } // namespace NordaVocab

@@ -36,6 +36,8 @@ constexpr int kResolutionCount = 12;
 constexpr int kLevelCount = 6;
 constexpr int kFirstDvrResolution = 8; // DVR offers "4CIF", "2CIF", "CIF", "QCIF" (8..11)
 constexpr int kColumnCount = 7;
+// Above any rate a camera records; higher rates are taken as this one.
+constexpr double kMaxFramerate = 1000;
 
 // 25 under PAL, 30 under NTSC (any standard other than 0 counts as NTSC).
 int FullRate(int standard);
@@ -59,5 +61,21 @@ QStringList CameraRowTexts(const STRU_CAMERA &camera, bool firstAdd = false);
 
 // Header texts of the camera table.
 QStringList ColumnHeaders();
+
+// A frame rate the arithmetic and the texts can take: NaN and rates below 0 become 0 (unknown),
+// rates above kMaxFramerate (and +infinity) become kMaxFramerate. Other rates stay as they are.
+double SafeFramerate(double framerate);
+
+// Makes a record from outside the dialogs (device import, plan files) safe where it enters, so
+// that no later text, recommendation or storage sum meets a value outside the vocabulary:
+// - iType: any code other than 1 (DVR) becomes 0 (IPC), as it reads everywhere anyway;
+// - iResolution: clamped into 0..11 (below 0 -> 0, above 11 -> 11);
+// - iLevel: clamped into 0..5 (below 0 -> 0, above 5 -> 5, the lowest quality);
+// - dFramerate: SafeFramerate();
+// - iBitrate, iRecommendedBitrate: below 0 -> 0 (a stream records nothing); any positive value
+//   stays, the storage sums run in 64 bits and double precision.
+// Name, address, port and channel are left as they are. Returns true when the record was
+// already within the vocabulary, false when a field was mended.
+bool SanitizeCamera(STRU_CAMERA &camera);
 
 } // namespace NordaVocab

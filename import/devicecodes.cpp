@@ -75,6 +75,8 @@ bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const
     camera->dFramerate = frameRate;
     camera->iBitrate = Bitrate(block.dwVideoBitrate, recommended);
     camera->iRecommendedBitrate = recommended;
+    // Whatever a device reports, the row that enters the list stays within the vocabulary.
+    NordaVocab::SanitizeCamera(*camera);
     return true;
 }
 

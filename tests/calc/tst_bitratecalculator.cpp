@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestBitrateCalculator : public QObject
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ private slots:
     void diskSizeOneCamera();
     void diskSizeLargeHours();
     void diskLimitIsThousandCamerasForAYear();
+    void nonsenseNeedsNoStorage_data();
+    void nonsenseNeedsNoStorage();
 };
 
 void TestBitrateCalculator::recommended_data()
@@ -48,6 +52,15 @@ void TestBitrateCalculator::recommended_data()
     QTest::newRow("IPC QXGA 8") << 0 << 0 << 1 << 8.0 << 0 << 5529.0 << 5529;
     QTest::newRow("IPC QCIF 1/16") << 0 << 0 << 11 << 0.0625 << 0 << 32.0 << 32;
     QTest::newRow("type 2 counts as IPC") << 0 << 2 << 2 << 25.0 << 3 << 10240.0 << 10240;
+    // Rates no dialog offers: NaN and negative count as 0, huge ones as 1000 frames per second,
+    // so the result always fits the int that callers truncate it to.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("DVR NaN fps") << 0 << 1 << 8 << nan << 0 << 614.4 << 614;
+    QTest::newRow("DVR negative fps") << 0 << 1 << 8 << -25.0 << 0 << 614.4 << 614;
+    QTest::newRow("DVR infinite fps") << 0 << 1 << 8 << inf << 0 << 98918.4 << 98918;
+    QTest::newRow("DVR 1e300 fps") << 0 << 1 << 8 << 1e300 << 0 << 98918.4 << 98918;
+    QTest::newRow("IPC NaN fps is full column") << 0 << 0 << 2 << nan << 0 << 10240.0 << 10240;
 }
 
 void TestBitrateCalculator::recommended()
@@ -161,6 +174,39 @@ void TestBitrateCalculator::diskLimitIsThousandCamerasForAYear()
     const double gb = CBitrateCalculator::DiskSize(1024.0 * 16384, 365 * 24);
     QVERIFY(qFuzzyCompare(gb, CBitrateCalculator::kMaxDiskGB));
     QVERIFY(76056153.0 <= CBitrateCalculator::kMaxDiskGB && 76056154.0 > CBitrateCalculator::kMaxDiskGB);
+}
+
+void TestBitrateCalculator::nonsenseNeedsNoStorage_data()
+{
+    // Bitrates and sizes no plan produces: never a negative or NaN size or time.
+    QTest::addColumn<double>("kbps");
+    QTest::addColumn<double>("diskGB");
+    QTest::addColumn<qint64>("hours");
+    QTest::addColumn<double>("recordHours");
+    QTest::addColumn<double>("diskSize");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("0 kbps") << 0.0 << 1000.0 << qint64(720) << 0.0 << 0.0;
+    QTest::newRow("-100 kbps") << -100.0 << 1000.0 << qint64(720) << 0.0 << 0.0;
+    QTest::newRow("INT_MIN kbps") << double(std::numeric_limits<int>::min()) << 1000.0 << qint64(720) << 0.0 << 0.0;
+    QTest::newRow("NaN kbps") << nan << 1000.0 << qint64(720) << 0.0 << 0.0;
+    QTest::newRow("infinite kbps") << inf << 1000.0 << qint64(720) << 0.0 << 0.0;
+    QTest::newRow("vanishing kbps, empty disk") << std::numeric_limits<double>::denorm_min() << 0.0 << qint64(0) << 0.0 << 0.0;
+    QTest::newRow("huge kbps for 0 hours") << 1e308 << 0.0 << qint64(0) << 0.0 << 0.0;
+    QTest::newRow("negative disk and hours") << 2048.0 << -5.0 << qint64(-24) << 0.0 << 0.0;
+    QTest::newRow("NaN disk") << 2048.0 << nan << qint64(720) << 0.0 << 763.0848;
+    QTest::newRow("infinite disk") << 2048.0 << inf << qint64(720) << 0.0 << 763.0848;
+}
+
+void TestBitrateCalculator::nonsenseNeedsNoStorage()
+{
+    QFETCH(double, kbps);
+    QFETCH(double, diskGB);
+    QFETCH(qint64, hours);
+    QFETCH(double, recordHours);
+    QFETCH(double, diskSize);
+    QCOMPARE(CBitrateCalculator::RecordHours(kbps, diskGB), recordHours);
+    QCOMPARE(CBitrateCalculator::DiskSize(kbps, hours), diskSize);
 }
 
 QTEST_APPLESS_MAIN(TestBitrateCalculator)

@@ -1,7 +1,10 @@
 // The camera record, its row texts, the frame-rate text rule and the frame-rate choice lists.
+#include "calc/bitratecalculator.h"
 #include "calc/camera.h"
 
 #include <QTest>
+
+#include <limits>
 
 class TestCamera : public QObject
 {
@@ -17,6 +20,8 @@ private slots:
     void rowTexts();
     void handAddedCopyKeepsSource();
     void headers();
+    void sanitize_data();
+    void sanitize();
 };
 
 void TestCamera::framerateText_data()
@@ -159,6 +164,93 @@ void TestCamera::headers()
     QCOMPARE(NordaVocab::ColumnHeaders(),
              (QStringList{"Device Type", "Camera Name", "Picture Quality", "Resolution", "Framerate",
                           "Bitrate", "Recommand Bitrate"}));
+}
+
+void TestCamera::sanitize_data()
+{
+    // A record as a device or a plan file might bring it, the row it shows once made safe,
+    // the type it ends with, and whether it was clean already.
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<double>("framerate");
+    QTest::addColumn<int>("bitrate");
+    QTest::addColumn<int>("recommended");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<int>("typeAfter");
+    QTest::addColumn<bool>("clean");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const int intMin = std::numeric_limits<int>::min();
+    QTest::newRow("clean") << 1 << 8 << 2 << 12.5 << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"} << 1 << true;
+    QTest::newRow("clean 1/16, zero bitrates") << 0 << 11 << 5 << 0.0625 << 0 << 0
+        << QStringList{"IPC", "Cam 1", "Level6", "QCIF", "1/16", "0", "0"} << 0 << true;
+    QTest::newRow("NaN rate") << 1 << 8 << 2 << nan << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
+    QTest::newRow("infinite rate") << 1 << 8 << 2 << inf << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "1000", "2048", "1792"} << 1 << false;
+    QTest::newRow("-infinite rate") << 1 << 8 << 2 << -inf << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
+    QTest::newRow("1e300 rate") << 1 << 8 << 2 << 1e300 << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "1000", "2048", "1792"} << 1 << false;
+    QTest::newRow("negative rate") << 1 << 8 << 2 << -5.0 << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
+    QTest::newRow("level 99") << 1 << 8 << 99 << 25.0 << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level6", "4CIF", "25", "2048", "1792"} << 1 << false;
+    QTest::newRow("level -3") << 1 << 8 << -3 << 25.0 << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "2048", "1792"} << 1 << false;
+    QTest::newRow("resolution -1") << 1 << -1 << 0 << 25.0 << 2048 << 1792
+        << QStringList{"DVR", "Cam 1", "Level1(best)", "2560*1920", "25", "2048", "1792"} << 1 << false;
+    QTest::newRow("resolution 12") << 0 << 12 << 0 << 25.0 << 2048 << 1792
+        << QStringList{"IPC", "Cam 1", "Level1(best)", "QCIF", "25", "2048", "1792"} << 0 << false;
+    QTest::newRow("bitrate INT_MIN") << 1 << 8 << 0 << 25.0 << intMin << 1792
+        << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "0", "1792"} << 1 << false;
+    QTest::newRow("recommended -100") << 1 << 8 << 0 << 25.0 << 2048 << -100
+        << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "2048", "0"} << 1 << false;
+    QTest::newRow("type 2 becomes IPC") << 2 << 2 << 4 << 25.0 << 2048 << 1792
+        << QStringList{"IPC", "Cam 1", "Level5", "1080P(1920*1080)", "25", "2048", "1792"} << 0 << false;
+    QTest::newRow("everything at once") << -7 << 1000 << intMin << nan << -1 << intMin
+        << QStringList{"IPC", "Cam 1", "Level1(best)", "QCIF", "0", "0", "0"} << 0 << false;
+}
+
+void TestCamera::sanitize()
+{
+    QFETCH(int, type);
+    QFETCH(int, resolution);
+    QFETCH(int, level);
+    QFETCH(double, framerate);
+    QFETCH(int, bitrate);
+    QFETCH(int, recommended);
+    QFETCH(QStringList, texts);
+    QFETCH(int, typeAfter);
+    QFETCH(bool, clean);
+    STRU_CAMERA camera;
+    camera.strName = "Cam 1";
+    camera.strDeviceIP = "10.0.0.9";
+    camera.iPort = 8000;
+    camera.iChannel = 3;
+    camera.iType = type;
+    camera.iResolution = resolution;
+    camera.iLevel = level;
+    camera.dFramerate = framerate;
+    camera.iBitrate = bitrate;
+    camera.iRecommendedBitrate = recommended;
+    QCOMPARE(NordaVocab::SanitizeCamera(camera), clean);
+    QCOMPARE(NordaVocab::CameraRowTexts(camera), texts);
+    QCOMPARE(camera.iType, typeAfter);
+    QCOMPARE(camera.strDeviceIP, QByteArray("10.0.0.9")); // where it came from stays
+    QCOMPARE(camera.iPort, 8000);
+    QCOMPARE(camera.iChannel, 3);
+    QVERIFY(NordaVocab::SanitizeCamera(camera)); // mended once is clean
+    // What the panel does with a row: a recommendation that fits an int, a size that is no NaN.
+    CBitrateCalculator calculator;
+    for (int standard : {0, 1}) {
+        calculator.SetStandard(standard);
+        const double value = calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel);
+        QVERIFY2(value >= 0 && value < std::numeric_limits<int>::max(), qPrintable(QString::number(value)));
+    }
+    QVERIFY(CBitrateCalculator::DiskSize(camera.iBitrate, 24) >= 0);
 }
 
 QTEST_GUILESS_MAIN(TestCamera)

@@ -2,8 +2,11 @@
 // field texts. The panel only moves texts between its line edits and these functions and turns
 // a refusal into its message, so every rule here is testable without a window.
 //
-// Field texts hold digits only (validators and maximum lengths), so whole numbers are read as
-// 64-bit values and no product below can overflow.
+// The panel's validators and maximum lengths keep its field texts to short runs of digits, but
+// every function here takes any text: blanks around a number and a leading sign are read as the
+// fields always read them; "24.5", "1E5", "0x10" are no whole number; digits beyond 64 bits count
+// as above every limit; negative values are refused or read as 0, as each function says. No text
+// makes a product overflow or a result negative.
 #pragma once
 
 #include "calc/camera.h"
@@ -19,11 +22,24 @@ enum class Refusal {
     NoCameras,          // the camera list is empty
     DiskTooLarge,       // disk size above the largest disk
     DiskTooSmall,       // disk size below 2 GB
-    NoTime,             // record time empty or 0 days
+    NoTime,             // record time empty, not a whole number, 0 or negative days
     TimeTooLong,        // record time above 365 days
-    NoHoursPerDay,      // hours per day not a whole number above 0 (would divide by zero or go negative)
+    NoHoursPerDay,      // hours per day not a whole number above 0 (would divide by zero or go
+                        // negative), or above the int range; HoursPerDayProblem() says which
     NoBitrate,          // the cameras' bitrates add up to 0: the disk would never fill
 };
+
+// What is wrong with an hours-per-day text, so that the panel can say it.
+enum class HoursProblem {
+    None,           // a whole number from 1 to 24
+    Empty,          // nothing, or only blanks
+    NotWholeNumber, // "24.5", "1E5", "0x10", "abc": not a sign and decimal digits
+    Negative,       // below 0, however many digits
+    Zero,           // 0: nothing would be recorded (the calculations refuse it, typing does not)
+    AboveDay,       // above 24, however many digits (typing warns; the calculations use up to
+                    // the int range as typed and refuse beyond it)
+};
+HoursProblem HoursPerDayProblem(const QString &hoursText);
 
 struct RecordTime
 {
@@ -38,17 +54,20 @@ struct DiskSpace
     QString tb; // whole terabytes, rounded up, six significant digits
 };
 
+// In both calculations a camera whose bitrate is below 0 counts as 0 kbit/s: it records nothing.
 // "Calculate Time": how long the disk of gbText lasts at hoursText hours of recording a day.
+// A negative or unreadable disk size is too small.
 Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &gbText,
                             const QString &hoursText, RecordTime *result);
 // "Calculate Disk": the disk that dayText days at hoursText hours a day need.
 Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &dayText,
                            const QString &hoursText, DiskSpace *result);
 
-// Linked disk fields.
+// Linked disk fields. Both read their field as an unsigned 32-bit number, 0 when the text is
+// not one (negative, too long, no number); GBFromTB multiplies in 64 bits.
 QString GBFromTB(const QString &tbText);
 QString TBFromGB(const QString &gbText);
-bool DiskAboveLimit(const QString &gbText);
+bool DiskAboveLimit(const QString &gbText); // digits beyond 64 bits are above it
 
 // Linked record-time fields: the two other fields of the group.
 struct TimeFields
@@ -57,12 +76,14 @@ struct TimeFields
     QString weeks;
     QString days;
 };
+// Months and weeks are whole numbers up to the int range; days may carry a fraction. A text
+// that is none of these, negative or beyond that range (days: 10^15) counts as 0.
 TimeFields FromMonths(const QString &monthText); // fills weeks and days
 TimeFields FromWeeks(const QString &weekText);   // fills days and months
 TimeFields FromDays(const QString &dayText);     // fills months and weeks
-bool DaysAboveLimit(const QString &dayText);
+bool DaysAboveLimit(const QString &dayText);     // digits beyond 64 bits are above it
 
-// Hours per day outside 0..24 (a text that is no number counts as 0).
+// Hours per day outside 0..24: Negative or AboveDay (a text that is no number counts as 0).
 bool HoursPerDayOutOfRange(const QString &hoursText);
 
 } // namespace StoragePlan

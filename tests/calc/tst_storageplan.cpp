@@ -23,6 +23,7 @@ QVector<STRU_CAMERA> Cameras(std::initializer_list<int> bitrates)
 } // namespace
 
 Q_DECLARE_METATYPE(StoragePlan::Refusal)
+Q_DECLARE_METATYPE(StoragePlan::HoursProblem)
 
 class TestStoragePlan : public QObject
 {
@@ -63,6 +64,13 @@ void TestStoragePlan::recordTime_data()
     QTest::newRow("hours not a number") << one << "1000" << "abc" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
     QTest::newRow("negative hours") << one << "1000" << "-3" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
     QTest::newRow("bitrates add up to 0") << Cameras({0, 0}) << "1000" << "24" << Refusal::NoBitrate << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("negative bitrate records nothing") << Cameras({2048, -100}) << "1000" << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
+    QTest::newRow("INT_MIN bitrate does not cancel") << Cameras({std::numeric_limits<int>::min(), 2048}) << "1000" << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
+    QTest::newRow("-5 GB") << one << "-5" << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("30 negative digits GB") << one << "-999999999999999999999999999999" << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("30 digits with a sign") << one << "+999999999999999999999999999999" << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("hours 24.5") << one << "1000" << "24.5" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("hours beyond int") << one << "1000" << "99999999999" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
 }
 
 void TestStoragePlan::recordTime()
@@ -117,6 +125,12 @@ void TestStoragePlan::diskSpace_data()
     QTest::newRow("0 hours") << one << "30" << "0" << Refusal::NoHoursPerDay << "" << "";
     QTest::newRow("negative hours") << one << "30" << "-1" << Refusal::NoHoursPerDay << "" << "";
     QTest::newRow("huge hours do not wrap") << one << "365" << "2000000000" << Refusal::None << "7.73683e+11" << "7.73683e+08";
+    QTest::newRow("-5 days") << one << "-5" << "24" << Refusal::NoTime << "" << "";
+    QTest::newRow("30 digits of days") << one << "999999999999999999999999999999" << "24" << Refusal::TimeTooLong << "" << "";
+    QTest::newRow("30 digits of days, no cameras") << QVector<STRU_CAMERA>() << "999999999999999999999999999999" << "24" << Refusal::NoCameras << "" << "";
+    QTest::newRow("hours 0x10") << one << "30" << "0x10" << Refusal::NoHoursPerDay << "" << "";
+    QTest::newRow("negative bitrate needs no disk") << Cameras({2048, -100}) << "30" << "24" << Refusal::None << "764" << "1";
+    QTest::newRow("only a negative bitrate") << Cameras({-100}) << "30" << "24" << Refusal::None << "0" << "0";
 }
 
 void TestStoragePlan::diskSpace()
@@ -143,6 +157,9 @@ void TestStoragePlan::diskLinks_data()
     QTest::newRow("1 TB") << "1" << "1000" << "1" << false;
     QTest::newRow("76056 TB") << "76056" << "76056000" << "76056" << false;
     QTest::newRow("76057 TB") << "76057" << "76057000" << "76057" << true;
+    QTest::newRow("largest 32-bit TB") << "4294967295" << "4294967295000" << "0" << true;
+    QTest::newRow("TB beyond 32 bits") << "99999999999999999" << "0" << "0" << false;
+    QTest::newRow("negative TB") << "-5" << "0" << "0" << false;
 }
 
 void TestStoragePlan::diskLinks()
@@ -169,26 +186,46 @@ void TestStoragePlan::timeLinks()
     QVERIFY(DaysAboveLimit("366"));
     QVERIFY(DaysAboveLimit("99999999999999999999999"));
     QVERIFY(!DaysAboveLimit(""));
+    QVERIFY(DaysAboveLimit("+99999999999999999999"));
+    QVERIFY(!DaysAboveLimit("-99999999999999999999"));
+    // Unreadable, negative or overlong texts read as 0 instead of overflowing or going negative.
+    QCOMPARE(FromMonths("99999999999999999").days, QString("0"));
+    QCOMPARE(FromMonths("-1").weeks, QString("0"));
+    QCOMPARE(FromWeeks("9999999999999999999").months, QString("0"));
+    QCOMPARE(FromWeeks("-5").days, QString("0"));
+    QCOMPARE(FromDays("-14").weeks, QString("0"));
 }
 
 void TestStoragePlan::hoursOutOfRange_data()
 {
     QTest::addColumn<QString>("hours");
     QTest::addColumn<bool>("outOfRange");
-    QTest::newRow("0") << "0" << false;
-    QTest::newRow("24") << "24" << false;
-    QTest::newRow("25") << "25" << true;
-    QTest::newRow("-1") << "-1" << true;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("text") << "abc" << false;
-    QTest::newRow("too long") << "99999999999999999999" << true;
+    QTest::addColumn<HoursProblem>("problem");
+    QTest::newRow("0") << "0" << false << HoursProblem::Zero;
+    QTest::newRow("1") << "1" << false << HoursProblem::None;
+    QTest::newRow("24") << "24" << false << HoursProblem::None;
+    QTest::newRow("25") << "25" << true << HoursProblem::AboveDay;
+    QTest::newRow("-1") << "-1" << true << HoursProblem::Negative;
+    QTest::newRow("empty") << "" << false << HoursProblem::Empty;
+    QTest::newRow("blanks") << "  " << false << HoursProblem::Empty;
+    QTest::newRow("text") << "abc" << false << HoursProblem::NotWholeNumber;
+    QTest::newRow("fraction") << "24.5" << false << HoursProblem::NotWholeNumber;
+    QTest::newRow("exponent") << "1E5" << false << HoursProblem::NotWholeNumber;
+    QTest::newRow("hexadecimal") << "0x10" << false << HoursProblem::NotWholeNumber;
+    QTest::newRow("blanks around") << " 7 " << false << HoursProblem::None;
+    QTest::newRow("plus sign") << "+24" << false << HoursProblem::None;
+    QTest::newRow("too long") << "99999999999999999999" << true << HoursProblem::AboveDay;
+    QTest::newRow("too long with plus") << "+99999999999999999999" << true << HoursProblem::AboveDay;
+    QTest::newRow("too long negative") << "-99999999999999999999" << true << HoursProblem::Negative;
 }
 
 void TestStoragePlan::hoursOutOfRange()
 {
     QFETCH(QString, hours);
     QFETCH(bool, outOfRange);
+    QFETCH(HoursProblem, problem);
     QCOMPARE(HoursPerDayOutOfRange(hours), outOfRange);
+    QCOMPARE(HoursPerDayProblem(hours), problem);
 }
 
 QTEST_APPLESS_MAIN(TestStoragePlan)

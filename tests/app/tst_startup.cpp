@@ -1,13 +1,31 @@
 // The program as a process on real X servers (Xvfb): single instance and the screen check.
 // Keys reach the program through the XTEST extension (xdotool), as a user's would.
+//
+// The single-instance segment is machine-wide (System V IPC), so a NORDA running anywhere on the
+// machine, or a parallel run of this test, would refuse the copies started here. The test therefore
+// runs itself and every program it starts in a private IPC namespace (`unshare -i`) where the
+// system allows it, and fails at once with a clear message when it cannot and another NORDA runs.
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
+#include <QSharedMemory>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
+#include <vector>
+
 namespace {
-// One Xvfb server of a given size for the lifetime of the object.
+// Set in the copy of this test that runs inside its own IPC namespace.
+const char kPrivateIpcVariable[] = "NORDA_STARTUP_TEST_PRIVATE_IPC";
+
+// Upper bound of every wait; waits end as soon as what they wait for happens or the program exits.
+constexpr int kWaitMs = 60000;
+
+// One Xvfb server of a given size for the lifetime of the object. Without -noreset the server
+// resets when its last client (a short-lived xdotool) disconnects, and a program connecting during
+// the reset fails to open the display.
 class XServer
 {
 public:
@@ -15,14 +33,15 @@ public:
     {
         m_process.setProgram(QStringLiteral("Xvfb"));
         m_process.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                QStringLiteral("0"), screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                QStringLiteral("-noreset")});
         m_process.start();
-        if (!m_process.waitForStarted(5000))
+        if (!m_process.waitForStarted(kWaitMs))
             return;
         QByteArray out;
         QElapsedTimer clock;
         clock.start();
-        while (!out.contains('\n') && clock.elapsed() < 10000) {
+        while (!out.contains('\n') && m_process.state() == QProcess::Running && clock.elapsed() < kWaitMs) {
             m_process.waitForReadyRead(200);
             out += m_process.readAllStandardOutput();
         }
@@ -37,51 +56,81 @@ public:
         m_process.waitForFinished(5000);
     }
     QString display() const { return m_display; }
+    QString report() { return QStringLiteral("Xvfb did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError()); }
 
 private:
     QProcess m_process;
     QString m_display;
 };
 
-// NORDA started on a display, its output collected.
+// NORDA started on a display, its output (stdout and stderr) collected for the failure messages.
 class Norda
 {
 public:
-    explicit Norda(const QString &display)
+    Norda(const QString &display, const QString &tempDir)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // The single-instance key file lives in the temporary folder: a private one keeps the test's
+        // copies from removing the key file of a NORDA running outside the test.
+        env.insert(QStringLiteral("TMPDIR"), tempDir);
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        // The test's own rules silence qt.qpa, which is where a failing connection to the display says why.
+        env.remove(QStringLiteral("QT_LOGGING_RULES"));
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(QStringLiteral(NORDA_OUTPUT_DIR));
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.start(QStringLiteral(NORDA_EXE), QStringList());
-        m_process.waitForStarted(5000);
+        m_process.waitForStarted(kWaitMs);
+        m_pid = m_process.processId();
     }
     ~Norda()
     {
-        if (m_process.state() != QProcess::NotRunning) {
+        if (running()) {
             m_process.kill();
             m_process.waitForFinished(5000);
         }
     }
-    // Waits until the output holds the text; false after the timeout.
-    bool waitForOutput(const QString &text, int timeoutMs = 15000)
+    qint64 pid() const { return m_pid; }
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
+
+    // Waits until the output holds the text; false if the program exits first or after the timeout.
+    bool waitForOutput(const QString &text)
     {
         QElapsedTimer clock;
         clock.start();
-        while (!m_output.contains(text) && clock.elapsed() < timeoutMs) {
+        collect();
+        while (!m_output.contains(text) && running() && clock.elapsed() < kWaitMs) {
             m_process.waitForReadyRead(100);
-            m_output += QString::fromLocal8Bit(m_process.readAll());
+            collect();
         }
         return m_output.contains(text);
     }
-    QProcess &process() { return m_process; }
+    // True when the program ended on its own with exit code 0.
+    bool waitForCleanExit()
+    {
+        m_process.waitForFinished(kWaitMs);
+        return !running() && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    }
+    // What the program did and wrote, for failure messages.
+    QString report()
+    {
+        collect();
+        QString state = QStringLiteral("running");
+        if (!running())
+            state = m_process.exitStatus() == QProcess::CrashExit
+                        ? QStringLiteral("crashed")
+                        : QStringLiteral("exited with code %1").arg(m_process.exitCode());
+        return QStringLiteral("NORDA (pid %1) %2; its output:\n%3").arg(m_pid).arg(state, m_output);
+    }
 
 private:
+    void collect() { m_output += QString::fromLocal8Bit(m_process.readAll()); }
+
     QProcess m_process;
     QString m_output;
+    qint64 m_pid = 0;
 };
 
 QString xdotool(const QString &display, const QStringList &args)
@@ -91,21 +140,23 @@ QString xdotool(const QString &display, const QStringList &args)
     env.insert(QStringLiteral("DISPLAY"), display);
     tool.setProcessEnvironment(env);
     tool.start(QStringLiteral("xdotool"), args);
-    tool.waitForFinished(10000);
+    tool.waitForFinished(kWaitMs);
     return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
 }
 
-// The visible windows of a process, waiting for at least one.
-QStringList windowsOf(const QString &display, qint64 pid, const QString &name = QString())
+// The visible windows of the program (with the given title, if any), waiting for at least one
+// while the program runs.
+QStringList windowsOf(const QString &display, Norda &norda, const QString &title = QString())
 {
     QStringList args{QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                     QString::number(pid)};
-    if (!name.isEmpty())
-        args << QStringLiteral("--name") << name;
+                     QString::number(norda.pid())};
+    // Without --all, xdotool joins the conditions with "or": every window of the process would match.
+    if (!title.isEmpty())
+        args << QStringLiteral("--all") << QStringLiteral("--name") << QStringLiteral("^%1$").arg(title);
     QElapsedTimer clock;
     clock.start();
     QStringList found;
-    while (found.isEmpty() && clock.elapsed() < 15000) {
+    while (found.isEmpty() && norda.running() && clock.elapsed() < kWaitMs) {
         found = xdotool(display, args).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (found.isEmpty())
             QTest::qWait(100);
@@ -119,6 +170,39 @@ void pressReturn(const QString &display, const QString &window)
     xdotool(display, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
     xdotool(display, {QStringLiteral("key"), QStringLiteral("Return")});
 }
+
+// True when a NORDA holds the machine's single-instance segment. Probes the way the program does:
+// a segment left by a crashed copy goes away on the first detach.
+bool nordaRunsOnThisMachine()
+{
+    QSharedMemory segment(QStringLiteral("NORDA"));
+    if (segment.attach())
+        segment.detach();
+    const bool running = segment.attach();
+    if (running)
+        segment.detach();
+    return running;
+}
+
+// Runs this test again inside a new IPC namespace; returns only if the system does not allow it.
+void reenterInPrivateIpcNamespace(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet(kPrivateIpcVariable))
+        return;
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {QStringLiteral("-i"), QStringLiteral("true")});
+    if (!probe.waitForFinished(kWaitMs) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        return;
+    qputenv(kPrivateIpcVariable, "1");
+    const QByteArray self = QCoreApplication::applicationFilePath().toLocal8Bit();
+    std::vector<char *> args{const_cast<char *>("unshare"), const_cast<char *>("-i"), const_cast<char *>("--"),
+                             const_cast<char *>(self.constData())};
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    args.push_back(nullptr);
+    execvp("unshare", args.data());
+    qunsetenv(kPrivateIpcVariable);
+}
 } // namespace
 
 class TestStartup : public QObject
@@ -130,51 +214,64 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
             || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QFAIL("Xvfb and xdotool are needed (scripts/setup.sh installs them)");
+        if (!qEnvironmentVariableIsSet(kPrivateIpcVariable) && nordaRunsOnThisMachine())
+            QFAIL("Another NORDA is running on this machine, and this test cannot have an IPC namespace of its "
+                  "own (unshare -i) to keep apart from it: close that NORDA, or run the test as root.");
+        QVERIFY2(m_tempDir.isValid(), qPrintable(m_tempDir.errorString()));
     }
 
     void secondCopyIsRefusedWhileTheFirstRunsOn()
     {
         XServer server(QStringLiteral("1280x1024x24"));
-        QVERIFY(!server.display().isEmpty());
-        Norda first(server.display());
-        QVERIFY(!windowsOf(server.display(), first.process().processId(), QStringLiteral("CNORDAMainWnd")).isEmpty());
+        QVERIFY2(!server.display().isEmpty(), qPrintable(server.report()));
+        Norda first(server.display(), m_tempDir.path());
+        QVERIFY2(!windowsOf(server.display(), first, QStringLiteral("CNORDAMainWnd")).isEmpty(),
+                 qPrintable(first.report()));
 
-        Norda second(server.display());
-        QVERIFY(second.waitForOutput(QStringLiteral("Software is already running.")));
-        const QStringList boxes = windowsOf(server.display(), second.process().processId());
-        QCOMPARE(boxes.size(), 1); // the message box only, no main window
+        Norda second(server.display(), m_tempDir.path());
+        QVERIFY2(second.waitForOutput(QStringLiteral("Software is already running.")), qPrintable(second.report()));
+        const QStringList boxes = windowsOf(server.display(), second);
+        QVERIFY2(boxes.size() == 1, qPrintable(second.report())); // the message box only, no main window
         pressReturn(server.display(), boxes.first());
-        QVERIFY(second.process().waitForFinished(15000));
-        QCOMPARE(second.process().exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.process().exitCode(), 0);
-        QCOMPARE(first.process().state(), QProcess::Running);
+        QVERIFY2(second.waitForCleanExit(), qPrintable(second.report()));
+        QVERIFY2(first.running(), qPrintable(first.report()));
     }
 
     void smallScreenIsRefused()
     {
         XServer server(QStringLiteral("1280x720x24"));
-        QVERIFY(!server.display().isEmpty());
-        Norda norda(server.display());
-        QVERIFY(norda.waitForOutput(QStringLiteral("The least resolution is 1024*768.")));
-        const QStringList boxes = windowsOf(server.display(), norda.process().processId());
-        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(!server.display().isEmpty(), qPrintable(server.report()));
+        Norda norda(server.display(), m_tempDir.path());
+        QVERIFY2(norda.waitForOutput(QStringLiteral("The least resolution is 1024*768.")), qPrintable(norda.report()));
+        const QStringList boxes = windowsOf(server.display(), norda);
+        QVERIFY2(boxes.size() == 1, qPrintable(norda.report()));
         pressReturn(server.display(), boxes.first());
-        QVERIFY(norda.process().waitForFinished(15000));
-        QCOMPARE(norda.process().exitCode(), 0);
+        QVERIFY2(norda.waitForCleanExit(), qPrintable(norda.report()));
     }
 
     void exactMinimumScreenStarts()
     {
         XServer server(QStringLiteral("1024x768x24"));
-        QVERIFY(!server.display().isEmpty());
-        Norda norda(server.display());
-        const QStringList windows = windowsOf(server.display(), norda.process().processId(), QStringLiteral("CNORDAMainWnd"));
-        QCOMPARE(windows.size(), 1);
+        QVERIFY2(!server.display().isEmpty(), qPrintable(server.report()));
+        Norda norda(server.display(), m_tempDir.path());
+        const QStringList windows = windowsOf(server.display(), norda, QStringLiteral("CNORDAMainWnd"));
+        QVERIFY2(windows.size() == 1, qPrintable(norda.report()));
         const QString geometry = xdotool(server.display(), {QStringLiteral("getwindowgeometry"), windows.first()});
         QVERIFY2(geometry.contains(QStringLiteral("1024x768")), qPrintable(geometry));
-        QCOMPARE(norda.process().state(), QProcess::Running);
+        QVERIFY2(norda.running(), qPrintable(norda.report()));
     }
+
+private:
+    QTemporaryDir m_tempDir;
 };
 
-QTEST_GUILESS_MAIN(TestStartup)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    reenterInPrivateIpcNamespace(argc, argv);
+    TestStartup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_startup.moc"

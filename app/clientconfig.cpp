@@ -1,9 +1,9 @@
 #include "app/clientconfig.h"
 
 #include "platform/tuvo.h"
+#include "toolkit/setupfile.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QXmlStreamReader>
 
 #include <atomic>
@@ -18,19 +18,6 @@ bool isKeyName(QStringView name)
         || name == QLatin1String("VersionType");
 }
 } // namespace
-
-QString ReadKeyValue(QXmlStreamReader &reader, const QString &value)
-{
-    QString result = value;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("Value"))
-            result = reader.readElementText();
-        if (reader.isEndElement() && reader.name() == QLatin1String("Value"))
-            break;
-    }
-    return result;
-}
 
 ClientConfigManager *ClientConfigManager::instance()
 {
@@ -65,12 +52,12 @@ QString ClientConfigManager::keyName(ConfigKey key)
 
 bool ClientConfigManager::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QByteArray contents;
+    if (!ReadSetupFile(path, &contents)) {
         qDebug() << "No file to read...";
         return false;
     }
-    QXmlStreamReader reader(&file);
+    QXmlStreamReader reader(contents);
     while (!reader.atEnd()) {
         reader.readNext();
         if (!reader.isStartElement() || reader.name() == QLatin1String("Configs"))
@@ -82,7 +69,6 @@ bool ClientConfigManager::load(const QString &path)
             entry->strValue = ReadKeyValue(reader);
         m_entries.append(entry);
     }
-    file.close();
     return true;
 }
 

@@ -4,13 +4,7 @@
 #include <QList>
 #include <QString>
 
-class QXmlStreamReader;
-
 enum ConfigKey { Translator = 0, LogLevel = 1, VersionType = 2 };
-
-// Reads on from the start of a key element to the end of the next "Value" element and returns
-// that element's text, or 'value' unchanged when the document ends first.
-QString ReadKeyValue(QXmlStreamReader &reader, const QString &value = QString());
 
 class ClientConfig
 {

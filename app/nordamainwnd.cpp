@@ -1,7 +1,7 @@
 #include "app/nordamainwnd.h"
 
 #include "app/dlgabout.h"
-#include "app/helpmanual.h"
+#include "toolkit/helpmanual.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
 #include "ui_nordamainwnd.h"
@@ -76,10 +76,7 @@ void CNORDAMainWnd::OnBtnClickedAbout()
 
 void CNORDAMainWnd::OnGetHelp()
 {
-    if (!OpenHelpManual()) {
-        CWarnDlg dlg(this);
-        dlg.ShowMsg(tr("Info"), tr("Can not find Manual."));
-    }
+    ShowHelpManual(this);
 }
 
 void CNORDAMainWnd::GetVersion()
@@ -91,7 +88,7 @@ void CNORDAMainWnd::GetVersion()
 void CNORDAMainWnd::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1)
-        OpenHelpManual();
+        ShowHelpManual(this);
     event->accept();
 }
 

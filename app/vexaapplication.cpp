@@ -3,12 +3,10 @@
 #include "app/apppath.h"
 #include "app/clientconfig.h"
 #include "app/languagemanager.h"
-#include "toolkit/vexastyle.h"
+#include "toolkit/programlook.h"
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
-#include <QFile>
-#include <QFont>
 #include <QIcon>
 #include <QScreen>
 
@@ -17,15 +15,8 @@ CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
 {
     setQuitOnLastWindowClosed(false);
 
-    QFont appFont(QStringLiteral("Arial"), 9);
-    appFont.setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
-    setFont(appFont);
-
     setWindowIcon(QIcon(QStringLiteral(":/images/norda.png")));
-    setStyle(new CVexaStyle);
-    QFile sheet(QStringLiteral(":/qss/NORDA.qss"));
-    if (sheet.open(QIODevice::ReadOnly))
-        setStyleSheet(QString::fromLatin1(sheet.readAll()));
+    ApplyProgramLook();
 
     addLibraryPath(QStringLiteral("%1%2plugins").arg(applicationDirPath(), QStringLiteral("/")));
     // addLibraryPath appends when the path is new; the program's own plug-ins come first.
@@ -43,10 +34,6 @@ CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
         if (language->pQtTranslator)
             installTranslator(language->pQtTranslator);
     }
-
-    QFont tipFont = font();
-    tipFont.setPointSize(10);
-    setFont(tipFont, "CToolLabel");
 
     ProbeSingleInstance();
 }

@@ -1,10 +1,10 @@
 #include "calc/calculatewidget.h"
 #include "ui_calculatewidget.h"
 
-#include "app/helpmanual.h"
 #include "calc/storageplan.h"
 #include "camdlg/adddevicewidget.h"
 #include "camdlg/moddevice.h"
+#include "toolkit/helpmanual.h"
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
@@ -189,34 +189,33 @@ void CCalculateWidget::OnBtnModify()
 void CCalculateWidget::OnDoubleClicked(const QModelIndex &)
 {
     const QModelIndex current = ui->m_pTableCamera->currentIndex();
-    if (m_vecCamera.isEmpty() || !current.isValid())
+    if (m_cameraList.Count() == 0 || !current.isValid())
         return;
     const int row = current.row();
-    const QStandardItem *nameItem = m_pModel->item(row, ColName);
-    if (!nameItem)
-        return;
-    int position = -1;
-    for (int i = 0; i < m_vecCamera.size() && position < 0; ++i) {
-        if (QString::fromLocal8Bit(m_vecCamera.at(i).strName) == nameItem->text())
-            position = i;
-    }
+    const int position = CameraOfRow(row);
     if (position < 0)
         return;
 
     CModDevice dlg(nullptr);
     dlg.SetStandard(Standard());
-    dlg.SetCameraList(m_vecCamera);
-    dlg.SetCamera(m_vecCamera.at(position));
+    dlg.SetCameraList(m_cameraList.Cameras());
+    dlg.SetCamera(m_cameraList.At(position));
     if (dlg.exec() != QDialog::Accepted)
         return;
     if (dlg.IsCopied()) {
         // The copy plan changed other cameras too: the whole list comes back.
-        m_vecCamera = dlg.GetCameraList();
+        m_cameraList.ReplaceAll(dlg.GetCameraList());
         RefreshRows();
     } else {
-        m_vecCamera[position] = dlg.GetCamera();
-        WriteRow(row, m_vecCamera.at(position), true);
+        m_cameraList.Replace(position, dlg.GetCamera());
+        WriteRow(row, m_cameraList.At(position), true);
     }
+}
+
+int CCalculateWidget::CameraOfRow(int row) const
+{
+    const QStandardItem *nameItem = m_pModel->item(row, ColName);
+    return nameItem ? m_cameraList.IndexOfName(nameItem->text()) : -1;
 }
 
 void CCalculateWidget::OnVigilImport()
@@ -231,28 +230,13 @@ void CCalculateWidget::OnClientImport()
 
 void CCalculateWidget::OnAddDeviceImport(STRU_CAMERA camera, QString prefix, int count)
 {
-    if (m_numbers.Size() != m_vecCamera.size()) { // the list was replaced or merged into
-        m_numbers.Clear();
-        for (const STRU_CAMERA &existing : std::as_const(m_vecCamera))
-            m_numbers.Add(QString::fromLocal8Bit(existing.strName));
-    }
-    QVector<STRU_CAMERA> added;
-    for (int i = 0; i < count; ++i) {
-        const QString name = prefix + QLatin1Char(' ') + QString::number(m_numbers.Next());
-        camera.strName = name.toLocal8Bit();
-        if (m_iCameraCount >= kMaxCameras)
-            continue; // dropped; AppendRows tells the user
-        m_vecCamera.append(camera);
-        m_numbers.Add(name);
-        added.append(camera);
-        ++m_iCameraCount;
-    }
-    AppendRows(added);
+    // Cameras past the limit are dropped; AppendRows tells the user.
+    AppendRows(m_cameraList.AddBatch(camera, prefix, count));
 }
 
 void CCalculateWidget::AppendRows(const QVector<STRU_CAMERA> &cameras)
 {
-    if (m_iCameraCount > kMaxCameras - 1)
+    if (m_cameraList.IsFull())
         ShowWarn(tr("Device number can be more than 1024."));
     if (cameras.isEmpty())
         return;
@@ -272,10 +256,11 @@ void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera, bool withNam
 void CCalculateWidget::RefreshRows()
 {
     // Each row is rewritten from the first camera carrying its name; rows without one stay.
+    const QVector<STRU_CAMERA> &cameras = m_cameraList.Cameras();
     QHash<QString, int> firstByName;
-    firstByName.reserve(m_vecCamera.size());
-    for (int i = 0; i < m_vecCamera.size(); ++i) {
-        const QString name = QString::fromLocal8Bit(m_vecCamera.at(i).strName);
+    firstByName.reserve(cameras.size());
+    for (int i = 0; i < cameras.size(); ++i) {
+        const QString name = QString::fromLocal8Bit(cameras.at(i).strName);
         if (!firstByName.contains(name))
             firstByName.insert(name, i);
     }
@@ -283,7 +268,7 @@ void CCalculateWidget::RefreshRows()
         const QStandardItem *nameItem = m_pModel->item(row, ColName);
         const auto found = nameItem ? firstByName.constFind(nameItem->text()) : firstByName.constEnd();
         if (found != firstByName.constEnd())
-            WriteRow(row, m_vecCamera.at(found.value()), false);
+            WriteRow(row, cameras.at(found.value()), false);
     }
 }
 
@@ -307,11 +292,8 @@ void CCalculateWidget::OnBtnDel()
             --begin;
         const int firstRow = rows.at(begin);
         const int count = end - begin;
-        for (int row = firstRow; row < firstRow + count; ++row)
-            m_numbers.Remove(QString::fromLocal8Bit(m_vecCamera.at(row).strName));
-        m_vecCamera.erase(m_vecCamera.begin() + firstRow, m_vecCamera.begin() + firstRow + count);
+        m_cameraList.Remove(firstRow, count);
         m_pModel->removeRows(firstRow, count);
-        m_iCameraCount -= count;
         end = begin;
     }
 
@@ -350,21 +332,13 @@ void CCalculateWidget::ChangeStandard(int standard, int oldFullRate, int newFull
 {
     // Both buttons report every switch, the unchecked one first, so the chosen standard's pass
     // runs last and decides.
-    m_calculator.SetStandard(standard);
-    const int rows = std::min<int>(m_pModel->rowCount(), m_vecCamera.size());
-    for (int i = 0; i < m_vecCamera.size(); ++i) {
-        STRU_CAMERA &camera = m_vecCamera[i];
-        // Truncated to a whole number, the rate is the old full rate.
-        const bool fullRate = camera.dFramerate >= oldFullRate && camera.dFramerate < oldFullRate + 1;
-        if (fullRate)
-            camera.dFramerate = newFullRate;
-        camera.iRecommendedBitrate = static_cast<int>(
-            m_calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel));
-        if (i < rows) {
-            if (fullRate)
-                SetTextIfChanged(m_pModel->item(i, ColFramerate), NordaVocab::FramerateText(camera.dFramerate));
-            SetTextIfChanged(m_pModel->item(i, ColRecommended), QString::number(camera.iRecommendedBitrate));
-        }
+    const QVector<bool> rateChanged = m_cameraList.SwitchStandard(m_calculator, standard, oldFullRate, newFullRate);
+    const int rows = std::min<int>(m_pModel->rowCount(), m_cameraList.Count());
+    for (int i = 0; i < rows; ++i) {
+        const STRU_CAMERA &camera = m_cameraList.At(i);
+        if (rateChanged.at(i))
+            SetTextIfChanged(m_pModel->item(i, ColFramerate), NordaVocab::FramerateText(camera.dFramerate));
+        SetTextIfChanged(m_pModel->item(i, ColRecommended), QString::number(camera.iRecommendedBitrate));
     }
 }
 
@@ -373,7 +347,7 @@ void CCalculateWidget::ChangeStandard(int standard, int oldFullRate, int newFull
 void CCalculateWidget::OnBtnCalTime()
 {
     StoragePlan::RecordTime result;
-    switch (StoragePlan::CalculateRecordTime(m_vecCamera, ui->m_pEditGB->text(), ui->m_pEditRecordTime->text(), &result)) {
+    switch (StoragePlan::CalculateRecordTime(m_cameraList.Cameras(), ui->m_pEditGB->text(), ui->m_pEditRecordTime->text(), &result)) {
     case StoragePlan::Refusal::None:
         ui->m_pEditHour->setText(QString::number(result.days));
         ui->m_pEditMonth->setText(QString::number(result.months));
@@ -402,7 +376,7 @@ void CCalculateWidget::OnBtnCalTime()
 void CCalculateWidget::OnBtnCalDisk()
 {
     StoragePlan::DiskSpace result;
-    switch (StoragePlan::CalculateDiskSpace(m_vecCamera, ui->m_pEditDay2->text(), ui->m_pEditRecordTime2->text(), &result)) {
+    switch (StoragePlan::CalculateDiskSpace(m_cameraList.Cameras(), ui->m_pEditDay2->text(), ui->m_pEditRecordTime2->text(), &result)) {
     case StoragePlan::Refusal::None:
         ui->m_pEditGB2->setText(result.gb);
         ui->m_pEditTB2->setText(result.tb);
@@ -521,9 +495,7 @@ void CCalculateWidget::OnEditRecordTimeChanged2(const QString &text)
 void CCalculateWidget::keyPressEvent(QKeyEvent *event)
 {
     // Escape never closes the page; nothing reaches the default dialog handling.
-    if (event->key() == Qt::Key_F1 && !OpenHelpManual()) {
-        CWarnDlg dlg(this);
-        dlg.ShowMsg(tr("Info"), tr("Can not find Manual."));
-    }
+    if (event->key() == Qt::Key_F1)
+        ShowHelpManual(this);
     event->accept();
 }

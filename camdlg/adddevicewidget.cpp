@@ -1,12 +1,8 @@
 #include "camdlg/adddevicewidget.h"
 #include "ui_adddevicewidget.h"
 
-#include "app/helpmanual.h"
-#include "toolkit/warndlg.h"
 
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
 
 namespace {
 constexpr int kMaxCameras = 1024;
@@ -41,12 +37,7 @@ CAddDeviceWidget::CAddDeviceWidget(QWidget *parent)
     RebuildDvrLists();
     Recompute();
 
-    auto returnKey = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    auto enterKey = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-    returnKey->setContext(Qt::WindowShortcut);
-    enterKey->setContext(Qt::WindowShortcut);
-    connect(returnKey, &QShortcut::activated, this, &CAddDeviceWidget::OnBtnAdd);
-    connect(enterKey, &QShortcut::activated, this, &CAddDeviceWidget::OnBtnAdd);
+    SetMainAction([this] { OnBtnAdd(); });
     connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CAddDeviceWidget::OnBtnAdd);
     connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CAddDeviceWidget::OnBtnCancel);
     connect(ui->m_pCheckPrefix, &QCheckBox::toggled, this, &CAddDeviceWidget::OnPrefixCheck);
@@ -101,14 +92,4 @@ void CAddDeviceWidget::OnPrefixCheck(bool)
 void CAddDeviceWidget::OnBtnCancel()
 {
     close();
-}
-
-void CAddDeviceWidget::keyPressEvent(QKeyEvent *k)
-{
-    // Escape must not close the dialog, and Return/Enter arrive through their shortcuts, so no
-    // key reaches the frame's own handling.
-    if (k->key() == Qt::Key_F1 && !OpenHelpManual()) {
-        CWarnDlg box(this);
-        box.ShowMsg(tr("Info"), tr("Can not find Manual."));
-    }
 }

@@ -26,9 +26,6 @@ public slots:
     void OnPrefixCheck(bool);
     void OnBtnCancel();
 
-protected:
-    void keyPressEvent(QKeyEvent *k) override;
-
 private:
     static QStringList LevelTexts();
 

@@ -1,12 +1,9 @@
 #include "camdlg/copyinfo.h"
 #include "ui_copyinfo.h"
 
-#include "app/helpmanual.h"
 #include "toolkit/warndlg.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QShortcut>
 #include <QStandardItemModel>
 
 namespace {
@@ -21,12 +18,7 @@ CCopyInfo::CCopyInfo(QWidget *parent)
 {
     ui->setupUi(GetContentFrame());
 
-    auto returnKey = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    auto enterKey = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-    returnKey->setContext(Qt::WindowShortcut);
-    enterKey->setContext(Qt::WindowShortcut);
-    connect(returnKey, &QShortcut::activated, this, &CCopyInfo::OnBtnOK);
-    connect(enterKey, &QShortcut::activated, this, &CCopyInfo::OnBtnOK);
+    SetMainAction([this] { OnBtnOK(); });
     connect(this, &CBaseDialog::ClickedOKBtnSig, this, &CCopyInfo::OnBtnOK);
     connect(ui->m_pBtnAll, &QPushButton::clicked, this, &CCopyInfo::OnBtnAll);
 
@@ -94,14 +86,4 @@ void CCopyInfo::OnBtnOK()
 void CCopyInfo::OnBtnCancel()
 {
     close();
-}
-
-void CCopyInfo::keyPressEvent(QKeyEvent *k)
-{
-    // Escape must not close the dialog, and Return/Enter arrive through their shortcuts, so no
-    // key reaches the frame's own handling.
-    if (k->key() == Qt::Key_F1 && !OpenHelpManual()) {
-        CWarnDlg box(this);
-        box.ShowMsg(tr("Info"), tr("Can not find Manual."));
-    }
 }

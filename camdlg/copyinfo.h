@@ -31,9 +31,6 @@ public slots:
     void OnBtnCancel();
     void OnBtnAll();
 
-protected:
-    void keyPressEvent(QKeyEvent *k) override;
-
 private:
     Ui::CCopyInfo *ui;
     QStandardItemModel *m_pModel;

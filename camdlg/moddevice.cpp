@@ -2,12 +2,8 @@
 #include "ui_moddevice.h"
 
 #include "camdlg/copyinfo.h"
-#include "app/helpmanual.h"
-#include "toolkit/warndlg.h"
 
-#include <QKeyEvent>
 #include <QRegularExpressionValidator>
-#include <QShortcut>
 
 using namespace NordaVocab;
 
@@ -23,12 +19,7 @@ CModDevice::CModDevice(QWidget *parent)
     ui->setupUi(GetContentFrame());
     setFixedSize(kWidth, kHeight);
 
-    auto returnKey = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    auto enterKey = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-    returnKey->setContext(Qt::WindowShortcut);
-    enterKey->setContext(Qt::WindowShortcut);
-    connect(returnKey, &QShortcut::activated, this, &CModDevice::OnBtnAdd);
-    connect(enterKey, &QShortcut::activated, this, &CModDevice::OnBtnAdd);
+    SetMainAction([this] { OnBtnAdd(); });
     connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CModDevice::OnBtnAdd);
     connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CModDevice::OnBtnCancel);
     connect(ui->m_pBtnCopy, &QPushButton::clicked, this, &CModDevice::OnBtnCopy);
@@ -146,14 +137,4 @@ void CModDevice::OnBtnCopy()
     copyInfo.SetCameras(m_vecCamera, source);
     copyInfo.exec();
     m_vecCamera = copyInfo.GetCameras();
-}
-
-void CModDevice::keyPressEvent(QKeyEvent *k)
-{
-    // Escape must not close the dialog, and Return/Enter arrive through their shortcuts, so no
-    // key reaches the frame's own handling.
-    if (k->key() == Qt::Key_F1 && !OpenHelpManual()) {
-        CWarnDlg box(this);
-        box.ShowMsg(tr("Info"), tr("Can not find Manual."));
-    }
 }

@@ -32,9 +32,6 @@ public slots:
     void OnBtnCancel();
     void OnBtnCopy();
 
-protected:
-    void keyPressEvent(QKeyEvent *k) override;
-
 private:
     static QStringList LevelTexts();
     // Position of the edited camera in the list (the last one of its name), -1 when absent.

@@ -1,6 +1,9 @@
 #include "basedialog.h"
 #include "ui_basedialog.h"
 
+#include "toolkit/helpmanual.h"
+
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -89,6 +92,36 @@ QWidget *CBaseDialog::GetContentFrame() const
     return ui->m_pContentFrame;
 }
 
+void CBaseDialog::SetMainAction(std::function<void()> action)
+{
+    // Watched before any child sees the key: a focused button would otherwise click itself. A
+    // shortcut does not serve either: an open combo-box list passes Return on to shortcuts after
+    // it has picked the entry.
+    if (!m_mainAction)
+        qApp->installEventFilter(this);
+    m_mainAction = std::move(action);
+}
+
+bool CBaseDialog::IsMainKey(QObject *receiver, QEvent *event) const
+{
+    if (event->type() != QEvent::KeyPress || !m_mainAction || !receiver->isWidgetType())
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // Keys in an open list, a menu or a box over this dialog belong to that window.
+    return static_cast<QWidget *>(receiver)->window() == this && !QApplication::activePopupWidget();
+}
+
+bool CBaseDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (IsMainKey(watched, event)) {
+        m_mainAction();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CBaseDialog::SetOkBtnEnable(bool enable)
 {
     ui->pOkBtn->setEnabled(enable);
@@ -135,6 +168,9 @@ void CBaseDialog::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Escape:
         return; // a dialog never closes on Escape
+    case Qt::Key_F1:
+        ShowHelpManual(this);
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Select:

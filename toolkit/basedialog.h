@@ -5,10 +5,15 @@
 // A concrete dialog builds its form on GetContentFrame() (or hands a widget to
 // SetContentWidget); it must not run its own form's setupUi() on the dialog itself, because the
 // frame's OK and close buttons are already connected by object name.
+//
+// Keys are the frame's: F1 opens the manual, Escape never closes a dialog, and Return and Enter
+// run the dialog's main action (accept() unless the dialog names another with SetMainAction).
 #pragma once
 
 #include <QDialog>
 #include <QPoint>
+
+#include <functional>
 
 class QGridLayout;
 class QKeyEvent;
@@ -36,6 +41,9 @@ public:
     // Puts the widget into the content frame (margins 0); false for a null widget.
     bool SetContentWidget(QWidget *widget);
     QWidget *GetContentFrame() const;
+    // What Return and Enter do anywhere in the dialog, whichever child has the focus; while a
+    // popup (combo-box list, completer, menu) is open they only pick its entry.
+    void SetMainAction(std::function<void()> action);
 
 signals:
     void ClickedOKBtnSig();
@@ -56,11 +64,16 @@ protected:
     // The area a press must fall in (distance from the top edge) to start moving the dialog.
     static constexpr int TitleDragHeight = 32;
 
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool IsMainKey(QObject *receiver, QEvent *event) const;
+
     Ui::CBaseDialogClass *ui;
     int m_iDragging = 0;
     QPoint m_pressPos;
     QGridLayout *m_pContentLayout = nullptr;
     bool m_bOkAutoAccept = true;
     bool m_bCloseAutoClose = true;
+    std::function<void()> m_mainAction;
 };

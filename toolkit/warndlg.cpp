@@ -7,14 +7,16 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
+#include <utility>
+
 CWarnDlg::CWarnDlg(QWidget *parent)
     : CBaseDialog(parent, true, true, true)
     , ui(new Ui::CWarnDlg)
 {
     ui->setupUi(static_cast<QFrame *>(GetContentFrame()));
 
-    setStyleSheet(QStringLiteral("QFrame#CWarnDlg{background-color: transparent;}"));
-    ui->m_pBrowserTxt->setStyleSheet(QStringLiteral("background-color: transparent;"));
+    // The frame and the browser are transparent through the program's style sheet; a sheet of
+    // their own would be replaced whenever the frame switches its background.
     ui->m_pBrowserTxt->setHtml(QStringLiteral(
         "<p align=\"center\" style=\"font-family:'Arial'; font-size:9pt;\"></p>"));
 
@@ -37,8 +39,38 @@ int CWarnDlg::ShowConfirmMsg(const QString &title, const QString &text)
     return ShowText(title, text, true);
 }
 
+namespace {
+QList<int> g_nextAnswers;
+QList<CWarnDlg::Answered> g_answered;
+} // namespace
+
+void CWarnDlg::SetNextAnswer(int answer, int times)
+{
+    for (int i = 0; i < times; ++i)
+        g_nextAnswers.append(answer);
+}
+
+void CWarnDlg::ClearNextAnswers()
+{
+    g_nextAnswers.clear();
+}
+
+QList<CWarnDlg::Answered> CWarnDlg::TakeAnswered()
+{
+    return std::exchange(g_answered, {});
+}
+
+int CWarnDlg::PendingAnswers()
+{
+    return g_nextAnswers.size();
+}
+
 int CWarnDlg::ShowText(const QString &title, const QString &text, bool withBottomBar)
 {
+    if (!g_nextAnswers.isEmpty()) {
+        g_answered.append({title, text, withBottomBar});
+        return g_nextAnswers.takeFirst();
+    }
     SizeToText(text);
     ShowCloseBtn(true);
     SetBottomBarVisible(withBottomBar);

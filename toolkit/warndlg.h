@@ -4,7 +4,9 @@
 
 #include "toolkit/basedialog.h"
 
+#include <QList>
 #include <QSizeF>
+#include <QString>
 
 class QCloseEvent;
 
@@ -25,6 +27,21 @@ public:
     int ShowMsg(const QString &title, const QString &text);
     // Runs modally with OK / Cancel; 1 for OK (or Return/Enter/Select), 0 for Cancel or close.
     int ShowConfirmMsg(const QString &title, const QString &text);
+
+    // Test hook: the next message or confirmation returns 'answer' at once instead of showing
+    // itself; answers queue up in order. Each box answered this way is recorded.
+    struct Answered
+    {
+        QString title;
+        QString text;
+        bool confirm; // OK/Cancel box rather than a message
+    };
+    static void SetNextAnswer(int answer, int times = 1);
+    static void ClearNextAnswers();
+    // The boxes answered through SetNextAnswer since the last call, oldest first.
+    static QList<Answered> TakeAnswered();
+    // Answers given with SetNextAnswer and not yet used.
+    static int PendingAnswers();
 
 public slots:
     // Keeps the text centred in the content frame and grows the dialog when the text needs it.

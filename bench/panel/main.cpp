@@ -5,12 +5,11 @@
 // With "--grab <file.png>" it instead saves a picture of the skinned panel holding a few
 // cameras, for looking at the form.
 #include "calc/calculatewidget.h"
-#include "toolkit/vexastyle.h"
+#include "toolkit/programlook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -68,11 +67,7 @@ double Median(std::vector<double> values)
 
 int Grab(const QString &path)
 {
-    QApplication::setStyle(new CVexaStyle);
-    QFile sheet(QStringLiteral(":/qss/NORDA.qss"));
-    if (sheet.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 9));
+    ApplyProgramLook();
     CCalculateWidget panel;
     STRU_CAMERA camera = Template();
     panel.OnAddDeviceImport(camera, "Channel", 3);

@@ -99,6 +99,9 @@
         <source>Bitrate should be between 32 and 16384.</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>CBaseDialog</name>
     <message>
         <source>Info</source>
         <translation type="unfinished"></translation>
@@ -215,14 +218,6 @@
     </message>
     <message>
         <source>Record Time should between 0 and 24hours.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -345,14 +340,6 @@
     </message>
     <message>
         <source>Please select destiny channel.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -494,14 +481,6 @@
         <source>Bitrate should be between 32 and 16384.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>CNORDAMainWnd</name>
@@ -511,14 +490,6 @@
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
@@ -99,6 +99,9 @@
         <source>Bitrate should be between 32 and 16384.</source>
         <translation>码率应在32到16384之间。</translation>
     </message>
+</context>
+<context>
+    <name>CBaseDialog</name>
     <message>
         <source>Info</source>
         <translation>提示</translation>
@@ -216,14 +219,6 @@
     <message>
         <source>Record Time should between 0 and 24hours.</source>
         <translation>录像时间应在0到24小时之间。</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
-        <translation>找不到用户手册。</translation>
     </message>
 </context>
 <context>
@@ -346,14 +341,6 @@
     <message>
         <source>Please select destiny channel.</source>
         <translation>请选择目标通道。</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
-        <translation>找不到用户手册。</translation>
     </message>
 </context>
 <context>
@@ -494,14 +481,6 @@
         <source>Bitrate should be between 32 and 16384.</source>
         <translation>码率应在32到16384之间。</translation>
     </message>
-    <message>
-        <source>Info</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
-        <translation>找不到用户手册。</translation>
-    </message>
 </context>
 <context>
     <name>CNORDAMainWnd</name>
@@ -512,14 +491,6 @@
     <message>
         <source>Version</source>
         <translation>版本</translation>
-    </message>
-    <message>
-        <source>Info</source>
-        <translation>提示</translation>
-    </message>
-    <message>
-        <source>Can not find Manual.</source>
-        <translation>找不到用户手册。</translation>
     </message>
     <message>
         <source>Confirm</source>

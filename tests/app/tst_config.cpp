@@ -1,6 +1,6 @@
 // Setup.xml reading, the language it chooses and the manual the opener picks.
 #include "app/clientconfig.h"
-#include "app/helpmanual.h"
+#include "toolkit/helpmanual.h"
 #include "app/languagemanager.h"
 
 #include <QDesktopServices>

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -68,13 +69,21 @@ private slots:
         window.show();
         QString version;
         QSize size;
+        QStringList helpMessages;
+        // No manual in an empty current directory: F1 in the box says so and the box stays.
+        QTemporaryDir empty;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(empty.path()));
         auto seen = ExpectModal([&](QWidget *dialog) {
             version = dialog->findChild<QLabel *>(QStringLiteral("pLabelAbout"))->text();
             size = dialog->size();
+            helpMessages = AnsweredDuring([dialog] { QTest::keyClick(dialog, Qt::Key_F1); });
             ClickChild(dialog, "m_pOkBtn");
         });
         window.GetVersion();
+        QDir::setCurrent(previous);
         QVERIFY(seen->seen);
+        QCOMPARE(helpMessages, QStringList("Info|Can not find Manual."));
         QCOMPARE(seen->title, QStringLiteral("About"));
         QCOMPARE(size, QSize(520, 200));
         QCOMPARE(version, QStringLiteral(" v3.0.0.3 Build%1").arg(BuildDateNumber()));

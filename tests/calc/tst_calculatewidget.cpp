@@ -25,6 +25,8 @@ namespace {
 // 'whileShown' has looked at the panel behind it.
 QStringList MessagesDuring(const std::function<void()> &action, const std::function<void()> &whileShown = {})
 {
+    if (!whileShown)
+        return AnsweredDuring(action);
     QStringList messages;
     const QList<ModalSeen> boxes = ModalsDuring(action, [&whileShown](QWidget *box) {
         if (whileShown)
@@ -575,12 +577,9 @@ void TestCalculateWidget::keys()
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
-    auto seen = ExpectModal([](QWidget *box) { PressKey(box, Qt::Key_Return); }, m_panel.get());
-    QTest::keyClick(m_panel.get(), Qt::Key_F1);
+    const QStringList messages = AnsweredDuring([this] { QTest::keyClick(m_panel.get(), Qt::Key_F1); });
     QDir::setCurrent(previous);
-    QVERIFY(seen->seen);
-    QCOMPARE(seen->title, QString("Info"));
-    QCOMPARE(seen->text, QString("Can not find Manual."));
+    QCOMPARE(messages, QStringList("Info|Can not find Manual."));
     QTest::keyClick(m_panel.get(), Qt::Key_Escape);
     QVERIFY(m_panel->isVisible());
 }

@@ -3,7 +3,7 @@
 // frame-rate selection when the IPC resolution changes, reopening under another standard and
 // the keys. A receiver on SignalAddCamera stands in for the calculation panel.
 #include "camdlg/adddevicewidget.h"
-#include "tests/camdlg/programlook.h"
+#include "toolkit/programlook.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
@@ -542,6 +542,13 @@ void TestAddDeviceWidget::keys()
         QTest::keyClick(f.bitrate, Qt::Key_Return);
         QCOMPARE(spy.count(), 1);
         QTest::keyClick(f.count, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(spy.count(), 2);
+        // Return and Enter in an open list only pick the entry.
+        QVERIFY(PickInOpenList(f.framerate, "15", Qt::Key_Return));
+        QVERIFY(PickInOpenList(f.level, "Level 2", Qt::Key_Enter));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(f.framerate->currentText(), QStringLiteral("15"));
+        QCOMPARE(f.level->currentText(), QStringLiteral("Level 2"));
         QCOMPARE(spy.count(), 2);
         QVERIFY(dlg.isVisible());
         QTest::mouseClick(f.cancel, Qt::LeftButton);

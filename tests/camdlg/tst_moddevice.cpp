@@ -3,7 +3,7 @@
 // cameras whose values the lists do not offer, and the keys.
 #include "camdlg/moddevice.h"
 #include "tests/camdlg/copyplandriver.h"
-#include "tests/camdlg/programlook.h"
+#include "toolkit/programlook.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
@@ -377,13 +377,20 @@ void TestModDevice::keys()
     CModDevice dlg(nullptr);
     Open(dlg, ThreeCameras(), 0);
     bool openAfterEscape = false;
+    bool openAfterPick = false;
     int result = RunModal(dlg, [&]() {
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QTest::keyClick(Edit(&dlg, "m_pEditBitRate"), Qt::Key_Escape);
         openAfterEscape = dlg.isVisible();
+        // Return in an open list picks the entry and leaves the dialog open.
+        QVERIFY(PickInOpenList(Combo(&dlg, "m_pComboFrameRate"), "15", Qt::Key_Return));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        openAfterPick = dlg.isVisible();
         QTest::keyClick(Combo(&dlg, "m_pComboLevel"), Qt::Key_Return);
     });
     QVERIFY(openAfterEscape);
+    QVERIFY(openAfterPick);
+    QCOMPARE(dlg.GetCamera().dFramerate, 15.0);
     QCOMPARE(result, int(QDialog::Accepted));
 
     CModDevice second(nullptr);

@@ -7,7 +7,7 @@
 #include "camdlg/copyinfo.h"
 #include "camdlg/moddevice.h"
 #include "tests/camdlg/copyplandriver.h"
-#include "tests/camdlg/programlook.h"
+#include "toolkit/programlook.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"

@@ -1,5 +1,7 @@
 #include "modaldriver.h"
 
+#include "toolkit/warndlg.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -91,4 +93,16 @@ void Dismiss(QWidget *w)
         dialog->reject();
     else
         w->close();
+}
+
+QStringList AnsweredDuring(const std::function<void()> &action, int answer)
+{
+    CWarnDlg::TakeAnswered();
+    CWarnDlg::SetNextAnswer(answer, 1 << 20);
+    action();
+    CWarnDlg::ClearNextAnswers();
+    QStringList messages;
+    for (const CWarnDlg::Answered &box : CWarnDlg::TakeAnswered())
+        messages << box.title + QLatin1Char('|') + box.text;
+    return messages;
 }

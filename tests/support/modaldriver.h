@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <QList>
@@ -28,6 +29,10 @@ std::shared_ptr<ModalSeen> ExpectModal(std::function<void(QWidget *)> action,
 // recorded and handed to 'close', which must close it.
 QList<ModalSeen> ModalsDuring(const std::function<void()> &action, const std::function<void(QWidget *)> &close,
                               QWidget *outer = nullptr);
+
+// Every message box shown while 'action' runs answers 'answer' at once (through the box's test
+// hook, no polling); returns them as "title|text", oldest first.
+QStringList AnsweredDuring(const std::function<void()> &action, int answer = 1);
 
 // Common actions.
 void PressKey(QWidget *w, int key);            // key press on the widget

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDebug>
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <memory>
 
 QComboBox *Combo(QWidget *w, const char *name)
@@ -31,6 +33,29 @@ bool Choose(QComboBox *combo, const QString &text)
 bool Choose(QWidget *w, const char *combo, const QString &text)
 {
     return Choose(Combo(w, combo), text);
+}
+
+bool PickInOpenList(QComboBox *combo, const QString &text, int key)
+{
+    const int target = combo->findText(text);
+    if (target < 0) {
+        qWarning() << "no entry" << text << "in" << Texts(combo);
+        return false;
+    }
+    combo->setFocus();
+    combo->showPopup();
+    if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; })) {
+        qWarning() << "the list did not open";
+        return false;
+    }
+    QWidget *list = QApplication::activePopupWidget()->focusWidget();
+    if (!list)
+        return false;
+    const int steps = target - combo->currentIndex();
+    for (int i = 0; i < std::abs(steps); ++i)
+        QTest::keyClick(list, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key(key));
+    return true;
 }
 
 void Retype(QLineEdit *edit, const QString &text)

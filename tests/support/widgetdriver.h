@@ -20,6 +20,11 @@ QLineEdit *Edit(QWidget *w, const char *name);  // the child line edit of that n
 bool Choose(QComboBox *combo, const QString &text);
 bool Choose(QWidget *w, const char *combo, const QString &text);
 
+// Opens the combo box's list, moves to the entry with the arrow keys and presses 'key' in the
+// open list, as a keyboard user picks an entry; false when the list did not open or has no
+// such entry.
+bool PickInOpenList(QComboBox *combo, const QString &text, int key);
+
 // Focuses the field, clears it with the keyboard and types the text.
 void Retype(QLineEdit *edit, const QString &text);
 

@@ -1,11 +1,12 @@
-#include "app/helpmanual.h"
+#include "toolkit/helpmanual.h"
 
-#include "app/clientconfig.h"
+#include "toolkit/setupfile.h"
+#include "toolkit/warndlg.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <QXmlStreamReader>
@@ -17,12 +18,12 @@ const char kChineseManual[] = "/硬盘计算工具用户使用手册.pdf";
 // The "Translator" value as the manual opener sees it: "1" unless the file says otherwise.
 bool readManualLanguage(QString *language)
 {
-    QFile file(QStringLiteral("Setup.xml"));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QByteArray contents;
+    if (!ReadSetupFile(QStringLiteral("Setup.xml"), &contents)) {
         qDebug() << "No file to read...";
         return false;
     }
-    QXmlStreamReader reader(&file);
+    QXmlStreamReader reader(contents);
     while (!reader.atEnd()) {
         reader.readNext();
         if (!reader.isStartElement() || reader.name() != QLatin1String("Translator"))
@@ -54,4 +55,13 @@ bool OpenHelpManual()
         return false;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void ShowHelpManual(QWidget *parent)
+{
+    if (OpenHelpManual())
+        return;
+    CWarnDlg box(parent);
+    box.ShowMsg(QCoreApplication::translate("CBaseDialog", "Info"),
+                QCoreApplication::translate("CBaseDialog", "Can not find Manual."));
 }

@@ -1,6 +1,4 @@
-// Gives the test application the program's font, widget style and style sheet, so that the
-// dialogs are laid out and measured as the user sees them.
-#pragma once
+#include "toolkit/programlook.h"
 
 #include "toolkit/vexastyle.h"
 
@@ -8,7 +6,7 @@
 #include <QFile>
 #include <QFont>
 
-inline void ApplyProgramLook()
+void ApplyProgramLook()
 {
     QFont font(QStringLiteral("Arial"), 9);
     font.setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
@@ -16,5 +14,8 @@ inline void ApplyProgramLook()
     QApplication::setStyle(new CVexaStyle);
     QFile sheet(QStringLiteral(":/qss/NORDA.qss"));
     if (sheet.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromLatin1(sheet.readAll()));
+        qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    QFont tipFont = font;
+    tipFont.setPointSize(10);
+    QApplication::setFont(tipFont, "CToolLabel");
 }

@@ -7,7 +7,7 @@
 
 #include "calc/bitratecalculator.h"
 #include "calc/camera.h"
-#include "calc/cameranumbers.h"
+#include "calc/cameralist.h"
 
 #include <QDialog>
 #include <QItemSelection>
@@ -34,12 +34,12 @@ public:
     ~CCalculateWidget() override;
 
     // Read-only views for the dialogs and tests; the list changes through the slots only.
-    const QVector<STRU_CAMERA> &Cameras() const { return m_vecCamera; }
-    int CameraCount() const { return m_iCameraCount; }
+    const QVector<STRU_CAMERA> &Cameras() const { return m_cameraList.Cameras(); }
+    int CameraCount() const { return m_cameraList.Count(); }
     // 1 while "NTSC" is chosen, else 0.
     int Standard() const;
 
-    static constexpr int kMaxCameras = 1024;
+    static constexpr int kMaxCameras = CCameraList::kMaxCameras;
 
     // Rewrites every row from the camera list (after the list was replaced as a whole).
     void RefreshRows();
@@ -80,6 +80,8 @@ private:
     void AppendRows(const QVector<STRU_CAMERA> &cameras);
     void WriteRow(int row, const STRU_CAMERA &camera, bool withName);
     void ChangeStandard(int standard, int oldFullRate, int newFullRate);
+    // Position of the camera that table row 'row' shows, found by its name; -1 when none.
+    int CameraOfRow(int row) const;
     void CheckRecordDays();
     void ShowWarn(const QString &text);
 
@@ -88,11 +90,8 @@ private:
     CImportClientWidget *m_pImportClientWidget = nullptr;
     CVigilWidget *m_pVigilWidget = nullptr;
     CBitrateCalculator m_calculator;
-    QVector<STRU_CAMERA> m_vecCamera;
+    CCameraList m_cameraList; // the plan's cameras; the table mirrors it
     QStandardItemModel *m_pModel = nullptr;
-    int m_iCameraCount = 0;
-
-    CCameraNumbers m_numbers; // numbers of the names in m_vecCamera
     // Set while a linked-field slot writes the other fields of its group, so that its own
     // writes do not run the linked slots again.
     bool m_bWritingDisk = false;

@@ -5,7 +5,7 @@
 #include "calc/bitratecalculator.h"
 #include "import/deviceimporter.h"
 #include "import/devicesurvey.h"
-#include "platform/scriptedbackend.h"
+#include "tests/support/scriptedbackend.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

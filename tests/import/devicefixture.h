@@ -4,7 +4,7 @@
 
 #include "import/device.h"
 #include "import/devicesurvey.h"
-#include "platform/scriptedbackend.h"
+#include "tests/support/scriptedbackend.h"
 
 #include <QStandardItemModel>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "platform/netdvr.h"
-#include "platform/scriptedbackend.h"
+#include "tests/support/scriptedbackend.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "platform/scriptedbackend.h"
+#include "tests/support/scriptedbackend.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

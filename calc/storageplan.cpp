@@ -132,8 +132,11 @@ Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &d
         return Refusal::NoCameras;
     if (tooLong || days > CBitrateCalculator::kMaxRecordDays)
         return Refusal::TimeTooLong;
+    // Nothing divides here: no hours a day simply records nothing and needs no disk.
+    const HoursProblem problem = HoursPerDayProblem(hoursText);
+    const bool noRecording = problem == HoursProblem::Zero || problem == HoursProblem::Empty;
     const int hoursPerDay = HoursPerDay(hoursText);
-    if (hoursPerDay == 0)
+    if (hoursPerDay == 0 && !noRecording)
         return Refusal::NoHoursPerDay;
 
     const qint64 hours = days * hoursPerDay; // at most 365 x the int range

@@ -24,8 +24,9 @@ enum class Refusal {
     DiskTooSmall,       // disk size below 2 GB
     NoTime,             // record time empty, not a whole number, 0 or negative days
     TimeTooLong,        // record time above 365 days
-    NoHoursPerDay,      // hours per day not a whole number above 0 (would divide by zero or go
-                        // negative), or above the int range; HoursPerDayProblem() says which
+    NoHoursPerDay,      // hours per day not a whole number, negative or above the int range;
+                        // "Calculate Time" also refuses 0 and empty (it would divide by zero),
+                        // "Calculate Disk" needs no disk for them. HoursPerDayProblem() says which
     NoBitrate,          // the cameras' bitrates add up to 0: the disk would never fill
 };
 
@@ -35,7 +36,7 @@ enum class HoursProblem {
     Empty,          // nothing, or only blanks
     NotWholeNumber, // "24.5", "1E5", "0x10", "abc": not a sign and decimal digits
     Negative,       // below 0, however many digits
-    Zero,           // 0: nothing would be recorded (the calculations refuse it, typing does not)
+    Zero,           // 0: nothing would be recorded ("Calculate Time" refuses it, typing does not)
     AboveDay,       // above 24, however many digits (typing warns; the calculations use up to
                     // the int range as typed and refuse beyond it)
 };
@@ -59,7 +60,8 @@ struct DiskSpace
 // A negative or unreadable disk size is too small.
 Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &gbText,
                             const QString &hoursText, RecordTime *result);
-// "Calculate Disk": the disk that dayText days at hoursText hours a day need.
+// "Calculate Disk": the disk that dayText days at hoursText hours a day need; 0 or empty hours
+// need 0 GB.
 Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &dayText,
                            const QString &hoursText, DiskSpace *result);
 

@@ -372,10 +372,14 @@ void TestCalculateWidget::calculateDiskRefusals()
     Type("m_pEditDay2", "");
     QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal2"); }), QStringList{noTime});
     Type("m_pEditDay2", "30");
+    // No hours a day record nothing: 0 GB, no refusal. A text that is no number is refused.
     Type("m_pEditRecordTime2", "0");
+    QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal2"); }), QStringList());
+    QCOMPARE(Edit("m_pEditGB2")->text(), QString("0"));
+    QCOMPARE(Edit("m_pEditTB2")->text(), QString("0"));
+    Type("m_pEditRecordTime2", "abc");
     QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal2"); }),
              QStringList{kWarn + "Record time per day should be more than 0 hours."});
-    QCOMPARE(Edit("m_pEditGB2")->text(), QString());
 }
 
 void TestCalculateWidget::calculateDiskResults()

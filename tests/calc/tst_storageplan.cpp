@@ -122,7 +122,11 @@ void TestStoragePlan::diskSpace_data()
     QTest::newRow("day 0 before cameras") << QVector<STRU_CAMERA>() << "0" << "24" << Refusal::NoTime << "" << "";
     QTest::newRow("no cameras") << QVector<STRU_CAMERA>() << "30" << "24" << Refusal::NoCameras << "" << "";
     QTest::newRow("366 days") << one << "366" << "24" << Refusal::TimeTooLong << "" << "";
-    QTest::newRow("0 hours") << one << "30" << "0" << Refusal::NoHoursPerDay << "" << "";
+    QTest::newRow("0 hours need no disk") << one << "30" << "0" << Refusal::None << "0" << "0";
+    QTest::newRow("empty hours need no disk") << one << "30" << "" << Refusal::None << "0" << "0";
+    QTest::newRow("blank hours need no disk") << one << "30" << "  " << Refusal::None << "0" << "0";
+    QTest::newRow("0 hours, too long") << one << "366" << "0" << Refusal::TimeTooLong << "" << "";
+    QTest::newRow("hours abc") << one << "30" << "abc" << Refusal::NoHoursPerDay << "" << "";
     QTest::newRow("negative hours") << one << "30" << "-1" << Refusal::NoHoursPerDay << "" << "";
     QTest::newRow("huge hours do not wrap") << one << "365" << "2000000000" << Refusal::None << "7.73683e+11" << "7.73683e+08";
     QTest::newRow("-5 days") << one << "-5" << "24" << Refusal::NoTime << "" << "";

@@ -4,10 +4,14 @@
 #include "calc/storageplan.h"
 #include "camdlg/adddevicewidget.h"
 #include "camdlg/moddevice.h"
+#include "calc/importcamerathread.h"
+#include "import/importclientwidget.h"
+#include "toolkit/chasedialog.h"
 #include "toolkit/helpmanual.h"
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
+#include <QEventLoop>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -73,6 +77,8 @@ CCalculateWidget::CCalculateWidget(QWidget *parent)
     ui->m_pRadioPAL->setChecked(true);
     ui->m_pBtnModify->setEnabled(false);
     ui->m_pBtnDel->setEnabled(false);
+    // Online devices come with discovery; until then the button says so by being disabled.
+    ui->m_pBtnVigil->setEnabled(false);
     qDebug() << "Init CalculateWidget succeed";
     ConnectSignals();
 }
@@ -151,8 +157,6 @@ void CCalculateWidget::ShowWarn(const QString &text)
 }
 
 // ---- the dialogs that change the list --------------------------------------------------------
-// The add, modify, online device and client dialogs come with their own folders; until a dialog
-// exists its button does nothing.
 
 void CCalculateWidget::OnBtnVigil()
 {
@@ -160,6 +164,17 @@ void CCalculateWidget::OnBtnVigil()
 
 void CCalculateWidget::OnBtnClient()
 {
+    // Created on first use and kept: its list only grows between showings.
+    if (!m_pImportClientWidget) {
+        m_pImportClientWidget = new (std::nothrow) CImportClientWidget(this);
+        if (!m_pImportClientWidget) {
+            qDebug() << "No enough memory";
+            return;
+        }
+        connect(m_pImportClientWidget, &CImportClientWidget::SignalAddClient, this, &CCalculateWidget::OnClientImport);
+    }
+    m_pImportClientWidget->setFixedSize(700, 600);
+    m_pImportClientWidget->exec();
 }
 
 void CCalculateWidget::OnBtnAdd()
@@ -224,6 +239,30 @@ void CCalculateWidget::OnVigilImport()
 
 void CCalculateWidget::OnClientImport()
 {
+    RunImport(m_pImportClientWidget, CImportCameraThread::SourceClient);
+}
+
+void CCalculateWidget::RunImport(CDeviceSource *source, int kind)
+{
+    ChaseDialog chase(this, QStringLiteral(":/images/Loading.gif"), tr("Writing..."), false);
+    CImportCameraThread thread;
+    connect(&thread, &CImportCameraThread::StopChase, &chase, &ChaseDialog::OnImmediatelyStopChase);
+    thread.SetSource(source, kind, Standard());
+    thread.start();
+    chase.exec();
+
+    // Return or Enter can dismiss "Writing..." before the run is over; its cameras are taken
+    // only after it ended, and the window keeps painting meanwhile.
+    QEventLoop waiting;
+    connect(&thread, &QThread::finished, &waiting, &QEventLoop::quit);
+    if (!thread.isFinished())
+        waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    thread.wait();
+
+    const CCameraList::MergeResult merged = m_cameraList.MergeImported(thread.GetCameras());
+    if (merged.updated)
+        RefreshRows();
+    AppendRows(merged.appended);
 }
 
 // ---- the camera list -------------------------------------------------------------------------

@@ -18,6 +18,7 @@ class QLineEdit;
 class QStandardItemModel;
 class QStandardItem;
 class CAddDeviceWidget;
+class CDeviceSource;
 class CImportClientWidget;
 class CVigilWidget;
 
@@ -83,6 +84,9 @@ private:
     // Position of the camera that table row 'row' shows, found by its name; -1 when none.
     int CameraOfRow(int row) const;
     void CheckRecordDays();
+    // Runs the import thread over the dialog's selected devices behind "Writing..." and merges
+    // the cameras it found.
+    void RunImport(CDeviceSource *source, int kind);
     void ShowWarn(const QString &text);
 
     Ui::CCalculateWidgetClass *ui;

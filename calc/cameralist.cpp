@@ -77,7 +77,9 @@ CCameraList::MergeResult CCameraList::MergeImported(const QVector<STRU_CAMERA> &
     for (int i = m_vecCamera.size() - 1; i >= 0; --i)
         firstByName.insert(m_vecCamera.at(i).strName, i);
 
-    for (const STRU_CAMERA &camera : imported) {
+    for (STRU_CAMERA camera : imported) {
+        // Records from devices are made safe here, where they enter the plan.
+        NordaVocab::SanitizeCamera(camera);
         const auto found = firstByName.constFind(camera.strName);
         if (found != firstByName.constEnd()) {
             STRU_CAMERA &existing = m_vecCamera[found.value()];

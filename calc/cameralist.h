@@ -48,7 +48,7 @@ public:
     };
     // Imported cameras: the first camera with the same name (compared byte for byte) takes every
     // field but its name; any other camera is appended while fewer than kMaxImported are
-    // present, and dropped silently after that.
+    // present, and dropped silently after that. Each record is made safe first (SanitizeCamera).
     MergeResult MergeImported(const QVector<STRU_CAMERA> &imported);
 
 private:

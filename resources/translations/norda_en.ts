@@ -220,6 +220,10 @@
         <source>Record Time should between 0 and 24hours.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Writing...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>
@@ -400,6 +404,81 @@
     </message>
     <message>
         <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CImportClientWidget</name>
+    <message>
+        <source>Database Path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add&gt;&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log in failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read from Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select Database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>*.db</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Database path can not be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not recognize database file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Imported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select device.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

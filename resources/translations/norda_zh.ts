@@ -220,6 +220,10 @@
         <source>Record Time should between 0 and 24hours.</source>
         <translation>录像时间应在0到24小时之间。</translation>
     </message>
+    <message>
+        <source>Writing...</source>
+        <translation>正在写入...</translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>
@@ -401,6 +405,81 @@
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CImportClientWidget</name>
+    <message>
+        <source>Database Path:</source>
+        <translation>数据库路径：</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Add&gt;&gt;</source>
+        <translation>添加&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Log in failed</source>
+        <translation>登录失败</translation>
+    </message>
+    <message>
+        <source>Read from Database</source>
+        <translation>从数据库读取</translation>
+    </message>
+    <message>
+        <source>Device Name</source>
+        <translation>设备名称</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Select Database</source>
+        <translation>选择数据库</translation>
+    </message>
+    <message>
+        <source>*.db</source>
+        <translation>*.db</translation>
+    </message>
+    <message>
+        <source>Database path can not be empty.</source>
+        <translation>数据库路径不能为空。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Can not recognize database file.</source>
+        <translation>无法识别数据库文件。</translation>
+    </message>
+    <message>
+        <source>Not Imported</source>
+        <translation>未导入</translation>
+    </message>
+    <message>
+        <source>Please select device.</source>
+        <translation>请选择设备。</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,46 @@
+// The worker that turns the devices selected in an import dialog into cameras: the dialog's
+// channel survey, then the import run, on a thread of its own while the panel shows
+// "Writing...". The panel creates one per import, reads GetCameras() after the run has ended
+// and merges them into its list.
+#pragma once
+
+#include "calc/bitratecalculator.h"
+#include "calc/camera.h"
+#include "import/device.h"
+
+#include <QThread>
+#include <QVector>
+
+class CDeviceSource;
+
+class CImportCameraThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    enum SourceKind { SourceOnline = 0, SourceClient = 1 };
+
+    explicit CImportCameraThread(QObject *parent = nullptr);
+    ~CImportCameraThread() override;
+
+    // GUI thread, before start(): the dialog to import from (kind 0 the online device dialog,
+    // any other the client database dialog), whose selection is taken now, and the standard.
+    void SetSource(CDeviceSource *dialog, int kind, int standard);
+    // The run's cameras, in the order found; complete once the run has ended.
+    QVector<STRU_CAMERA> GetCameras() const { return m_vecCamera; }
+
+signals:
+    // The last thing a run does.
+    void StopChase();
+
+protected:
+    void run() override;
+
+private:
+    CBitrateCalculator m_calculator;
+    CDeviceSource *m_pClientSource = nullptr;
+    CDeviceSource *m_pVigilSource = nullptr;
+    QVector<STRU_CAMERA> m_vecCamera;
+    int m_iStandard = 0;
+    int m_iKind = SourceOnline;
+};

@@ -259,9 +259,15 @@ void CCalculateWidget::RunImport(CDeviceSource *source, int kind)
         waiting.exec(QEventLoop::ExcludeUserInputEvents);
     thread.wait();
 
-    const CCameraList::MergeResult merged = m_cameraList.MergeImported(thread.GetCameras());
-    if (merged.updated)
-        RefreshRows();
+    MergeImportedCameras(thread.GetCameras());
+}
+
+void CCalculateWidget::MergeImportedCameras(const QVector<STRU_CAMERA> &cameras)
+{
+    const CCameraList::MergeResult merged = m_cameraList.MergeImported(cameras);
+    // Row i shows camera i and names are distinct, so only the updated rows change.
+    for (const int position : merged.updated)
+        WriteRow(position, m_cameraList.At(position), false);
     AppendRows(merged.appended);
 }
 

@@ -44,6 +44,9 @@ public:
 
     // Rewrites every row from the camera list (after the list was replaced as a whole).
     void RefreshRows();
+    // Cameras of an import: a camera with the same name is updated, others are appended up to
+    // 1023 cameras; the rows follow, with the limit message when the list is full.
+    void MergeImportedCameras(const QVector<STRU_CAMERA> &cameras);
 
 public slots:
     void OnBtnVigil();

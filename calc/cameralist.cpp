@@ -86,7 +86,7 @@ CCameraList::MergeResult CCameraList::MergeImported(const QVector<STRU_CAMERA> &
             const QByteArray name = existing.strName;
             existing = camera;
             existing.strName = name;
-            result.updated = true;
+            result.updated.append(found.value());
             continue;
         }
         if (Count() >= kMaxImported)

@@ -44,7 +44,7 @@ public:
     struct MergeResult
     {
         QVector<STRU_CAMERA> appended; // new cameras, in import order
-        bool updated = false;          // an existing camera took new settings
+        QVector<int> updated;          // positions of existing cameras that took new settings
     };
     // Imported cameras: the first camera with the same name (compared byte for byte) takes every
     // field but its name; any other camera is appended while fewer than kMaxImported are

@@ -28,6 +28,12 @@ CDeviceSurvey::SETTINGS SurveySettings()
     return settings;
 }
 
+// The port as "%5d" prints it, without the cost of a format string per row.
+QString PortText(int port)
+{
+    return QString::number(port).rightJustified(5, QLatin1Char(' '));
+}
+
 QStandardItem *ReadOnlyItem(QStandardItem *item)
 {
     item->setEditable(false);
@@ -101,15 +107,28 @@ bool CImportClientWidget::GetDeviceFromDatabase()
         CSQLite3Recordset records;
         if (!connection->Query("select * from TInfo_Device", records))
             throw std::runtime_error("no connection");
+        // Columns are looked up by name once; a missing one throws at the first row.
+        int address = -1, name = -1, user = -1, password = -1, port = -1;
+        const QString notImported = tr("Not Imported");
         for (; !records.IsEOF(); records.MoveNext()) {
+            if (address < 0) {
+                address = records.GetFieldIndex(QByteArrayLiteral("Address"));
+                name = records.GetFieldIndex(QByteArrayLiteral("Name"));
+                user = records.GetFieldIndex(QByteArrayLiteral("UserName"));
+                password = records.GetFieldIndex(QByteArrayLiteral("UserPwd"));
+                port = records.GetFieldIndex(QByteArrayLiteral("Port"));
+                if (address < 0 || name < 0 || user < 0 || password < 0 || port < 0)
+                    throw std::invalid_argument("Invalid filed name");
+            }
             STRU_DEVICE device;
-            device.strIP = records.GetString(QByteArrayLiteral("Address"));
-            device.strDeviceName = records.GetString(QByteArrayLiteral("Name"));
-            device.strUserName = records.GetString(QByteArrayLiteral("UserName"));
-            device.strPassword = records.GetString(QByteArrayLiteral("UserPwd"));
-            device.iPort = records.GetInt(QByteArrayLiteral("Port"));
-            if (!m_listed.contains({device.strIP, device.iPort}))
-                AppendDevice(device);
+            device.strIP = records.GetString(address);
+            device.iPort = records.GetInt(port);
+            if (m_listed.contains({device.strIP, device.iPort}))
+                continue;
+            device.strDeviceName = records.GetString(name);
+            device.strUserName = records.GetString(user);
+            device.strPassword = records.GetString(password);
+            AppendDevice(device, notImported);
         }
     } catch (const std::exception &) {
         // The SQLite layer has logged what went wrong; rows read before stay listed.
@@ -119,13 +138,13 @@ bool CImportClientWidget::GetDeviceFromDatabase()
     return true;
 }
 
-void CImportClientWidget::AppendDevice(const STRU_DEVICE &device)
+void CImportClientWidget::AppendDevice(const STRU_DEVICE &device, const QString &state)
 {
     QList<QStandardItem *> row;
     row << ReadOnlyItem(new QStandardItem(QString::fromLocal8Bit(device.strDeviceName)))
         << ReadOnlyItem(new CIpStandardItem(QString::fromLocal8Bit(device.strIP)))
-        << ReadOnlyItem(new QStandardItem(QString::asprintf("%5d", device.iPort)))
-        << ReadOnlyItem(new QStandardItem(tr("Not Imported")));
+        << ReadOnlyItem(new QStandardItem(PortText(device.iPort)))
+        << ReadOnlyItem(new QStandardItem(state));
     m_pModel->appendRow(row);
     m_vecDevice.append(device);
     m_listed.insert({device.strIP, device.iPort});

@@ -50,7 +50,7 @@ private:
     enum Column { ColName, ColAddress, ColPort, ColState, ColumnCount };
 
     void SetupTable();
-    void AppendDevice(const STRU_DEVICE &device);
+    void AppendDevice(const STRU_DEVICE &device, const QString &state);
 
     Ui::CImportClientWidget *ui;
     QVector<STRU_DEVICE> m_vecDevice;

@@ -65,7 +65,7 @@ void TestCameraList::mergeLimits()
     const CCameraList::MergeResult result = list.MergeImported(cameras);
     QCOMPARE(result.appended.size(), appended);
     QCOMPARE(list.Count(), present + appended);
-    QCOMPARE(result.updated, present > 0);
+    QCOMPARE(result.updated, present > 0 ? QVector<int>{0} : QVector<int>{});
     if (present > 0)
         QCOMPARE(list.At(0).iBitrate, 777);
     for (int i = 0; i < appended; ++i)

@@ -30,6 +30,7 @@ enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrat
 // Longest texts the numeric fields take; the values stay far inside 64-bit arithmetic.
 const int kMaxInputLength = 9;
 const int kMaxWrittenLength = 12; // fields also written from a linked field (GB, days)
+const int kMaxHoursLength = 4;
 
 // Marks a scope in which a linked-field slot writes its group's other fields.
 class WritingGuard
@@ -125,6 +126,9 @@ void CCalculateWidget::SetupFields()
         field.edit->setValidator(new QRegularExpressionValidator(number, this));
         field.edit->setMaxLength(field.maxLength);
     }
+    // Hours per day take any text (25 is warned about and kept), but not without end.
+    ui->m_pEditRecordTime->setMaxLength(kMaxHoursLength);
+    ui->m_pEditRecordTime2->setMaxLength(kMaxHoursLength);
 }
 
 void CCalculateWidget::ConnectSignals()
@@ -408,7 +412,7 @@ void CCalculateWidget::OnBtnCalTime()
         ShowWarn(tr("Disk space should more than 2GBs."));
         break;
     case StoragePlan::Refusal::NoHoursPerDay:
-        ShowWarn(tr("Record time per day should be more than 0 hours."));
+        ShowWarn(HoursRefusal(ui->m_pEditRecordTime->text()));
         break;
     case StoragePlan::Refusal::NoBitrate:
         ShowWarn(tr("Total bitrate should be more than 0."));
@@ -436,7 +440,7 @@ void CCalculateWidget::OnBtnCalDisk()
         ShowWarn(tr("Record time should less than 365 days."));
         break;
     case StoragePlan::Refusal::NoHoursPerDay:
-        ShowWarn(tr("Record time per day should be more than 0 hours."));
+        ShowWarn(HoursRefusal(ui->m_pEditRecordTime2->text()));
         break;
     default:
         break;
@@ -525,14 +529,36 @@ void CCalculateWidget::CheckRecordDays()
 
 void CCalculateWidget::OnEditRecordTimeChanged(const QString &text)
 {
-    if (StoragePlan::HoursPerDayOutOfRange(text))
-        ShowWarn(tr("Record Time should between 0 and 24hours."));
+    WarnHoursPerDay(text, m_bHoursWarned);
 }
 
 void CCalculateWidget::OnEditRecordTimeChanged2(const QString &text)
 {
-    if (StoragePlan::HoursPerDayOutOfRange(text))
+    WarnHoursPerDay(text, m_bHoursWarned2);
+}
+
+void CCalculateWidget::WarnHoursPerDay(const QString &text, bool &warned)
+{
+    // Once while the value stays out of range: every further digit would raise another box.
+    const bool outOfRange = StoragePlan::HoursPerDayOutOfRange(text);
+    if (outOfRange && !warned) {
+        warned = true;
         ShowWarn(tr("Record Time should between 0 and 24hours."));
+    }
+    warned = outOfRange;
+}
+
+QString CCalculateWidget::HoursRefusal(const QString &text) const
+{
+    switch (StoragePlan::HoursPerDayProblem(text)) {
+    case StoragePlan::HoursProblem::NotWholeNumber:
+        return tr("Record time per day should be a whole number of hours.");
+    case StoragePlan::HoursProblem::Negative:
+    case StoragePlan::HoursProblem::AboveDay:
+        return tr("Record Time should between 0 and 24hours.");
+    default:
+        return tr("Record time per day should be more than 0 hours.");
+    }
 }
 
 // ---- keys ------------------------------------------------------------------------------------

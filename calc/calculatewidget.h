@@ -87,6 +87,10 @@ private:
     // Position of the camera that table row 'row' shows, found by its name; -1 when none.
     int CameraOfRow(int row) const;
     void CheckRecordDays();
+    // The range warning of an hours-per-day field, given once while the value stays outside.
+    void WarnHoursPerDay(const QString &text, bool &warned);
+    // Why a calculation refused the hours per day.
+    QString HoursRefusal(const QString &text) const;
     // Runs the import thread over the dialog's selected devices behind "Writing..." and merges
     // the cameras it found.
     void RunImport(CDeviceSource *source, int kind);
@@ -103,4 +107,6 @@ private:
     // writes do not run the linked slots again.
     bool m_bWritingDisk = false;
     bool m_bWritingTime = false;
+    bool m_bHoursWarned = false;  // "Calculate Time" hours field is out of range and was warned
+    bool m_bHoursWarned2 = false; // the same for "Calculate Disk"
 };

@@ -224,6 +224,10 @@
         <source>Writing...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Record time per day should be a whole number of hours.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>

@@ -224,6 +224,10 @@
         <source>Writing...</source>
         <translation>正在写入...</translation>
     </message>
+    <message>
+        <source>Record time per day should be a whole number of hours.</source>
+        <translation>每天录像时间应为整数小时。</translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>

@@ -274,6 +274,23 @@ void TestCalculateWidget::hoursPerDayWarnsAndKeeps()
     QCOMPARE(MessagesDuring([&]() { Type("m_pEditRecordTime2", "25"); }), QStringList{message});
     QCOMPARE(Edit("m_pEditRecordTime2")->text(), QString("25"));
     QCOMPARE(MessagesDuring([&]() { Type("m_pEditRecordTime2", "24"); }), QStringList());
+
+    // A long number warns once while it stays out of range, and the field stops taking digits.
+    QCOMPARE(MessagesDuring([&]() { Type("m_pEditRecordTime", QString(1000, QLatin1Char('9'))); }),
+             QStringList{message});
+    QCOMPARE(Edit("m_pEditRecordTime")->text(), QString("9999"));
+    QCOMPARE(MessagesDuring([&]() { Type("m_pEditRecordTime", "2"); Type("m_pEditRecordTime", "30"); }),
+             QStringList{message});
+
+    // Texts that are no whole number are refused with what is wrong with them.
+    const QString notWhole = kWarn + "Record time per day should be a whole number of hours.";
+    for (const QString &hours : {QString("24.5"), QString("1E5"), QString("0x10")}) {
+        Type("m_pEditRecordTime", hours);
+        QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList{notWhole});
+        Type("m_pEditRecordTime2", hours);
+        Type("m_pEditDay2", "30");
+        QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal2"); }), QStringList{notWhole});
+    }
 }
 
 void TestCalculateWidget::calculateTimeRefusals()
@@ -329,13 +346,16 @@ void TestCalculateWidget::calculateTimeUnsoundInputs()
     Add(Camera(1, 8, 0, 25, 2048), "Cam", 1);
     Type("m_pEditGB", "1000");
     Click("m_pBtnCal");
-    for (const QString &hours : {QString("0"), QString(), QString("abc")}) {
-        Type("m_pEditRecordTime", hours);
-        QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList{noHours});
+    // Each refusal says what is wrong with the hours.
+    const QString notWhole = kWarn + "Record time per day should be a whole number of hours.";
+    const QString range = kWarn + "Record Time should between 0 and 24hours.";
+    const QList<QPair<QString, QString>> refusals = {
+        {"0", noHours}, {"", noHours}, {"abc", notWhole}, {"-2", range}};
+    for (const auto &[hours, message] : refusals) {
+        MessagesDuring([&]() { Type("m_pEditRecordTime", hours); });
+        QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList{message});
         QCOMPARE(Edit("m_pEditHour")->text(), QString("39"));
     }
-    MessagesDuring([&]() { Type("m_pEditRecordTime", "-2"); });
-    QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList{noHours});
 
     // Cameras that carry no bitrate never fill a disk.
     m_panel.reset();
@@ -379,7 +399,7 @@ void TestCalculateWidget::calculateDiskRefusals()
     QCOMPARE(Edit("m_pEditTB2")->text(), QString("0"));
     Type("m_pEditRecordTime2", "abc");
     QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal2"); }),
-             QStringList{kWarn + "Record time per day should be more than 0 hours."});
+             QStringList{kWarn + "Record time per day should be a whole number of hours."});
 }
 
 void TestCalculateWidget::calculateDiskResults()

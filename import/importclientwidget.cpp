@@ -75,6 +75,8 @@ void CImportClientWidget::SetupTable()
     QHeaderView *header = ui->m_pTableDevice->header();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSortIndicatorShown(true);
+    // Rows stay in reading order until the user sorts by a column.
+    header->setSortIndicator(-1, Qt::AscendingOrder);
     // The designed widths, widened where a header needs more room; the last column stretches.
     for (int column = 0; column < ColumnCount; ++column)
         ui->m_pTableDevice->setColumnWidth(column, std::max(kColumnWidths[column], header->sectionSizeHint(column)));

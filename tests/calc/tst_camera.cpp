@@ -1,6 +1,7 @@
 // The camera record, its row texts, the frame-rate text rule and the frame-rate choice lists.
 #include "calc/bitratecalculator.h"
 #include "calc/camera.h"
+#include "tests/support/camerafixture.h"
 
 #include <QTest>
 
@@ -225,17 +226,10 @@ void TestCamera::sanitize()
     QFETCH(QStringList, texts);
     QFETCH(int, typeAfter);
     QFETCH(bool, clean);
-    STRU_CAMERA camera;
-    camera.strName = "Cam 1";
+    STRU_CAMERA camera = MakeCamera("Cam 1", type, resolution, level, framerate, bitrate, recommended);
     camera.strDeviceIP = "10.0.0.9";
     camera.iPort = 8000;
     camera.iChannel = 3;
-    camera.iType = type;
-    camera.iResolution = resolution;
-    camera.iLevel = level;
-    camera.dFramerate = framerate;
-    camera.iBitrate = bitrate;
-    camera.iRecommendedBitrate = recommended;
     QCOMPARE(NordaVocab::SanitizeCamera(camera), clean);
     QCOMPARE(NordaVocab::CameraRowTexts(camera), texts);
     QCOMPARE(camera.iType, typeAfter);

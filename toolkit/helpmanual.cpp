@@ -1,5 +1,6 @@
 #include "toolkit/helpmanual.h"
 
+#include "platform/desktopviewer.h"
 #include "toolkit/setupfile.h"
 #include "toolkit/warndlg.h"
 
@@ -52,6 +53,12 @@ bool OpenHelpManual()
     // A viewer started on a missing file would fail where the user can't see it.
     if (!QFileInfo::exists(path)) {
         qDebug() << "No manual at" << path;
+        return false;
+    }
+    // The desktop accepts the URL whenever its opener starts, also when no program handles PDF
+    // files: the user would see nothing happen.
+    if (!HasDefaultViewer(QStringLiteral("application/pdf"))) {
+        qDebug() << "No viewer for PDF files";
         return false;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

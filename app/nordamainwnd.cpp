@@ -22,14 +22,18 @@ const char kTabSelected[] =
     "QPushButton:focus{border-image:url(:/images/Tab/TabSelect.png); color: rgb(255, 255, 255); border-width:0px;}";
 const char kTabUnselected[] =
     "QPushButton{border-image:url(:/images/Tab/TabUnselect.png); color: rgb(255, 255, 255); border-width:0px;}";
+const Qt::WindowFlags kWindowFlags = Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint;
 } // namespace
 
+// Changing the flags of a window re-creates the style of every widget in it, so the window is
+// born with its final flags and setting them after the form changes nothing (unless the caller
+// asked for others).
 CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
-    : QMainWindow(parent, flags), ui(new Ui::CNORDAMainWndClass)
+    : QMainWindow(parent, flags | kWindowFlags), ui(new Ui::CNORDAMainWndClass)
 {
     setFixedSize(1024, 768);
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint);
+    setWindowFlags(kWindowFlags);
 
     m_pTitle = new CWindowTitle(this);
     ui->pGridLayout->addWidget(m_pTitle, 0, 0, 1, 2);

@@ -7,12 +7,15 @@
 #include "toolkit/warndlg.h"
 
 #include <QDebug>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QScreen>
+#include <QThread>
 
 CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
     : QApplication(argc, argv), m_strKey(key)
 {
+    StartFontDatabaseWarmUp();
     setQuitOnLastWindowClosed(false);
 
     setWindowIcon(QIcon(QStringLiteral(":/images/norda.png")));
@@ -40,7 +43,20 @@ CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
 
 CVexaApplication::~CVexaApplication()
 {
+    if (m_pFontWarmUp)
+        m_pFontWarmUp->wait();
     ClientConfigManager::instance()->clear();
+}
+
+// The first text the main window lays out waits for the font database, and filling it (reading
+// the system's font configuration and listing every font) is the largest single cost of showing
+// the window. Nothing before that point needs fonts, so the database is filled on a thread of its
+// own meanwhile; the font database serialises its users, so a window that gets there first
+// simply waits for the fill to end.
+void CVexaApplication::StartFontDatabaseWarmUp()
+{
+    m_pFontWarmUp.reset(QThread::create([] { QFontDatabase::families(); }));
+    m_pFontWarmUp->start();
 }
 
 void CVexaApplication::ProbeSingleInstance()

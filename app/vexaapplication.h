@@ -6,6 +6,10 @@
 #include <QSharedMemory>
 #include <QString>
 
+#include <memory>
+
+class QThread;
+
 class CVexaApplication : public QApplication
 {
     Q_OBJECT
@@ -22,8 +26,10 @@ public:
 
 private:
     void ProbeSingleInstance();
+    void StartFontDatabaseWarmUp();
 
     bool m_bRunning = false;
     QString m_strKey;
     QSharedMemory m_sharedMemory;
+    std::unique_ptr<QThread> m_pFontWarmUp;
 };

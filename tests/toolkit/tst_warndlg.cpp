@@ -78,6 +78,8 @@ private slots:
     void confirmResults();
     void freeFunctionsNeedParent();
     void freeFunctionsWithParent();
+    void placement_data();
+    void placement();
 };
 
 void TestWarnDlg::initTestCase()
@@ -268,6 +270,63 @@ void TestWarnDlg::freeFunctionsWithParent()
     QCOMPARE(ShowConfirmBox(QStringLiteral("Confirm"), QStringLiteral("Sure to close software"), &parent), 0);
     QVERIFY(seen->seen);
     QCOMPARE(seen->text, QStringLiteral("Sure to close software"));
+}
+
+void TestWarnDlg::placement_data()
+{
+    // Where the box opens on the 1280 x 1024 test screen, along x and along y.
+    enum { Centred = 0, AtScreenEnd = 1 };
+    QTest::addColumn<QRect>("opener"); // a frameless window; empty: no opener, the screen counts
+    QTest::addColumn<bool>("fromField"); // raised by a field inside the window
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("xRule");
+    QTest::addColumn<int>("yRule");
+
+    const QRect middle(100, 150, 700, 500);
+    const QRect corner(1000, 850, 400, 300);
+    const QString shortText = QStringLiteral("Please select destiny channel.");
+    QTest::newRow("over its window") << middle << false << shortText << int(Centred) << int(Centred);
+    QTest::newRow("raised by a field") << middle << true << shortText << int(Centred) << int(Centred);
+    QTest::newRow("window at the screen's corner") << corner << false << shortText << int(AtScreenEnd)
+                                                   << int(AtScreenEnd);
+    QTest::newRow("no opener") << QRect() << false << shortText << int(Centred) << int(Centred);
+    // A long text grows the box once shown; it stays centred and on the screen.
+    QTest::newRow("tall text") << middle << false << Words(160) << int(Centred) << int(Centred);
+    QTest::newRow("tall text at the corner") << corner << false << Words(160) << int(AtScreenEnd)
+                                             << int(AtScreenEnd);
+}
+
+void TestWarnDlg::placement()
+{
+    QFETCH(QRect, opener);
+    QFETCH(bool, fromField);
+    QFETCH(QString, text);
+    QFETCH(int, xRule);
+    QFETCH(int, yRule);
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    auto field = new QWidget(&window);
+    field->setGeometry(10, 10, 50, 20);
+    if (!opener.isEmpty()) {
+        window.setGeometry(opener);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    const QRect screen(0, 0, 1280, 1024);
+    const QRect over = opener.isEmpty() ? screen : opener;
+
+    QRect box;
+    auto seen = ExpectModal([&](QWidget *shown) {
+        box = shown->frameGeometry();
+        PressKey(KeyTarget(shown), Qt::Key_Return);
+    }, opener.isEmpty() ? nullptr : &window);
+    CWarnDlg dlg(opener.isEmpty() ? nullptr : fromField ? field : &window);
+    QCOMPARE(dlg.ShowMsg(QStringLiteral("Information"), text), 1);
+    QVERIFY(seen->seen);
+
+    const int xs[] = {over.x() + (over.width() - box.width()) / 2, screen.right() + 1 - box.width()};
+    const int ys[] = {over.y() + (over.height() - box.height()) / 2, screen.bottom() + 1 - box.height()};
+    QCOMPARE(box.topLeft(), QPoint(xs[xRule], ys[yRule]));
+    QVERIFY(screen.contains(box));
 }
 
 QTEST_MAIN(TestWarnDlg)

@@ -19,6 +19,18 @@ constexpr int ExpireFreeChars = 100;
 
 Q_GLOBAL_STATIC(QPalette, tipPalette)
 
+// Callers place the tip from their field mapped to the screen, and Qt maps through the window
+// system's record of where the field's window is. Under some window managers that record keeps
+// the origin a dialog had before the manager placed it - the placement is never reported back -
+// and the tip opened at the screen's corner. The window's own geometry holds where it was put.
+QPoint BesideField(const QPoint &pos, const QWidget *w)
+{
+    if (!w)
+        return pos;
+    const QWidget *window = w->window();
+    return pos + window->geometry().topLeft() - window->mapToGlobal(QPoint(0, 0));
+}
+
 } // namespace
 
 CToolLabel *CToolLabel::s_pInstance = nullptr;
@@ -213,8 +225,9 @@ void CToolTip::showText(const QPoint &pos, const QString &text, QWidget *w)
     showText(pos, text, w, QRect());
 }
 
-void CToolTip::showText(const QPoint &pos, const QString &text, QWidget *w, const QRect &rect)
+void CToolTip::showText(const QPoint &fieldPos, const QString &text, QWidget *w, const QRect &rect)
 {
+    const QPoint pos = BesideField(fieldPos, w);
     CToolLabel *label = CToolLabel::s_pInstance;
     if (label && label->isVisible()) {
         if (text.isEmpty()) {
@@ -222,7 +235,7 @@ void CToolTip::showText(const QPoint &pos, const QString &text, QWidget *w, cons
             return;
         }
         if (!label->m_bFading) {
-            const QPoint localPos = w ? w->mapFromGlobal(pos) : pos;
+            const QPoint localPos = w ? w->mapFromGlobal(fieldPos) : fieldPos;
             if (label->TipChanged(localPos, text, w)) {
                 label->ReuseTip(text);
                 label->SetTipRect(w, rect);

@@ -7,6 +7,8 @@
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
 
+#include <QDesktopServices>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +48,19 @@ STRU_CAMERA Camera(int type, int resolution, int level, double framerate, int bi
 
 const QString kWarn = QStringLiteral("Warn|");
 
+// A desktop whose opener accepts every file, as xdg-open does even with nothing for PDF files.
+class AcceptingDesktop : public QObject
+{
+    Q_OBJECT
+
+public:
+    AcceptingDesktop() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~AcceptingDesktop() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    Q_INVOKABLE void Open(const QUrl &url) { opened << url.toLocalFile(); }
+
+    QStringList opened;
+};
+
 } // namespace
 
 class TestCalculateWidget : public QObject
@@ -79,6 +94,10 @@ private slots:
     void standardSwitch();
     void buttonsFollowSelection();
     void keys();
+    void tabFollowsTheForm_data();
+    void tabFollowsTheForm();
+    void manualNeedsPdfViewer_data();
+    void manualNeedsPdfViewer();
 
 private:
     template <typename T> T *Child(const char *name)
@@ -606,6 +625,70 @@ void TestCalculateWidget::keys()
     QCOMPARE(messages, QStringList("Info|Can not find Manual."));
     QTest::keyClick(m_panel.get(), Qt::Key_Escape);
     QVERIFY(m_panel->isVisible());
+}
+
+void TestCalculateWidget::tabFollowsTheForm_data()
+{
+    // Fields top to bottom, hours per day, then "Calculate"; the results are passed over.
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QStringList>("chain");
+    QTest::newRow("Calculate Time") << 0 << QStringList{"m_pEditTB", "m_pEditGB", "m_pEditRecordTime", "m_pBtnCal"};
+    QTest::newRow("Calculate Disk") << 1 << QStringList{"m_pEditMonth2", "m_pEditWeek2", "m_pEditDay2",
+                                                        "m_pEditRecordTime2", "m_pBtnCal2"};
+}
+
+void TestCalculateWidget::tabFollowsTheForm()
+{
+    QFETCH(int, tab);
+    QFETCH(QStringList, chain);
+    m_panel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_panel.get()));
+    Child<QTabWidget>("m_pTabCalculate")->setCurrentIndex(tab);
+    Edit(qPrintable(chain.first()))->setFocus();
+    QStringList walked(QApplication::focusWidget()->objectName());
+    while (walked.size() < chain.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, chain);
+}
+
+void TestCalculateWidget::manualNeedsPdfViewer_data()
+{
+    // The desktop accepts the manual whatever xdg-mime says about programs for PDF files.
+    QTest::addColumn<QByteArray>("viewer");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("no PDF viewer") << QByteArray() << QStringList("Info|Can not find Manual.") << false;
+    QTest::newRow("PDF viewer") << QByteArray("mupdf.desktop") << QStringList() << true;
+}
+
+void TestCalculateWidget::manualNeedsPdfViewer()
+{
+    QFETCH(QByteArray, viewer);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, opened);
+    QTemporaryDir dir;
+    const auto write = [&dir](const char *name, const QByteArray &text) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+    write("xdg-mime", "#!/bin/sh\necho " + viewer + "\n");
+    QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("xdg-mime")), QFile::ReadOwner | QFile::ExeOwner));
+    write("Setup.xml", "<Configs><Translator><Value>0</Value></Translator></Configs>");
+    write("Vovu Rivoz Ezevivuvov User Manual.pdf", "%PDF-1.4\n");
+
+    AcceptingDesktop desktop;
+    const QByteArray path = qgetenv("PATH");
+    const QString previous = QDir::currentPath();
+    qputenv("PATH", QFile::encodeName(dir.path()));
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QStringList shown = AnsweredDuring([this] { QTest::keyClick(m_panel.get(), Qt::Key_F1); });
+    QDir::setCurrent(previous);
+    qputenv("PATH", path);
+    QCOMPARE(shown, messages);
+    QCOMPARE(desktop.opened, opened ? QStringList(dir.filePath("Vovu Rivoz Ezevivuvov User Manual.pdf")) : QStringList());
 }
 
 QTEST_MAIN(TestCalculateWidget)

@@ -4,11 +4,40 @@
 #include "toolkit/warndlg.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
 
 namespace {
 constexpr int kWidth = 400;
 constexpr int kHeight = 500;
+
+// The whole row is its box's target: a click on a camera's name ticks or clears it as a click on
+// the box does, on the release, with presses and double-clicks taken as the box takes them.
+class CTickOnClickDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
+                     const QModelIndex &index) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease
+            || type == QEvent::MouseButtonDblClick) {
+            const auto mouse = static_cast<QMouseEvent *>(event);
+            const Qt::ItemFlags flags = index.flags();
+            if (mouse->button() != Qt::LeftButton || !option.rect.contains(mouse->position().toPoint())
+                || !flags.testFlag(Qt::ItemIsUserCheckable) || !flags.testFlag(Qt::ItemIsEnabled))
+                return QStyledItemDelegate::editorEvent(event, model, option, index);
+            if (type != QEvent::MouseButtonRelease)
+                return true;
+            const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+            return model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+        }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+};
 } // namespace
 
 CCopyInfo::CCopyInfo(QWidget *parent)
@@ -27,6 +56,7 @@ CCopyInfo::CCopyInfo(QWidget *parent)
     SetOkBtnAutoAccept(false);
     m_pModel->setColumnCount(1);
     ui->m_pTableCopy->setModel(m_pModel);
+    ui->m_pTableCopy->setItemDelegate(new CTickOnClickDelegate(ui->m_pTableCopy));
     ui->m_pTableCopy->horizontalHeader()->hide();
     SetTitle(tr("Copy plan"));
     setFixedSize(kWidth, kHeight);

@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTest>
 
@@ -72,6 +74,8 @@ private slots:
     void returnKeyActsAsOk();
     void cancelChangesNothing_data();
     void cancelChangesNothing();
+    void clickTicksRow_data();
+    void clickTicksRow();
 };
 
 void TestCopyInfo::frame()
@@ -228,6 +232,37 @@ void TestCopyInfo::cancelChangesNothing()
     QCOMPARE(after.size(), before.size());
     for (int i = 0; i < before.size(); ++i)
         QVERIFY(Same(after.at(i), before.at(i)));
+}
+
+void TestCopyInfo::clickTicksRow_data()
+{
+    QTest::addColumn<int>("where"); // the part of the row that is clicked
+    QTest::newRow("name") << int(QStyle::SE_ItemViewItemText);
+    QTest::newRow("box") << int(QStyle::SE_ItemViewItemCheckIndicator);
+}
+
+void TestCopyInfo::clickTicksRow()
+{
+    QFETCH(int, where);
+    CCopyInfo dlg(nullptr);
+    dlg.SetCameras(FourCameras(), 0);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    auto table = dlg.findChild<QTableView *>("m_pTableCopy");
+    const QModelIndex row = table->model()->index(1, 0);
+    QStyleOptionViewItem item;
+    item.initFrom(table->viewport());
+    item.rect = table->visualRect(row);
+    item.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    item.text = row.data().toString();
+    // Rows as high as in every other list of the program.
+    QCOMPARE(item.rect.height(), 26);
+    const QPoint at = table->style()->subElementRect(QStyle::SubElement(where), &item, table).center();
+
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(CheckStates(&dlg), QList<int>({Qt::Unchecked, Qt::Checked, Qt::Unchecked}));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(CheckStates(&dlg), QList<int>({Qt::Unchecked, Qt::Unchecked, Qt::Unchecked}));
 }
 
 QTEST_MAIN(TestCopyInfo)

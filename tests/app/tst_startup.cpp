@@ -116,6 +116,8 @@ public:
     // What the program did and wrote, for failure messages.
     QString report()
     {
+        if (m_pid == 0)
+            return QStringLiteral("NORDA did not start: ") + m_process.errorString();
         collect();
         QString state = QStringLiteral("running");
         if (!running())

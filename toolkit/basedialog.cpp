@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegion>
+#include <QScreen>
 
 namespace {
 
@@ -141,6 +142,34 @@ void CBaseDialog::on_m_pCloseBtn_clicked()
         close();
     else
         emit ClickedCloseBtnSig();
+}
+
+// Qt's own placement at show time is not used: it maps the opener through the window system's
+// record of its position, which under a window manager can still be where the opener was before
+// the manager placed it (a dialog at the screen's corner), and it allows for a title bar that
+// frameless windows don't have.
+void CBaseDialog::PlaceOverOpener()
+{
+    const QWidget *opener = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect free = screen->availableGeometry();
+    const QRect over = opener ? opener->frameGeometry() : free;
+    const QSize size = frameGeometry().size();
+    QPoint topLeft(over.x() + (over.width() - size.width()) / 2, over.y() + (over.height() - size.height()) / 2);
+    topLeft.setX(qBound(free.left(), topLeft.x(), qMax(free.left(), free.right() + 1 - size.width())));
+    topLeft.setY(qBound(free.top(), topLeft.y(), qMax(free.top(), free.bottom() + 1 - size.height())));
+    move(topLeft);
+    m_bPlaced = true;
+}
+
+void CBaseDialog::showEvent(QShowEvent *event)
+{
+    // Once: a dialog kept between uses opens again where the user left it.
+    if (!m_bPlaced && isWindow())
+        PlaceOverOpener();
+    QDialog::showEvent(event);
 }
 
 // The frame has no system title bar: a press in the top strip starts moving the dialog.

@@ -19,6 +19,7 @@ class QGridLayout;
 class QKeyEvent;
 class QMouseEvent;
 class QResizeEvent;
+class QShowEvent;
 
 namespace Ui {
 class CBaseDialogClass;
@@ -55,6 +56,11 @@ public slots:
     void on_m_pCloseBtn_clicked();
 
 protected:
+    // Over the middle of the window that opened the dialog (the screen's middle without one),
+    // inside that screen's free area.
+    void PlaceOverOpener();
+
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -76,4 +82,5 @@ private:
     bool m_bOkAutoAccept = true;
     bool m_bCloseAutoClose = true;
     std::function<void()> m_mainAction;
+    bool m_bPlaced = false; // placed over its opener at the first showing
 };

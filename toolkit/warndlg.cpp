@@ -4,8 +4,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QTextDocument>
 
@@ -45,25 +43,6 @@ namespace {
 QList<int> g_nextAnswers;
 QList<CWarnDlg::Answered> g_answered;
 
-// Over the middle of the window that raised the box (the screen's middle when nothing did),
-// kept inside that screen's free area. Qt's own placement at show time is not used: it maps the
-// opener through the window system's record of its position, which under a window manager can
-// still be where the opener was before the manager placed it (a box at the screen's corner), and
-// it allows for a title bar that frameless windows don't have.
-void PlaceOverOpener(QWidget *box)
-{
-    const QWidget *opener = box->parentWidget() ? box->parentWidget()->window() : nullptr;
-    const QScreen *screen = opener ? opener->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect free = screen->availableGeometry();
-    const QRect over = opener ? opener->frameGeometry() : free;
-    const QSize size = box->frameGeometry().size();
-    QPoint topLeft(over.x() + (over.width() - size.width()) / 2, over.y() + (over.height() - size.height()) / 2);
-    topLeft.setX(qBound(free.left(), topLeft.x(), qMax(free.left(), free.right() + 1 - size.width())));
-    topLeft.setY(qBound(free.top(), topLeft.y(), qMax(free.top(), free.bottom() + 1 - size.height())));
-    box->move(topLeft);
-}
 } // namespace
 
 void CWarnDlg::SetNextAnswer(int answer, int times)
@@ -98,7 +77,7 @@ int CWarnDlg::ShowText(const QString &title, const QString &text, bool withBotto
     SetBottomBarVisible(withBottomBar);
     SetTitle(title);
     ui->m_pBrowserTxt->setText(text);
-    PlaceOverOpener(this);
+    PlaceOverOpener();
     return exec();
 }
 
@@ -132,7 +111,7 @@ void CWarnDlg::TextNeededSize(const QSizeF &)
     int y;
     if (textHeight > frameHeight) {
         resize(width(), height() + (textHeight - frameHeight) + 30);
-        PlaceOverOpener(this); // grown for its text: centred again, still on the screen
+        PlaceOverOpener(); // grown for its text: centred again, still on the screen
         y = 15;
     } else {
         y = frameHeight / 2 - textHeight / 2;

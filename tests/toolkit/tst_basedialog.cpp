@@ -53,6 +53,7 @@ private slots:
     void dragging();
     void roundedMask_data();
     void roundedMask();
+    void placedOverOpenerOnce();
     void translatedTexts();
 };
 
@@ -244,6 +245,24 @@ void TestBaseDialog::dragging()
     const QPoint afterRelease = dlg.pos();
     QTest::mouseMove(&dlg, QPoint(150, 100));
     QCOMPARE(dlg.pos(), afterRelease);
+}
+
+void TestBaseDialog::placedOverOpenerOnce()
+{
+    QWidget opener(nullptr, Qt::FramelessWindowHint);
+    opener.setGeometry(100, 150, 700, 500);
+    opener.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&opener));
+    CBaseDialog dlg(&opener, false, false, false);
+    dlg.resize(300, 200);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QCOMPARE(dlg.frameGeometry().center(), opener.frameGeometry().center());
+    // Shown again, it stays where the user moved it.
+    dlg.move(20, 30);
+    dlg.hide();
+    dlg.show();
+    QCOMPARE(dlg.pos(), QPoint(20, 30));
 }
 
 void TestBaseDialog::roundedMask_data()

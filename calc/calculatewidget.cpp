@@ -69,9 +69,10 @@ CCalculateWidget::CCalculateWidget(QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::CCalculateWidgetClass)
 {
-    ui->setupUi(this);
-    // A page of the main window, never a window of its own.
+    // A page of the main window, never a window of its own; set before the form is built, since
+    // changing the flags afterwards styles every widget of the form a second time.
     setWindowFlags(Qt::Widget);
+    ui->setupUi(this);
     resize(1020, 813);
     SetupTable();
     SetupFields();

@@ -16,12 +16,10 @@ void Subject::Attach(CObserver *observer)
 
 void Subject::Notify(const STRU_DEVICE &device, int event)
 {
-    std::list<CObserver *> observers;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        observers = m_observers;
-    }
-    for (CObserver *observer : observers)
+    // Held while the observers run: an announcement must not cost a copy of the list, and an
+    // observer attached meanwhile simply waits.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (CObserver *observer : m_observers)
         observer->Update(device, event);
 }
 

@@ -21,7 +21,7 @@ public:
 
     void Attach(CObserver *observer);
     // Calls every observer's Update with a copy of the device, in registration order, on the
-    // calling thread. Any thread.
+    // calling thread. Any thread; an observer must not attach others from within Update.
     void Notify(const STRU_DEVICE &device, int event);
 
 private:

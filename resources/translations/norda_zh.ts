@@ -487,6 +487,25 @@
     </message>
 </context>
 <context>
+    <name>CLogin</name>
+    <message>
+        <source>Username:</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>User name cannot be empty.</source>
+        <translation>用户名不能为空。</translation>
+    </message>
+    <message>
+        <source>Password cannot be empty.</source>
+        <translation>密码不能为空。</translation>
+    </message>
+</context>
+<context>
     <name>CModDevice</name>
     <message>
         <source>CModDevice</source>
@@ -612,6 +631,73 @@
     <message>
         <source>The least resolution is 1024*768.</source>
         <translation>屏幕分辨率至少为1024*768。</translation>
+    </message>
+</context>
+<context>
+    <name>CVigilWidget</name>
+    <message>
+        <source>Select devices by click, and add it to device list by push button &quot;Add Device&quot;</source>
+        <translation>单击选择设备，然后点击“添加设备”按钮将其添加到设备列表</translation>
+    </message>
+    <message>
+        <source>Login Deivce</source>
+        <translation>登录设备</translation>
+    </message>
+    <message>
+        <source>Add&gt;&gt;</source>
+        <translation>添加&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>Login failed</source>
+        <translation>登录失败</translation>
+    </message>
+    <message>
+        <source>Vigil</source>
+        <translation>在线设备</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Device Serial No.</source>
+        <translation>设备序列号</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>LogState</source>
+        <translation>登录状态</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>等待中...</translation>
+    </message>
+    <message>
+        <source>Added</source>
+        <translation>已添加</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>在线</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please select device.</source>
+        <translation>请选择设备。</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>登录</translation>
     </message>
 </context>
 <context>

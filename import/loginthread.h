@@ -1,0 +1,51 @@
+// The manual login: logs in to the devices the user selected in the online device dialog with
+// the user name and password typed into the login dialog, one device after the other.
+//
+// Works on its own copy of the dialog's device list (the devices with the login-requested
+// flag); each result goes back as a queued signal, and SignalLogover() ends every run.
+#pragma once
+
+#include "import/device.h"
+
+#include <QString>
+#include <QThread>
+#include <QVector>
+
+#include <atomic>
+
+class CLoginThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit CLoginThread(QObject *parent = nullptr);
+    // Requests the stop and waits (see RequestStop).
+    ~CLoginThread() override;
+
+    // QThread::wait(), and then everything the run did is visible to the caller.
+    void WaitForEnd();
+
+    // GUI thread, while the thread is not running: the device list and the credentials, copied.
+    void SetLoginInfo(const QVector<STRU_DEVICE> &devices, const QString &userName, const QString &password);
+    // Any thread: no further device is tried. A login in progress cannot be interrupted: the run
+    // ends once that device's login and logout have returned.
+    void RequestStop() { m_bStop.store(true, std::memory_order_release); }
+
+signals:
+    void SignalSendLogin(int index, bool succeeded);
+    // The same result with the serial number of the device it belongs to.
+    void SignalLoginResult(const QByteArray &serial, bool succeeded);
+    void SignalLogover();
+
+protected:
+    void run() override;
+
+private:
+    QVector<STRU_DEVICE> m_vecDevice;
+    QString m_strUserName;
+    QString m_strPassword;
+    std::atomic<bool> m_bStop{false};
+    // Set last by run(): QThread::wait() synchronises through Qt's own locks, which the thread
+    // sanitizer cannot see, so the end of a run is published here as well.
+    std::atomic<bool> m_bRunEnded{false};
+};

@@ -6,6 +6,7 @@
 #include "camdlg/moddevice.h"
 #include "calc/importcamerathread.h"
 #include "import/importclientwidget.h"
+#include "import/vigilwidget.h"
 #include "toolkit/chasedialog.h"
 #include "toolkit/helpmanual.h"
 #include "toolkit/warndlg.h"
@@ -79,8 +80,6 @@ CCalculateWidget::CCalculateWidget(QWidget *parent)
     ui->m_pRadioPAL->setChecked(true);
     ui->m_pBtnModify->setEnabled(false);
     ui->m_pBtnDel->setEnabled(false);
-    // Online devices come with discovery; until then the button says so by being disabled.
-    ui->m_pBtnVigil->setEnabled(false);
     qDebug() << "Init CalculateWidget succeed";
     ConnectSignals();
 }
@@ -165,6 +164,17 @@ void CCalculateWidget::ShowWarn(const QString &text)
 
 void CCalculateWidget::OnBtnVigil()
 {
+    // Created on first use and kept: discovery and the initial login go on while it is hidden.
+    if (!m_pVigilWidget) {
+        m_pVigilWidget = new (std::nothrow) CVigilWidget(this);
+        if (!m_pVigilWidget) {
+            qDebug() << "No enough memory";
+            return;
+        }
+        connect(m_pVigilWidget, &CVigilWidget::OnAddClicked, this, &CCalculateWidget::OnVigilImport);
+    }
+    m_pVigilWidget->setFixedSize(700, 600);
+    m_pVigilWidget->exec();
 }
 
 void CCalculateWidget::OnBtnClient()
@@ -240,6 +250,7 @@ int CCalculateWidget::CameraOfRow(int row) const
 
 void CCalculateWidget::OnVigilImport()
 {
+    RunImport(m_pVigilWidget, CImportCameraThread::SourceOnline);
 }
 
 void CCalculateWidget::OnClientImport()

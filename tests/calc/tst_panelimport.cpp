@@ -3,6 +3,9 @@
 // and the merge into the panel's list with its limits and messages.
 #include "calc/calculatewidget.h"
 #include "import/importclientwidget.h"
+#include "import/vigilwidget.h"
+#include "platform/vigilbackend.h"
+#include "tests/support/scriptedannouncer.h"
 #include "tests/import/devicefixture.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
@@ -22,6 +25,7 @@ class TestPanelImport : public QObject
 private slots:
     void importRuns_data();
     void importRuns();
+    void onlineImport();
 
 private:
     // Opens the client dialog from the panel, reads the database, selects every row and presses
@@ -100,6 +104,44 @@ void TestPanelImport::importRuns()
         QCOMPARE(camera.dFramerate, ntsc ? 30.0 : 25.0);
         QCOMPARE(model->index(i, 1).data().toString(), QString::fromLatin1(camera.strName));
     }
+    NetDvr_SetBackend(nullptr);
+}
+
+void TestPanelImport::onlineImport()
+{
+    // One recorder announces itself; the initial login tries the default credentials.
+    auto announcer = std::make_shared<CScriptedAnnouncer>();
+    Vigil_SetBackend(announcer);
+    auto backend = Fixture::Install({Fixture::Device("127.0.0.1", 2)});
+    announcer->Appear("SN-1", "127.0.0.1", 8000);
+
+    CCalculateWidget panel;
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    QString state;
+    QStringList messages;
+    for (int opening = 0; opening < 2; ++opening) {
+        auto seen = ExpectModal([&](QWidget *modal) {
+            auto *dlg = qobject_cast<CVigilWidget *>(modal);
+            if (!dlg)
+                return;
+            auto *table = dlg->findChild<QTreeView *>(QStringLiteral("m_pTableVigil"));
+            if (QTest::qWaitFor([table] { return table->model()->index(0, 4).data().toString() == "Online"; })) {
+                table->selectAll();
+                messages += AnsweredDuring([dlg] { dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnAdd"))->click(); });
+            }
+            state = table->model()->index(0, 4).data().toString();
+            dlg->reject();
+        });
+        panel.findChild<QPushButton *>(QStringLiteral("m_pBtnVigil"))->click();
+        QVERIFY(seen->seen);
+    }
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(state, QStringLiteral("Import Succeed"));
+    // The second import updated the first one's cameras.
+    QCOMPARE(panel.CameraCount(), 2);
+    QCOMPARE(panel.Cameras().at(1).strName, QByteArray("127.0.0.1_2"));
+    Vigil_SetBackend(nullptr);
     NetDvr_SetBackend(nullptr);
 }
 

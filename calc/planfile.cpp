@@ -1,0 +1,634 @@
+#include "calc/planfile.h"
+
+#include "calc/bitratecalculator.h"
+#include "calc/cameralist.h"
+#include "calc/cameranumbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+const char *const kStandardNames[] = {"PAL", "NTSC"};
+const char *const kTypeNames[] = {"IPC", "DVR"}; // by code
+const char *const kQualityNames[NordaVocab::kLevelCount] = {
+    "Level 1(best)", "Level 2", "Level 3", "Level 4", "Level 5", "Level 6",
+};
+const char *const kFractionNames[] = {"1/2", "1/4", "1/8", "1/16"};
+const double kFractions[] = {0.5, 0.25, 0.125, 0.0625};
+
+constexpr int kMaxPort = 65535;
+constexpr int kMaxHoursLength = 4; // as the hours-per-day fields take
+
+// The input fields of a calculation tab as the file names them.
+struct FieldRule
+{
+    const char *key;
+    QString STRU_PLAN::*member;
+    int maxDigits;    // the field's length
+    qint64 maxValue;  // the panel resets the field above it; -1: any text (hours per day)
+};
+
+const FieldRule kTimeTabFields[] = {
+    {"diskTB", &STRU_PLAN::strDiskTB, 9, static_cast<qint64>(CBitrateCalculator::kMaxDiskGB / 1000)},
+    {"diskGB", &STRU_PLAN::strDiskGB, 12, static_cast<qint64>(CBitrateCalculator::kMaxDiskGB)},
+    {"hoursPerDay", &STRU_PLAN::strHoursPerDay, kMaxHoursLength, -1},
+};
+const FieldRule kDiskTabFields[] = {
+    {"months", &STRU_PLAN::strMonths, 9, CBitrateCalculator::kMaxRecordDays / 30},
+    {"weeks", &STRU_PLAN::strWeeks, 9, CBitrateCalculator::kMaxRecordDays / 7},
+    {"days", &STRU_PLAN::strDays, 12, CBitrateCalculator::kMaxRecordDays},
+    {"hoursPerDay", &STRU_PLAN::strHoursPerDay2, kMaxHoursLength, -1},
+};
+
+// ---- writing ------------------------------------------------------------------------------
+
+void AppendJsonString(QByteArray &out, const QString &text)
+{
+    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20) {
+            out += "\\u00";
+            out += QByteArray::number(byte, 16).rightJustified(2, '0');
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+void AppendKey(QByteArray &out, const char *key, bool first = false)
+{
+    if (!first)
+        out += ", ";
+    out += '"';
+    out += key;
+    out += "\": ";
+}
+
+double FramerateOfText(const QString &text, bool *ok)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (text == QLatin1String(kFractionNames[i])) {
+            *ok = true;
+            return kFractions[i];
+        }
+    }
+    return text.toDouble(ok);
+}
+
+// The table's text where it reads back as the same rate, else every digit the rate needs.
+QString FramerateForFile(double rate)
+{
+    const QString text = NordaVocab::FramerateText(rate);
+    bool ok = false;
+    if (FramerateOfText(text, &ok) == rate && ok)
+        return text;
+    return QString::number(rate, 'g', 17);
+}
+
+void AppendTab(QByteArray &out, const char *name, const STRU_PLAN &plan, const FieldRule *rules, int count)
+{
+    out += "    \"";
+    out += name;
+    out += "\": {";
+    for (int i = 0; i < count; ++i) {
+        AppendKey(out, rules[i].key, i == 0);
+        AppendJsonString(out, plan.*rules[i].member);
+    }
+    out += "},\n";
+}
+
+void AppendCamera(QByteArray &out, STRU_CAMERA camera)
+{
+    NordaVocab::SanitizeCamera(camera);
+    out += "        {";
+    AppendKey(out, "name", true);
+    AppendJsonString(out, QString::fromLocal8Bit(camera.strName));
+    AppendKey(out, "deviceType");
+    AppendJsonString(out, QLatin1String(kTypeNames[camera.iType == NordaVocab::TypeDVR ? 1 : 0]));
+    AppendKey(out, "resolution");
+    AppendJsonString(out, NordaVocab::ResolutionText(camera.iResolution));
+    AppendKey(out, "quality");
+    AppendJsonString(out, QLatin1String(kQualityNames[camera.iLevel]));
+    AppendKey(out, "framerate");
+    AppendJsonString(out, FramerateForFile(camera.dFramerate));
+    AppendKey(out, "bitrate");
+    out += QByteArray::number(camera.iBitrate);
+    AppendKey(out, "recommendedBitrate");
+    out += QByteArray::number(camera.iRecommendedBitrate);
+    AppendKey(out, "deviceIP");
+    AppendJsonString(out, QString::fromLocal8Bit(camera.strDeviceIP));
+    AppendKey(out, "port");
+    out += QByteArray::number(camera.iPort);
+    AppendKey(out, "channel");
+    out += QByteArray::number(camera.iChannel);
+    out += '}';
+}
+
+// ---- reading ------------------------------------------------------------------------------
+
+// Texts of the file compare without case and blanks.
+QString Folded(const QString &text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    for (const QChar c : text) {
+        if (!c.isSpace())
+            folded += c.toLower();
+    }
+    return folded;
+}
+
+// A JSON value as a message quotes it.
+QString Describe(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::String: {
+        const QString text = value.toString();
+        return QLatin1Char('"') + (text.size() > 40 ? text.left(40) + QStringLiteral("...") : text)
+            + QLatin1Char('"');
+    }
+    case QJsonValue::Double:
+        return QString::number(value.toDouble(), 'g', 12);
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Array:
+        return QStringLiteral("[...]");
+    case QJsonValue::Object:
+        return QStringLiteral("{...}");
+    default:
+        return QStringLiteral("null");
+    }
+}
+
+// Reads one plan; the first problem ends it with 'error' set.
+class CPlanReader
+{
+public:
+    bool ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList *warnings);
+    QString error;
+
+private:
+    bool Fail(const QString &message)
+    {
+        error = message;
+        return false;
+    }
+    bool ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count, STRU_PLAN *plan);
+    bool ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *camera);
+    bool ReadChoice(const QJsonObject &object, const QString &where, const char *key,
+                    const QStringList &folded, const QStringList &shown, int *index);
+    bool ReadWhole(const QJsonObject &object, const QString &where, const char *key, int min, int max,
+                   int *number, bool required);
+    bool ReadText(const QJsonObject &object, const QString &where, const char *key, QString *text,
+                  bool required);
+
+    static QString Where(const QString &place, const char *key)
+    {
+        return place.isEmpty() ? QLatin1String(key) : place + QStringLiteral(", ") + QLatin1String(key);
+    }
+};
+
+bool CPlanReader::ReadText(const QJsonObject &object, const QString &where, const char *key, QString *text,
+                           bool required)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) {
+        if (required)
+            return Fail(CPlanFile::tr("%1 is missing.").arg(Where(where, key)));
+        return true;
+    }
+    if (!value.isString())
+        return Fail(CPlanFile::tr("%1 must be a text, not %2.").arg(Where(where, key), Describe(value)));
+    if (value.toString().size() > CPlanFile::kMaxTextLength) {
+        return Fail(CPlanFile::tr("%1 is longer than %2 characters.")
+                        .arg(Where(where, key)).arg(CPlanFile::kMaxTextLength));
+    }
+    *text = value.toString();
+    return true;
+}
+
+bool CPlanReader::ReadWhole(const QJsonObject &object, const QString &where, const char *key, int min, int max,
+                            int *number, bool required)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) {
+        if (required)
+            return Fail(CPlanFile::tr("%1 is missing.").arg(Where(where, key)));
+        return true;
+    }
+    const double d = value.toDouble(std::nan(""));
+    // Also refuses fractions and what JSON cannot hold in a double exactly (beyond the range).
+    if (!value.isDouble() || !(d >= min && d <= max) || d != std::floor(d)) {
+        return Fail(CPlanFile::tr("%1 must be a whole number from %2 to %3, not %4.")
+                        .arg(Where(where, key)).arg(min).arg(max).arg(Describe(value)));
+    }
+    *number = static_cast<int>(d);
+    return true;
+}
+
+bool CPlanReader::ReadChoice(const QJsonObject &object, const QString &where, const char *key,
+                             const QStringList &folded, const QStringList &shown, int *index)
+{
+    QString text;
+    if (!ReadText(object, where, key, &text, true))
+        return false;
+    *index = folded.indexOf(Folded(text));
+    if (*index < 0) {
+        return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
+                        .arg(Where(where, key), Describe(QJsonValue(text)), shown.join(QStringLiteral(", "))));
+    }
+    return true;
+}
+
+bool CPlanReader::ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count,
+                          STRU_PLAN *plan)
+{
+    const QJsonValue tab = root.value(QLatin1String(name));
+    if (tab.isUndefined())
+        return true; // the fields keep the panel's start texts
+    if (!tab.isObject())
+        return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(QLatin1String(name), Describe(tab)));
+    const QJsonObject fields = tab.toObject();
+    for (int i = 0; i < count; ++i) {
+        const FieldRule &rule = rules[i];
+        const QString where = QLatin1String(name) + QLatin1Char('.') + QLatin1String(rule.key);
+        const QJsonValue value = fields.value(QLatin1String(rule.key));
+        if (value.isUndefined())
+            continue;
+        QString text;
+        if (value.isString()) {
+            text = value.toString();
+        } else if (value.isDouble() && value.toDouble() >= 0 && value.toDouble() < 1e15
+                   && value.toDouble() == std::floor(value.toDouble())) {
+            text = QString::number(static_cast<qint64>(value.toDouble()));
+        } else {
+            return Fail(CPlanFile::tr("%1 must be a text, not %2.").arg(where, Describe(value)));
+        }
+
+        if (rule.maxValue < 0) {
+            if (text.size() > rule.maxDigits)
+                return Fail(CPlanFile::tr("%1 is longer than %2 characters.").arg(where).arg(rule.maxDigits));
+        } else {
+            // What the field's validator lets through: empty, "0", or digits without a leading zero.
+            bool digits = text == QLatin1String("0")
+                || (text.size() <= rule.maxDigits && !text.startsWith(QLatin1Char('0')));
+            for (const QChar c : text)
+                digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            if (!digits) {
+                return Fail(CPlanFile::tr("%1 must be empty, 0 or a whole number of at most %2 digits without "
+                                          "leading zeros, not %3.")
+                                .arg(where).arg(rule.maxDigits).arg(Describe(QJsonValue(text))));
+            }
+            if (!text.isEmpty() && text.toLongLong() > rule.maxValue)
+                return Fail(CPlanFile::tr("%1 is %2, above the largest value %3.").arg(where, text).arg(rule.maxValue));
+        }
+        plan->*rule.member = text;
+    }
+    return true;
+}
+
+bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *camera)
+{
+    if (!value.isObject()) {
+        return Fail(CPlanFile::tr("%1 must be an object, not %2.")
+                        .arg(CPlanFile::tr("Camera %1").arg(index + 1), Describe(value)));
+    }
+    const QJsonObject object = value.toObject();
+    QString name;
+    if (!ReadText(object, CPlanFile::tr("Camera %1").arg(index + 1), "name", &name, true))
+        return false;
+    const QString where = CPlanFile::tr("Camera %1 (%2)").arg(index + 1).arg(Describe(QJsonValue(name)));
+
+    static const QStringList typeShown{QLatin1String(kTypeNames[0]), QLatin1String(kTypeNames[1])};
+    static const QStringList typeFolded{Folded(typeShown.at(0)), Folded(typeShown.at(1))};
+    static const QStringList resolutionShown = [] {
+        QStringList texts;
+        for (int i = 0; i < NordaVocab::kResolutionCount; ++i)
+            texts << NordaVocab::ResolutionText(i);
+        return texts;
+    }();
+    static const QStringList resolutionFolded = [] {
+        QStringList texts;
+        for (const QString &text : resolutionShown)
+            texts << Folded(text);
+        return texts;
+    }();
+    // The short names: the part before the brackets ("1080P" of "1080P(1920*1080)").
+    static const QStringList resolutionShort = [] {
+        QStringList texts;
+        for (const QString &text : resolutionFolded)
+            texts << text.section(QLatin1Char('('), 0, 0);
+        return texts;
+    }();
+    static const QStringList qualityShown = [] {
+        QStringList texts;
+        for (const char *text : kQualityNames)
+            texts << QLatin1String(text);
+        return texts;
+    }();
+    static const QStringList qualityFolded = [] {
+        QStringList texts;
+        for (const QString &text : qualityShown)
+            texts << Folded(text);
+        return texts;
+    }();
+
+    int type = 0;
+    if (!ReadChoice(object, where, "deviceType", typeFolded, typeShown, &type))
+        return false;
+
+    QString text;
+    if (!ReadText(object, where, "resolution", &text, true))
+        return false;
+    int resolution = resolutionFolded.indexOf(Folded(text));
+    if (resolution < 0)
+        resolution = resolutionShort.indexOf(Folded(text));
+    if (resolution < 0) {
+        return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
+                        .arg(Where(where, "resolution"), Describe(QJsonValue(text)),
+                             resolutionShown.join(QStringLiteral(", "))));
+    }
+
+    if (!ReadText(object, where, "quality", &text, true))
+        return false;
+    // "Level 1" and the table's "Level1(best)" name the best level too.
+    QString quality = Folded(text);
+    if (quality == QLatin1String("level1"))
+        quality = qualityFolded.at(0);
+    const int level = qualityFolded.indexOf(quality);
+    if (level < 0) {
+        return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
+                        .arg(Where(where, "quality"), Describe(QJsonValue(text)), qualityShown.join(QStringLiteral(", "))));
+    }
+
+    const QJsonValue rateValue = object.value(QLatin1String("framerate"));
+    if (rateValue.isUndefined())
+        return Fail(CPlanFile::tr("%1 is missing.").arg(Where(where, "framerate")));
+    bool ok = rateValue.isDouble();
+    double rate = rateValue.toDouble();
+    if (rateValue.isString())
+        rate = FramerateOfText(rateValue.toString().trimmed(), &ok);
+    if (!ok || !(rate >= 0 && rate <= NordaVocab::kMaxFramerate)) { // NaN and infinities too
+        return Fail(CPlanFile::tr("%1 must be a frame rate from 0 to %2 (such as \"1/2\" or \"25\"), not %3.")
+                        .arg(Where(where, "framerate"))
+                        .arg(NordaVocab::kMaxFramerate)
+                        .arg(Describe(rateValue)));
+    }
+
+    STRU_CAMERA read;
+    read.strName = name.toLocal8Bit();
+    read.iType = type == 1 ? NordaVocab::TypeDVR : NordaVocab::TypeIPC;
+    read.iResolution = resolution;
+    read.iLevel = level;
+    read.dFramerate = rate;
+    if (!ReadWhole(object, where, "bitrate", 0, CPlanFile::kMaxBitrate, &read.iBitrate, true))
+        return false;
+    QString address;
+    if (!ReadText(object, where, "deviceIP", &address, false))
+        return false;
+    read.strDeviceIP = address.toLocal8Bit();
+    if (!ReadWhole(object, where, "port", -1, kMaxPort, &read.iPort, false)
+        || !ReadWhole(object, where, "channel", -1, kMaxPort, &read.iChannel, false))
+        return false;
+    *camera = read;
+    return true;
+}
+
+// Later cameras whose name was used before take "<prefix> <n>" with the panel's numbering.
+QStringList RenameDuplicates(QVector<STRU_CAMERA> &cameras)
+{
+    QSet<QString> used;
+    CCameraNumbers numbers;
+    QVector<int> duplicates;
+    for (int i = 0; i < cameras.size(); ++i) {
+        const QString name = QString::fromLocal8Bit(cameras.at(i).strName);
+        if (used.contains(name)) {
+            duplicates << i;
+            continue;
+        }
+        used.insert(name);
+        numbers.Add(name);
+    }
+    QStringList renamed;
+    for (const int i : std::as_const(duplicates)) {
+        const QString old = QString::fromLocal8Bit(cameras.at(i).strName);
+        QString prefix = old.section(QLatin1Char(' '), 0, 0);
+        if (prefix.isEmpty())
+            prefix = QStringLiteral("Camera");
+        // The number is carried by no name, so the new name is free too; a long prefix is cut
+        // so that the name still opens when saved again.
+        const QString number = QLatin1Char(' ') + QString::number(numbers.Next());
+        const QString name = prefix.left(CPlanFile::kMaxTextLength - number.size()) + number;
+        numbers.Add(name);
+        used.insert(name);
+        cameras[i].strName = name.toLocal8Bit();
+        renamed << CPlanFile::tr("\"%1\" to \"%2\"").arg(old, name);
+    }
+    return renamed;
+}
+
+bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList *warnings)
+{
+    if (root.value(QLatin1String("format")).toString() != QLatin1String(CPlanFile::kFormatName))
+        return Fail(CPlanFile::tr("The file is not a NORDA plan."));
+    const QJsonValue version = root.value(QLatin1String("version"));
+    const double number = version.toDouble(0);
+    if (!version.isDouble() || !(number >= 1) || number != std::floor(number))
+        return Fail(CPlanFile::tr("The plan's format version %1 is not valid.").arg(Describe(version)));
+    if (number > CPlanFile::kVersion) {
+        return Fail(CPlanFile::tr("The plan was saved by a newer NORDA (plan format %1); this version opens plan "
+                                  "format %2.").arg(Describe(version)).arg(CPlanFile::kVersion));
+    }
+
+    STRU_PLAN read;
+    static const QStringList standardShown{QLatin1String(kStandardNames[0]), QLatin1String(kStandardNames[1])};
+    static const QStringList standardFolded{Folded(standardShown.at(0)), Folded(standardShown.at(1))};
+    if (!ReadChoice(root, QString(), "standard", standardFolded, standardShown, &read.iStandard))
+        return false;
+    if (!ReadTab(root, "calculateTime", kTimeTabFields, std::size(kTimeTabFields), &read)
+        || !ReadTab(root, "calculateDisk", kDiskTabFields, std::size(kDiskTabFields), &read))
+        return false;
+
+    const QJsonValue list = root.value(QLatin1String("cameras"));
+    if (list.isUndefined())
+        return Fail(CPlanFile::tr("%1 is missing.").arg(QLatin1String("cameras")));
+    if (!list.isArray())
+        return Fail(CPlanFile::tr("%1 must be a list of cameras, not %2.").arg(QLatin1String("cameras"), Describe(list)));
+    const QJsonArray cameras = list.toArray();
+    const int kept = std::min<qsizetype>(cameras.size(), CCameraList::kMaxCameras);
+    read.vecCamera.resize(kept);
+    for (int i = 0; i < kept; ++i) {
+        if (!ReadCamera(cameras.at(i), i, &read.vecCamera[i]))
+            return false;
+    }
+
+    CBitrateCalculator calculator;
+    calculator.SetStandard(read.iStandard);
+    for (STRU_CAMERA &camera : read.vecCamera) {
+        NordaVocab::SanitizeCamera(camera);
+        camera.iRecommendedBitrate = static_cast<int>(
+            calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel));
+    }
+
+    if (cameras.size() > kept) {
+        *warnings << CPlanFile::tr("The plan holds %1 cameras; the first %2 were opened, the others left out.")
+                         .arg(cameras.size()).arg(kept);
+    }
+    const QStringList renamed = RenameDuplicates(read.vecCamera);
+    if (!renamed.isEmpty()) {
+        const int shown = 5;
+        QString list = renamed.mid(0, shown).join(QStringLiteral(", "));
+        if (renamed.size() > shown)
+            list += QStringLiteral(", ...");
+        *warnings << CPlanFile::tr("Camera names must differ; %1 cameras with a name used before were renamed: %2.")
+                         .arg(renamed.size()).arg(list);
+    }
+    *plan = read;
+    return true;
+}
+
+QString Megabytes(qint64 bytes)
+{
+    return QString::number(static_cast<double>(bytes) / (1024 * 1024), 'f', 1);
+}
+
+} // namespace
+
+QByteArray CPlanFile::Write(const STRU_PLAN &plan)
+{
+    QByteArray out;
+    out.reserve(512 + plan.vecCamera.size() * 240);
+    out += "{\n    \"format\": ";
+    AppendJsonString(out, QLatin1String(kFormatName));
+    out += ",\n    \"version\": " + QByteArray::number(kVersion) + ",\n    \"standard\": ";
+    AppendJsonString(out, QLatin1String(kStandardNames[plan.iStandard == NordaVocab::PAL ? 0 : 1]));
+    out += ",\n";
+    AppendTab(out, "calculateTime", plan, kTimeTabFields, std::size(kTimeTabFields));
+    AppendTab(out, "calculateDisk", plan, kDiskTabFields, std::size(kDiskTabFields));
+    out += "    \"cameras\": [";
+    for (int i = 0; i < plan.vecCamera.size(); ++i) {
+        out += i == 0 ? "\n" : ",\n";
+        AppendCamera(out, plan.vecCamera.at(i));
+    }
+    out += plan.vecCamera.isEmpty() ? "]\n}\n" : "\n    ]\n}\n";
+    return out;
+}
+
+CPlanFile::Result CPlanFile::Read(const QByteArray &bytes, STRU_PLAN *plan, QStringList *messages)
+{
+    QStringList own;
+    QStringList &out = messages ? *messages : own;
+    out.clear();
+    if (bytes.size() > kMaxFileBytes) {
+        out << tr("The file is %1 MB large; a NORDA plan is never larger than %2 MB.")
+                   .arg(Megabytes(bytes.size()), Megabytes(kMaxFileBytes));
+        return Result::Refused;
+    }
+    const QByteArray text = bytes.trimmed();
+    if (text.isEmpty()) {
+        out << tr("The file is empty.");
+        return Result::Refused;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // An error at the very end: the text stops before the plan does.
+        if (error.offset >= text.size())
+            out << tr("The file is cut short: it ends before the plan does.");
+        else
+            out << tr("The file is not a NORDA plan: it is not JSON text (%1 at byte %2).")
+                       .arg(error.errorString()).arg(error.offset);
+        return Result::Refused;
+    }
+    if (!document.isObject()) {
+        out << tr("The file is not a NORDA plan.");
+        return Result::Refused;
+    }
+    CPlanReader reader;
+    if (!reader.ReadPlan(document.object(), plan, &out)) {
+        out = QStringList{reader.error};
+        return Result::Refused;
+    }
+    return out.isEmpty() ? Result::Opened : Result::OpenedWithWarnings;
+}
+
+bool CPlanFile::Save(const QString &path, const STRU_PLAN &plan, QString *error)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QSaveFile file(path);
+    // Never write the target in place: a failed write must leave the old plan whole.
+    file.setDirectWriteFallback(false);
+    if (file.open(QIODevice::WriteOnly)) {
+        const QByteArray bytes = Write(plan);
+        if (file.write(bytes) == bytes.size() && file.commit())
+            return true;
+    }
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    if (error) {
+        *error = tr("The plan could not be saved to \"%1\" (%2). A file of that name that existed before is "
+                    "unchanged.").arg(shown, reason);
+    }
+    return false;
+}
+
+CPlanFile::Result CPlanFile::Open(const QString &path, STRU_PLAN *plan, QStringList *messages)
+{
+    QStringList own;
+    QStringList &out = messages ? *messages : own;
+    out.clear();
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        out << tr("\"%1\" does not exist.").arg(shown);
+        return Result::Refused;
+    }
+    if (info.isDir()) {
+        out << tr("\"%1\" is a folder, not a plan file.").arg(shown);
+        return Result::Refused;
+    }
+    // Devices and pipes could block or never end.
+    if (!info.isFile()) {
+        out << tr("\"%1\" is not a plan file.").arg(shown);
+        return Result::Refused;
+    }
+    if (info.size() > kMaxFileBytes) {
+        out << tr("\"%1\" is %2 MB large; a NORDA plan is never larger than %3 MB.")
+                   .arg(shown, Megabytes(info.size()), Megabytes(kMaxFileBytes));
+        return Result::Refused;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out << tr("\"%1\" could not be read (%2).").arg(shown, file.errorString());
+        return Result::Refused;
+    }
+    // The file may have grown since it was measured: never read more than the cap and one byte.
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        out << tr("\"%1\" could not be read (%2).").arg(shown, file.errorString());
+        return Result::Refused;
+    }
+    return Read(bytes, plan, &out);
+}

@@ -60,30 +60,30 @@ void AppendJsonString(QByteArray &out, const QString &text)
     const QByteArray utf8 = text.toUtf8();
     for (const char c : utf8) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+        if (c == '"' || c == '\\')
             out += '\\';
+        if (byte < 0x20)
+            out += "\\u00" + QByteArray::number(byte, 16).rightJustified(2, '0');
+        else
             out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20) {
-            out += "\\u00";
-            out += QByteArray::number(byte, 16).rightJustified(2, '0');
-        } else {
-            out += c;
-        }
     }
     out += '"';
 }
 
-void AppendKey(QByteArray &out, const char *key, bool first = false)
+// ", "key": value" (without the comma for the first key of an object)
+void AppendField(QByteArray &out, const char *key, const QString &text, bool first = false)
 {
-    if (!first)
-        out += ", ";
-    out += '"';
+    out += first ? "\"" : ", \"";
     out += key;
     out += "\": ";
+    AppendJsonString(out, text);
+}
+
+void AppendField(QByteArray &out, const char *key, int number)
+{
+    out += ", \"";
+    out += key;
+    out += "\": " + QByteArray::number(number);
 }
 
 double FramerateOfText(const QString &text, bool *ok)
@@ -112,10 +112,8 @@ void AppendTab(QByteArray &out, const char *name, const STRU_PLAN &plan, const F
     out += "    \"";
     out += name;
     out += "\": {";
-    for (int i = 0; i < count; ++i) {
-        AppendKey(out, rules[i].key, i == 0);
-        AppendJsonString(out, plan.*rules[i].member);
-    }
+    for (int i = 0; i < count; ++i)
+        AppendField(out, rules[i].key, plan.*rules[i].member, i == 0);
     out += "},\n";
 }
 
@@ -123,26 +121,16 @@ void AppendCamera(QByteArray &out, STRU_CAMERA camera)
 {
     NordaVocab::SanitizeCamera(camera);
     out += "        {";
-    AppendKey(out, "name", true);
-    AppendJsonString(out, QString::fromLocal8Bit(camera.strName));
-    AppendKey(out, "deviceType");
-    AppendJsonString(out, QLatin1String(kTypeNames[camera.iType == NordaVocab::TypeDVR ? 1 : 0]));
-    AppendKey(out, "resolution");
-    AppendJsonString(out, NordaVocab::ResolutionText(camera.iResolution));
-    AppendKey(out, "quality");
-    AppendJsonString(out, QLatin1String(kQualityNames[camera.iLevel]));
-    AppendKey(out, "framerate");
-    AppendJsonString(out, FramerateForFile(camera.dFramerate));
-    AppendKey(out, "bitrate");
-    out += QByteArray::number(camera.iBitrate);
-    AppendKey(out, "recommendedBitrate");
-    out += QByteArray::number(camera.iRecommendedBitrate);
-    AppendKey(out, "deviceIP");
-    AppendJsonString(out, QString::fromLocal8Bit(camera.strDeviceIP));
-    AppendKey(out, "port");
-    out += QByteArray::number(camera.iPort);
-    AppendKey(out, "channel");
-    out += QByteArray::number(camera.iChannel);
+    AppendField(out, "name", QString::fromLocal8Bit(camera.strName), true);
+    AppendField(out, "deviceType", QLatin1String(kTypeNames[camera.iType == NordaVocab::TypeDVR ? 1 : 0]));
+    AppendField(out, "resolution", NordaVocab::ResolutionText(camera.iResolution));
+    AppendField(out, "quality", QLatin1String(kQualityNames[camera.iLevel]));
+    AppendField(out, "framerate", FramerateForFile(camera.dFramerate));
+    AppendField(out, "bitrate", camera.iBitrate);
+    AppendField(out, "recommendedBitrate", camera.iRecommendedBitrate);
+    AppendField(out, "deviceIP", QString::fromLocal8Bit(camera.strDeviceIP));
+    AppendField(out, "port", camera.iPort);
+    AppendField(out, "channel", camera.iChannel);
     out += '}';
 }
 
@@ -182,6 +170,37 @@ QString Describe(const QJsonValue &value)
     }
 }
 
+// The texts a setting may take in a file, by code: as written, folded, and folded up to the
+// brackets ("1080p" of "1080P(1920*1080)", "level1" of "Level 1(best)").
+struct Choices
+{
+    QStringList shown;
+    QStringList folded;
+    QStringList shortened;
+
+    explicit Choices(const QStringList &texts) : shown(texts)
+    {
+        for (const QString &text : texts) {
+            folded << Folded(text);
+            shortened << folded.constLast().section(QLatin1Char('('), 0, 0);
+        }
+    }
+    int IndexOf(const QString &text) const
+    {
+        const QString key = Folded(text);
+        const int index = folded.indexOf(key);
+        return index >= 0 ? index : shortened.indexOf(key);
+    }
+};
+
+QStringList Texts(const char *const *texts, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QLatin1String(texts[i]);
+    return list;
+}
+
 // Reads one plan; the first problem ends it with 'error' set.
 class CPlanReader
 {
@@ -197,8 +216,8 @@ private:
     }
     bool ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count, STRU_PLAN *plan);
     bool ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *camera);
-    bool ReadChoice(const QJsonObject &object, const QString &where, const char *key,
-                    const QStringList &folded, const QStringList &shown, int *index);
+    bool ReadChoice(const QJsonObject &object, const QString &where, const char *key, const Choices &choices,
+                    int *index);
     bool ReadWhole(const QJsonObject &object, const QString &where, const char *key, int min, int max,
                    int *number, bool required);
     bool ReadText(const QJsonObject &object, const QString &where, const char *key, QString *text,
@@ -249,15 +268,15 @@ bool CPlanReader::ReadWhole(const QJsonObject &object, const QString &where, con
 }
 
 bool CPlanReader::ReadChoice(const QJsonObject &object, const QString &where, const char *key,
-                             const QStringList &folded, const QStringList &shown, int *index)
+                             const Choices &choices, int *index)
 {
     QString text;
     if (!ReadText(object, where, key, &text, true))
         return false;
-    *index = folded.indexOf(Folded(text));
+    *index = choices.IndexOf(text);
     if (*index < 0) {
         return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
-                        .arg(Where(where, key), Describe(QJsonValue(text)), shown.join(QStringLiteral(", "))));
+                        .arg(Where(where, key), Describe(QJsonValue(text)), choices.shown.join(QStringLiteral(", "))));
     }
     return true;
 }
@@ -321,67 +340,21 @@ bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *ca
         return false;
     const QString where = CPlanFile::tr("Camera %1 (%2)").arg(index + 1).arg(Describe(QJsonValue(name)));
 
-    static const QStringList typeShown{QLatin1String(kTypeNames[0]), QLatin1String(kTypeNames[1])};
-    static const QStringList typeFolded{Folded(typeShown.at(0)), Folded(typeShown.at(1))};
-    static const QStringList resolutionShown = [] {
+    static const Choices types(Texts(kTypeNames, 2));
+    static const Choices resolutions = [] {
         QStringList texts;
         for (int i = 0; i < NordaVocab::kResolutionCount; ++i)
             texts << NordaVocab::ResolutionText(i);
-        return texts;
+        return Choices(texts);
     }();
-    static const QStringList resolutionFolded = [] {
-        QStringList texts;
-        for (const QString &text : resolutionShown)
-            texts << Folded(text);
-        return texts;
-    }();
-    // The short names: the part before the brackets ("1080P" of "1080P(1920*1080)").
-    static const QStringList resolutionShort = [] {
-        QStringList texts;
-        for (const QString &text : resolutionFolded)
-            texts << text.section(QLatin1Char('('), 0, 0);
-        return texts;
-    }();
-    static const QStringList qualityShown = [] {
-        QStringList texts;
-        for (const char *text : kQualityNames)
-            texts << QLatin1String(text);
-        return texts;
-    }();
-    static const QStringList qualityFolded = [] {
-        QStringList texts;
-        for (const QString &text : qualityShown)
-            texts << Folded(text);
-        return texts;
-    }();
-
+    static const Choices qualities(Texts(kQualityNames, NordaVocab::kLevelCount));
     int type = 0;
-    if (!ReadChoice(object, where, "deviceType", typeFolded, typeShown, &type))
+    int resolution = 0;
+    int level = 0;
+    if (!ReadChoice(object, where, "deviceType", types, &type)
+        || !ReadChoice(object, where, "resolution", resolutions, &resolution)
+        || !ReadChoice(object, where, "quality", qualities, &level))
         return false;
-
-    QString text;
-    if (!ReadText(object, where, "resolution", &text, true))
-        return false;
-    int resolution = resolutionFolded.indexOf(Folded(text));
-    if (resolution < 0)
-        resolution = resolutionShort.indexOf(Folded(text));
-    if (resolution < 0) {
-        return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
-                        .arg(Where(where, "resolution"), Describe(QJsonValue(text)),
-                             resolutionShown.join(QStringLiteral(", "))));
-    }
-
-    if (!ReadText(object, where, "quality", &text, true))
-        return false;
-    // "Level 1" and the table's "Level1(best)" name the best level too.
-    QString quality = Folded(text);
-    if (quality == QLatin1String("level1"))
-        quality = qualityFolded.at(0);
-    const int level = qualityFolded.indexOf(quality);
-    if (level < 0) {
-        return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
-                        .arg(Where(where, "quality"), Describe(QJsonValue(text)), qualityShown.join(QStringLiteral(", "))));
-    }
 
     const QJsonValue rateValue = object.value(QLatin1String("framerate"));
     if (rateValue.isUndefined())
@@ -463,9 +436,8 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
     }
 
     STRU_PLAN read;
-    static const QStringList standardShown{QLatin1String(kStandardNames[0]), QLatin1String(kStandardNames[1])};
-    static const QStringList standardFolded{Folded(standardShown.at(0)), Folded(standardShown.at(1))};
-    if (!ReadChoice(root, QString(), "standard", standardFolded, standardShown, &read.iStandard))
+    static const Choices standards(Texts(kStandardNames, 2));
+    if (!ReadChoice(root, QString(), "standard", standards, &read.iStandard))
         return false;
     if (!ReadTab(root, "calculateTime", kTimeTabFields, std::size(kTimeTabFields), &read)
         || !ReadTab(root, "calculateDisk", kDiskTabFields, std::size(kDiskTabFields), &read))
@@ -620,13 +592,9 @@ CPlanFile::Result CPlanFile::Open(const QString &path, STRU_PLAN *plan, QStringL
         return Result::Refused;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out << tr("\"%1\" could not be read (%2).").arg(shown, file.errorString());
-        return Result::Refused;
-    }
     // The file may have grown since it was measured: never read more than the cap and one byte.
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(kMaxFileBytes + 1) : QByteArray();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         out << tr("\"%1\" could not be read (%2).").arg(shown, file.errorString());
         return Result::Refused;
     }

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
           qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libgl-dev libsqlite3-dev
-          fonts-liberation fonts-noto-cjk xvfb xauth xdotool openbox imagemagick)
+          fonts-liberation fonts-noto-cjk xvfb xauth xdotool openbox imagemagick poppler-utils)
 [ "${1:-}" = "--desktop" ] && packages+=(xdg-utils mupdf)
 missing=()
 for p in "${packages[@]}"; do

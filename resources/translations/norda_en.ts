@@ -619,6 +619,228 @@
     </message>
 </context>
 <context>
+    <name>CPlanFile</name>
+    <message>
+        <source>%1 is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a text, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is longer than %2 characters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3, not %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2, which is not one of: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be an object, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be empty, 0 or a whole number of at most %2 digits without leading zeros, not %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is %2, above the largest value %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a frame rate from 0 to %2 (such as &quot;1/2&quot; or &quot;25&quot;), not %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; to &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not a NORDA plan.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The plan&apos;s format version %1 is not valid.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The plan was saved by a newer NORDA (plan format %1); this version opens plan format %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a list of cameras, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The plan holds %1 cameras; the first %2 were opened, the others left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera names must differ; %1 cameras with a name used before were renamed: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is %1 MB large; a NORDA plan is never larger than %2 MB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is cut short: it ends before the plan does.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not a NORDA plan: it is not JSON text (%1 at byte %2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The plan could not be saved to &quot;%1&quot; (%2). A file of that name that existed before is unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a plan file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plan file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 MB large; a NORDA plan is never larger than %3 MB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be read (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPlanReport</name>
+    <message>
+        <source>Untitled plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the plan has no cameras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk size is above 76056153 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the disk size is below 2 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no record time is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the record time is above 365 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the hours per day are not a usable number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the bitrates of the cameras add up to 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Framerate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture Quality</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate (kbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage per day (GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video standard: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record time per day: %1 hours (Calculate Time), %2 hours (Calculate Disk)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cameras: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total bitrate: %1 kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage per day: %1 GB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate Time: %1 GB at %2 hours a day last %3 days = %4 weeks = %5 months.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate Time: not calculated, %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate Disk: %1 days at %2 hours a day need %3 GB = %4 TB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calculate Disk: not calculated, %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report could not be saved to &quot;%1&quot; (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CVexaApplication</name>
     <message>
         <source>Software is already running.</source>

@@ -619,6 +619,228 @@
     </message>
 </context>
 <context>
+    <name>CPlanFile</name>
+    <message>
+        <source>%1 is missing.</source>
+        <translation>缺少%1。</translation>
+    </message>
+    <message>
+        <source>%1 must be a text, not %2.</source>
+        <translation>%1 必须是文本，而不是 %2。</translation>
+    </message>
+    <message>
+        <source>%1 is longer than %2 characters.</source>
+        <translation>%1 超过 %2 个字符。</translation>
+    </message>
+    <message>
+        <source>%1 must be a whole number from %2 to %3, not %4.</source>
+        <translation>%1 必须是 %2 到 %3 之间的整数，而不是 %4。</translation>
+    </message>
+    <message>
+        <source>%1 is %2, which is not one of: %3.</source>
+        <translation>%1 为 %2，不是以下值之一：%3。</translation>
+    </message>
+    <message>
+        <source>%1 must be an object, not %2.</source>
+        <translation>%1 必须是对象，而不是 %2。</translation>
+    </message>
+    <message>
+        <source>%1 must be empty, 0 or a whole number of at most %2 digits without leading zeros, not %3.</source>
+        <translation>%1 必须为空、0 或不超过 %2 位且无前导零的整数，而不是 %3。</translation>
+    </message>
+    <message>
+        <source>%1 is %2, above the largest value %3.</source>
+        <translation>%1 为 %2，超过最大值 %3。</translation>
+    </message>
+    <message>
+        <source>Camera %1</source>
+        <translation>摄像机 %1</translation>
+    </message>
+    <message>
+        <source>Camera %1 (%2)</source>
+        <translation>摄像机 %1（%2）</translation>
+    </message>
+    <message>
+        <source>%1 must be a frame rate from 0 to %2 (such as &quot;1/2&quot; or &quot;25&quot;), not %3.</source>
+        <translation>%1 必须是 0 到 %2 之间的帧率（例如“1/2”或“25”），而不是 %3。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; to &quot;%2&quot;</source>
+        <translation>“%1”改为“%2”</translation>
+    </message>
+    <message>
+        <source>The file is not a NORDA plan.</source>
+        <translation>该文件不是 NORDA 方案。</translation>
+    </message>
+    <message>
+        <source>The plan&apos;s format version %1 is not valid.</source>
+        <translation>方案的格式版本 %1 无效。</translation>
+    </message>
+    <message>
+        <source>The plan was saved by a newer NORDA (plan format %1); this version opens plan format %2.</source>
+        <translation>该方案由较新版本的 NORDA 保存（方案格式 %1）；本版本只能打开方案格式 %2。</translation>
+    </message>
+    <message>
+        <source>%1 must be a list of cameras, not %2.</source>
+        <translation>%1 必须是摄像机列表，而不是 %2。</translation>
+    </message>
+    <message>
+        <source>The plan holds %1 cameras; the first %2 were opened, the others left out.</source>
+        <translation>该方案包含 %1 台摄像机；已打开前 %2 台，其余的未打开。</translation>
+    </message>
+    <message>
+        <source>Camera names must differ; %1 cameras with a name used before were renamed: %2.</source>
+        <translation>摄像机名称不能重复；%1 台名称已被使用的摄像机已重命名：%2。</translation>
+    </message>
+    <message>
+        <source>The file is %1 MB large; a NORDA plan is never larger than %2 MB.</source>
+        <translation>该文件大小为 %1 MB；NORDA 方案不会大于 %2 MB。</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>该文件为空。</translation>
+    </message>
+    <message>
+        <source>The file is cut short: it ends before the plan does.</source>
+        <translation>该文件不完整：方案尚未结束，文件就已结束。</translation>
+    </message>
+    <message>
+        <source>The file is not a NORDA plan: it is not JSON text (%1 at byte %2).</source>
+        <translation>该文件不是 NORDA 方案：它不是 JSON 文本（第 %2 字节处：%1）。</translation>
+    </message>
+    <message>
+        <source>The plan could not be saved to &quot;%1&quot; (%2). A file of that name that existed before is unchanged.</source>
+        <translation>无法将方案保存到“%1”（%2）。之前已存在的同名文件保持不变。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; does not exist.</source>
+        <translation>“%1”不存在。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a folder, not a plan file.</source>
+        <translation>“%1”是文件夹，不是方案文件。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plan file.</source>
+        <translation>“%1”不是方案文件。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is %2 MB large; a NORDA plan is never larger than %3 MB.</source>
+        <translation>“%1”大小为 %2 MB；NORDA 方案不会大于 %3 MB。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be read (%2).</source>
+        <translation>无法读取“%1”（%2）。</translation>
+    </message>
+</context>
+<context>
+    <name>CPlanReport</name>
+    <message>
+        <source>Untitled plan</source>
+        <translation>未命名方案</translation>
+    </message>
+    <message>
+        <source>the plan has no cameras</source>
+        <translation>方案中没有摄像机</translation>
+    </message>
+    <message>
+        <source>the disk size is above 76056153 GB</source>
+        <translation>硬盘容量超过 76056153 GB</translation>
+    </message>
+    <message>
+        <source>the disk size is below 2 GB</source>
+        <translation>硬盘容量小于 2 GB</translation>
+    </message>
+    <message>
+        <source>no record time is given</source>
+        <translation>未输入录像时间</translation>
+    </message>
+    <message>
+        <source>the record time is above 365 days</source>
+        <translation>录像时间超过 365 天</translation>
+    </message>
+    <message>
+        <source>the hours per day are not a usable number</source>
+        <translation>每天录像小时数不是有效的数字</translation>
+    </message>
+    <message>
+        <source>the bitrates of the cameras add up to 0</source>
+        <translation>摄像机码率总和为 0</translation>
+    </message>
+    <message>
+        <source>Camera Name</source>
+        <translation>摄像机名称</translation>
+    </message>
+    <message>
+        <source>Device Type</source>
+        <translation>设备类型</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Framerate</source>
+        <translation>帧率</translation>
+    </message>
+    <message>
+        <source>Picture Quality</source>
+        <translation>画质</translation>
+    </message>
+    <message>
+        <source>Bitrate (kbit/s)</source>
+        <translation>码率 (kbit/s)</translation>
+    </message>
+    <message>
+        <source>Storage per day (GB)</source>
+        <translation>每天存储量 (GB)</translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation>日期：%1</translation>
+    </message>
+    <message>
+        <source>Video standard: %1</source>
+        <translation>制式：%1</translation>
+    </message>
+    <message>
+        <source>Record time per day: %1 hours (Calculate Time), %2 hours (Calculate Disk)</source>
+        <translation>每天录像时间：%1 小时（计算时间），%2 小时（计算硬盘）</translation>
+    </message>
+    <message>
+        <source>Cameras: %1</source>
+        <translation>摄像机数量：%1</translation>
+    </message>
+    <message>
+        <source>Total bitrate: %1 kbit/s</source>
+        <translation>总码率：%1 kbit/s</translation>
+    </message>
+    <message>
+        <source>Storage per day: %1 GB</source>
+        <translation>每天存储量：%1 GB</translation>
+    </message>
+    <message>
+        <source>Calculate Time: %1 GB at %2 hours a day last %3 days = %4 weeks = %5 months.</source>
+        <translation>计算时间：%1 GB 按每天 %2 小时可录像 %3 天 = %4 周 = %5 月。</translation>
+    </message>
+    <message>
+        <source>Calculate Time: not calculated, %1.</source>
+        <translation>计算时间：未计算，%1。</translation>
+    </message>
+    <message>
+        <source>Calculate Disk: %1 days at %2 hours a day need %3 GB = %4 TB.</source>
+        <translation>计算硬盘：%1 天按每天 %2 小时需要 %3 GB = %4 TB。</translation>
+    </message>
+    <message>
+        <source>Calculate Disk: not calculated, %1.</source>
+        <translation>计算硬盘：未计算，%1。</translation>
+    </message>
+    <message>
+        <source>The report could not be saved to &quot;%1&quot; (%2).</source>
+        <translation>无法将报告保存到“%1”（%2）。</translation>
+    </message>
+</context>
+<context>
     <name>CVexaApplication</name>
     <message>
         <source>Software is already running.</source>

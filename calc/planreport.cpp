@@ -1,0 +1,343 @@
+#include "calc/planreport.h"
+
+#include "calc/bitratecalculator.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+
+namespace {
+
+constexpr int kColumns = 7;
+// Shares of the page width: name, type, resolution, frame rate, quality, bitrate, storage.
+const int kColumnPercent[kColumns] = {20, 8, 20, 11, 14, 12, 15};
+const char *const kCjkFamily = "Noto Sans CJK SC";
+const char *const kLatinFamily = "Arial";
+constexpr qreal kPointSize = 9;
+
+QString StandardName(int standard)
+{
+    return standard == NordaVocab::PAL ? QStringLiteral("PAL") : QStringLiteral("NTSC");
+}
+
+QString Gigabytes(double gb)
+{
+    return gb < 0 ? QString() : QString::number(gb, 'f', 2);
+}
+
+// One CSV field after RFC 4180.
+void AppendCsvField(QByteArray &out, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\r') && !utf8.contains('\n')) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvRow(QByteArray &out, const QStringList &fields)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendCsvField(out, fields.at(i));
+    }
+    out += "\r\n";
+}
+
+// Writes through a temporary file; 'write' fills it.
+bool SaveAtomically(const QString &path, const std::function<bool(QIODevice *)> &write, QString *reason)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (file.open(QIODevice::WriteOnly) && write(&file) && file.commit())
+        return true;
+    *reason = file.errorString();
+    file.cancelWriting();
+    return false;
+}
+
+} // namespace
+
+CPlanReport::CPlanReport(const STRU_PLAN &plan, const QString &planName, const QDateTime &date)
+    : m_plan(plan), m_strName(planName), m_date(date)
+{
+}
+
+double CPlanReport::StoragePerDayGB(const STRU_CAMERA &camera, const QString &hoursPerDay)
+{
+    // Read as "Calculate Disk" reads its hours: nothing recorded needs nothing.
+    const StoragePlan::HoursProblem problem = StoragePlan::HoursPerDayProblem(hoursPerDay);
+    if (problem == StoragePlan::HoursProblem::Zero || problem == StoragePlan::HoursProblem::Empty)
+        return 0;
+    if (problem != StoragePlan::HoursProblem::None && problem != StoragePlan::HoursProblem::AboveDay)
+        return -1;
+    bool ok = false;
+    const qint64 hours = hoursPerDay.trimmed().toLongLong(&ok);
+    if (!ok || hours > std::numeric_limits<int>::max())
+        return -1;
+    return CBitrateCalculator::DiskSize(std::max(camera.iBitrate, 0), hours);
+}
+
+CPlanReport::Totals CPlanReport::ComputeTotals() const
+{
+    Totals totals;
+    double perDay = 0;
+    for (const STRU_CAMERA &camera : m_plan.vecCamera) {
+        totals.iTotalKbps += std::max(camera.iBitrate, 0);
+        const double gb = StoragePerDayGB(camera, m_plan.strHoursPerDay2);
+        perDay = gb < 0 || perDay < 0 ? -1 : perDay + gb;
+    }
+    totals.dStoragePerDayGB = perDay;
+    totals.recordTimeRefusal = StoragePlan::CalculateRecordTime(m_plan.vecCamera, m_plan.strDiskGB,
+                                                                m_plan.strHoursPerDay, &totals.recordTime);
+    totals.diskSpaceRefusal = StoragePlan::CalculateDiskSpace(m_plan.vecCamera, m_plan.strDays,
+                                                              m_plan.strHoursPerDay2, &totals.diskSpace);
+    return totals;
+}
+
+bool CPlanReport::NeedsCjkFont(const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        char32_t code = text.at(i).unicode();
+        if (code < 0x1100)
+            continue;
+        if (QChar::isHighSurrogate(code) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        switch (QChar::script(code)) {
+        case QChar::Script_Han:
+        case QChar::Script_Hiragana:
+        case QChar::Script_Katakana:
+        case QChar::Script_Hangul:
+        case QChar::Script_Bopomofo:
+            return true;
+        default:
+            // CJK punctuation and full-width forms belong to no script of their own.
+            if ((code >= 0x3000 && code <= 0x303F) || (code >= 0xFF00 && code <= 0xFFEF))
+                return true;
+        }
+    }
+    return false;
+}
+
+QString CPlanReport::Title() const
+{
+    return m_strName.trimmed().isEmpty() ? tr("Untitled plan") : m_strName;
+}
+
+QString CPlanReport::RefusalText(StoragePlan::Refusal refusal) const
+{
+    switch (refusal) {
+    case StoragePlan::Refusal::None:
+        break;
+    case StoragePlan::Refusal::NoCameras:
+        return tr("the plan has no cameras");
+    case StoragePlan::Refusal::DiskTooLarge:
+        return tr("the disk size is above 76056153 GB");
+    case StoragePlan::Refusal::DiskTooSmall:
+        return tr("the disk size is below 2 GB");
+    case StoragePlan::Refusal::NoTime:
+        return tr("no record time is given");
+    case StoragePlan::Refusal::TimeTooLong:
+        return tr("the record time is above 365 days");
+    case StoragePlan::Refusal::NoHoursPerDay:
+        return tr("the hours per day are not a usable number");
+    case StoragePlan::Refusal::NoBitrate:
+        return tr("the bitrates of the cameras add up to 0");
+    }
+    return QString();
+}
+
+QStringList CPlanReport::HeaderTexts() const
+{
+    return {tr("Camera Name"), tr("Device Type"),      tr("Resolution"),          tr("Framerate"),
+            tr("Picture Quality"), tr("Bitrate (kbit/s)"), tr("Storage per day (GB)")};
+}
+
+QStringList CPlanReport::RowTexts(const STRU_CAMERA &camera) const
+{
+    return {QString::fromLocal8Bit(camera.strName),
+            NordaVocab::DeviceTypeText(camera.iType),
+            NordaVocab::ResolutionText(camera.iResolution),
+            NordaVocab::FramerateText(camera.dFramerate),
+            NordaVocab::LevelText(camera.iLevel),
+            QString::number(camera.iBitrate),
+            Gigabytes(StoragePerDayGB(camera, m_plan.strHoursPerDay2))};
+}
+
+QByteArray CPlanReport::Csv() const
+{
+    QByteArray out;
+    out.reserve(128 + m_plan.vecCamera.size() * 80);
+    AppendCsvRow(out, HeaderTexts());
+    for (const STRU_CAMERA &camera : m_plan.vecCamera) {
+        QStringList fields = RowTexts(camera);
+        QString &name = fields[0];
+        if (name.startsWith(QLatin1Char('=')) || name.startsWith(QLatin1Char('+')) || name.startsWith(QLatin1Char('-'))
+            || name.startsWith(QLatin1Char('@')))
+            name.prepend(QLatin1Char('\''));
+        AppendCsvRow(out, fields);
+    }
+    return out;
+}
+
+void CPlanReport::BuildDocument(QTextDocument *document) const
+{
+    const Totals totals = ComputeTotals();
+    QStringList lines; // under the title
+    lines << tr("Date: %1").arg(m_date.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+          << tr("Video standard: %1").arg(StandardName(m_plan.iStandard))
+          << tr("Record time per day: %1 hours (Calculate Time), %2 hours (Calculate Disk)")
+                 .arg(m_plan.strHoursPerDay, m_plan.strHoursPerDay2)
+          << tr("Cameras: %1").arg(m_plan.vecCamera.size());
+
+    QStringList results;
+    results << tr("Total bitrate: %1 kbit/s").arg(totals.iTotalKbps);
+    if (totals.dStoragePerDayGB >= 0)
+        results << tr("Storage per day: %1 GB").arg(Gigabytes(totals.dStoragePerDayGB));
+    if (totals.recordTimeRefusal == StoragePlan::Refusal::None) {
+        results << tr("Calculate Time: %1 GB at %2 hours a day last %3 days = %4 weeks = %5 months.")
+                       .arg(m_plan.strDiskGB, m_plan.strHoursPerDay)
+                       .arg(totals.recordTime.days)
+                       .arg(totals.recordTime.weeks)
+                       .arg(totals.recordTime.months);
+    } else {
+        results << tr("Calculate Time: not calculated, %1.").arg(RefusalText(totals.recordTimeRefusal));
+    }
+    if (totals.diskSpaceRefusal == StoragePlan::Refusal::None) {
+        results << tr("Calculate Disk: %1 days at %2 hours a day need %3 GB = %4 TB.")
+                       .arg(m_plan.strDays, m_plan.strHoursPerDay2, totals.diskSpace.gb, totals.diskSpace.tb);
+    } else {
+        results << tr("Calculate Disk: not calculated, %1.").arg(RefusalText(totals.diskSpaceRefusal));
+    }
+
+    QVector<QStringList> rows;
+    rows.reserve(m_plan.vecCamera.size());
+    bool cjk = NeedsCjkFont(Title()) || NeedsCjkFont(lines.join(QString())) || NeedsCjkFont(results.join(QString()))
+        || NeedsCjkFont(HeaderTexts().join(QString()));
+    for (const STRU_CAMERA &camera : m_plan.vecCamera) {
+        rows << RowTexts(camera);
+        cjk = cjk || NeedsCjkFont(rows.constLast().join(QString()));
+    }
+
+    document->clear();
+    QFont font;
+    // Latin texts keep their own font: the CJK font's digits inside words lose their text in
+    // the PDF. Without the CJK family Qt would fall back per glyph, and may pick Japanese forms
+    // for Chinese names.
+    // A family list takes no substitutes: Arial is named by the family that stands in for it.
+    QStringList families{QFontInfo(QFont(QLatin1String(kLatinFamily))).family()};
+    if (cjk && QFontDatabase::hasFamily(QLatin1String(kCjkFamily)))
+        families << QLatin1String(kCjkFamily);
+    font.setFamilies(families);
+    font.setPointSizeF(kPointSize);
+    document->setDefaultFont(font);
+    document->setMetaInformation(QTextDocument::DocumentTitle, Title());
+
+    QTextCursor cursor(document);
+    QTextCharFormat titleFormat;
+    titleFormat.setFontPointSize(kPointSize * 1.8);
+    titleFormat.setFontWeight(QFont::Bold);
+    cursor.insertText(Title(), titleFormat);
+    QTextBlockFormat spaced;
+    spaced.setTopMargin(kPointSize);
+    cursor.insertBlock(spaced, QTextCharFormat());
+    cursor.insertText(lines.join(QChar(QChar::LineSeparator)));
+
+    QTextTableFormat tableFormat;
+    tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    tableFormat.setHeaderRowCount(1);
+    tableFormat.setCellPadding(2);
+    tableFormat.setCellSpacing(0);
+    tableFormat.setBorder(0.5);
+    tableFormat.setBorderBrush(QColor(160, 160, 160));
+    tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    tableFormat.setBorderCollapse(true); // one line between cells, not two
+    tableFormat.setTopMargin(kPointSize);
+    QVector<QTextLength> widths;
+    for (const int percent : kColumnPercent)
+        widths << QTextLength(QTextLength::PercentageLength, percent);
+    tableFormat.setColumnWidthConstraints(widths);
+    QTextTable *table = cursor.insertTable(rows.size() + 1, kColumns, tableFormat);
+
+    QTextCharFormat headerFormat;
+    headerFormat.setFontWeight(QFont::Bold);
+    QTextCharFormat headerCell;
+    headerCell.setBackground(QColor(230, 230, 230));
+    const QStringList headers = HeaderTexts();
+    for (int column = 0; column < kColumns; ++column) {
+        table->cellAt(0, column).setFormat(headerCell);
+        cursor.insertText(headers.at(column), headerFormat);
+        cursor.movePosition(QTextCursor::NextCell);
+    }
+    const QTextCharFormat plain;
+    for (const QStringList &row : std::as_const(rows)) {
+        for (const QString &text : row) {
+            cursor.insertText(text, plain);
+            cursor.movePosition(QTextCursor::NextCell);
+        }
+    }
+
+    cursor = QTextCursor(document);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(spaced, QTextCharFormat());
+    cursor.insertText(results.join(QChar(QChar::LineSeparator)));
+}
+
+bool CPlanReport::WritePdf(QIODevice *device) const
+{
+    if (!device->isOpen() || !device->isWritable())
+        return false;
+    const qint64 before = device->pos();
+    QPdfWriter writer(device);
+    // print() adds 2 cm of its own inside these margins, and numbers the pages.
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                                     QPageLayout::Millimeter));
+    writer.setTitle(Title());
+    writer.setCreator(QStringLiteral("NORDA"));
+    QTextDocument document;
+    BuildDocument(&document);
+    document.print(&writer);
+    return device->isSequential() || device->pos() > before;
+}
+
+bool CPlanReport::SaveCsv(const QString &path, QString *error) const
+{
+    QString reason;
+    const bool saved = SaveAtomically(path, [this](QIODevice *device) {
+        const QByteArray csv = Csv();
+        return device->write(csv) == csv.size();
+    }, &reason);
+    if (!saved && error)
+        *error = tr("The report could not be saved to \"%1\" (%2).").arg(QDir::toNativeSeparators(path), reason);
+    return saved;
+}
+
+bool CPlanReport::SavePdf(const QString &path, QString *error) const
+{
+    QString reason;
+    const bool saved = SaveAtomically(path, [this](QIODevice *device) { return WritePdf(device); }, &reason);
+    if (!saved && error)
+        *error = tr("The report could not be saved to \"%1\" (%2).").arg(QDir::toNativeSeparators(path), reason);
+    return saved;
+}

@@ -1,0 +1,247 @@
+// The plan report: CSV cells and quoting, totals equal to the panel's worked examples, and the
+// PDF's text (read back with pdftotext) and fonts (pdffonts) for Latin and Chinese names.
+#include "calc/bitratecalculator.h"
+#include "calc/planreport.h"
+#include "tests/support/camerafixture.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(StoragePlan::Refusal)
+
+namespace {
+
+const QDateTime kDate(QDate(2024, 5, 1), QTime(14, 30));
+
+STRU_PLAN PlanOf(const QVector<STRU_CAMERA> &cameras, const QString &hoursPerDay = QStringLiteral("24"))
+{
+    STRU_PLAN plan;
+    plan.vecCamera = cameras;
+    plan.strDiskGB = QStringLiteral("1000");
+    plan.strDays = QStringLiteral("30");
+    plan.strHoursPerDay2 = hoursPerDay;
+    return plan;
+}
+
+QVector<STRU_CAMERA> OddNames()
+{
+    return {MakeCamera("Gate, north", 1, 8, 0, 25, 2048), MakeCamera("Say \"hi\"", 0, 2, 2, 12.5, 4096),
+            MakeCamera("Line\nbreak", 0, 11, 5, 0.5, 32), MakeCamera("=SUM(A1)", 1, 10, 1, 0.0625, 100)};
+}
+
+// Output of a poppler tool on a file, NFKC-normalised: the PDF writer maps some Chinese glyphs
+// back to their compatibility forms (U+2F24 for U+5927).
+QString Poppler(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+} // namespace
+
+class TestPlanReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void csv_data();
+    void csv();
+    void totals_data();
+    void totals();
+    void pdf_data();
+    void pdf();
+    void saveFails();
+    void cjk_data();
+    void cjk();
+};
+
+void TestPlanReport::initTestCase()
+{
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+             "pdftotext (poppler-utils) is missing: run scripts/setup.sh");
+}
+
+void TestPlanReport::csv_data()
+{
+    QTest::addColumn<QString>("hours");
+    QTest::newRow("24 hours") << "24";
+    QTest::newRow("12 hours") << "12";
+    QTest::newRow("0 hours need nothing") << "0";
+    QTest::newRow("hours no number: no storage") << "abc";
+}
+
+void TestPlanReport::csv()
+{
+    QFETCH(QString, hours);
+    const QByteArray csv = CPlanReport(PlanOf(OddNames(), hours), QStringLiteral("Site")).Csv();
+    const auto perDay = [&hours](int kbps) {
+        return hours == QLatin1String("abc") ? QString()
+                                             : QString::number(CBitrateCalculator::DiskSize(kbps, hours.toInt()), 'f', 2);
+    };
+    const QString expected = QStringLiteral(
+        "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB)\r\n"
+        "\"Gate, north\",DVR,4CIF,25,Level1(best),2048,%1\r\n"
+        "\"Say \"\"hi\"\"\",IPC,1080P(1920*1080),12.5,Level3,4096,%2\r\n"
+        "\"Line\nbreak\",IPC,QCIF,1/2,Level6,32,%3\r\n"
+        "'=SUM(A1),DVR,CIF,1/16,Level2,100,%4\r\n").arg(perDay(2048), perDay(4096), perDay(32), perDay(100));
+    QCOMPARE(QString::fromUtf8(csv), expected); // also: no byte order mark
+    if (hours == QLatin1String("24"))
+        QVERIFY(csv.contains(",2048,25.44\r\n")); // 2048 kbit/s x 86400 s x 1.15 / 8e6
+}
+
+void TestPlanReport::totals_data()
+{
+    QTest::addColumn<QVector<STRU_CAMERA>>("cameras");
+    QTest::addColumn<QString>("gb");
+    QTest::addColumn<QString>("days");
+    QTest::addColumn<QString>("hours"); // of both tabs
+    QTest::addColumn<double>("perDay");
+    QTest::addColumn<StoragePlan::Refusal>("timeRefusal");
+    QTest::addColumn<QString>("time"); // days weeks months
+    QTest::addColumn<StoragePlan::Refusal>("diskRefusal");
+    QTest::addColumn<QString>("disk"); // GB TB
+    using R = StoragePlan::Refusal;
+    const QVector<STRU_CAMERA> one{MakeCamera("A", 1, 8, 0, 25, 2048)};
+    QTest::newRow("worked examples") << one << "1000" << "30" << "24" << 25.43616 << R::None << "39 5 1" << R::None << "764 1";
+    QTest::newRow("refusals") << one << "1" << "" << "24" << 25.43616 << R::DiskTooSmall << "" << R::NoTime << "";
+    QTest::newRow("limits") << one << "76056154" << "366" << "24" << 25.43616 << R::DiskTooLarge << "" << R::TimeTooLong << "";
+    QTest::newRow("no cameras") << QVector<STRU_CAMERA>() << "1000" << "30" << "24" << 0.0 << R::NoCameras << "" << R::NoCameras << "";
+    QTest::newRow("hours no number") << one << "1000" << "30" << "x" << -1.0 << R::NoHoursPerDay << "" << R::NoHoursPerDay << "";
+    QTest::newRow("no bitrate") << QVector<STRU_CAMERA>{MakeCamera("A", 1, 8, 0, 25, 0)} << "1000" << "30" << "24" << 0.0
+                                << R::NoBitrate << "" << R::None << "0 0";
+}
+
+void TestPlanReport::totals()
+{
+    QFETCH(QVector<STRU_CAMERA>, cameras);
+    QFETCH(QString, gb);
+    QFETCH(QString, days);
+    QFETCH(QString, hours);
+    QFETCH(double, perDay);
+    QFETCH(StoragePlan::Refusal, timeRefusal);
+    QFETCH(QString, time);
+    QFETCH(StoragePlan::Refusal, diskRefusal);
+    QFETCH(QString, disk);
+    STRU_PLAN plan = PlanOf(cameras, hours);
+    plan.strDiskGB = gb;
+    plan.strDays = days;
+    plan.strHoursPerDay = hours;
+    const CPlanReport::Totals totals = CPlanReport(plan, QString()).ComputeTotals();
+    QCOMPARE(totals.dStoragePerDayGB, perDay);
+    QCOMPARE(totals.recordTimeRefusal, timeRefusal);
+    QCOMPARE(totals.diskSpaceRefusal, diskRefusal);
+    if (timeRefusal == StoragePlan::Refusal::None)
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(totals.recordTime.days).arg(totals.recordTime.weeks).arg(totals.recordTime.months), time);
+    if (diskRefusal == StoragePlan::Refusal::None)
+        QCOMPARE(totals.diskSpace.gb + QLatin1Char(' ') + totals.diskSpace.tb, disk);
+}
+
+void TestPlanReport::pdf_data()
+{
+    QTest::addColumn<QVector<STRU_CAMERA>>("cameras");
+    QTest::addColumn<bool>("chinese");
+    QVector<STRU_CAMERA> latin = OddNames();
+    latin.removeAt(2); // a line break has no single line to look for
+    QTest::newRow("latin") << latin << false;
+    QTest::newRow("chinese name") << (QVector<STRU_CAMERA>(latin) << MakeCamera("大厅 1", 0, 2, 0, 25, 4096)) << true;
+    QVector<STRU_CAMERA> many;
+    for (int i = 1; i <= 1024; ++i)
+        many << MakeCamera(QByteArray("Cam " + QByteArray::number(i)).constData(), i % 2, 8 + i % 4, i % 6, 25, 32 * i);
+    QTest::newRow("1024 cameras on many pages") << many << false;
+}
+
+void TestPlanReport::pdf()
+{
+    QFETCH(QVector<STRU_CAMERA>, cameras);
+    QFETCH(bool, chinese);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    const STRU_PLAN plan = PlanOf(cameras);
+    const CPlanReport report(plan, QStringLiteral("Harbour site"), kDate);
+    QString error;
+    QVERIFY2(report.SavePdf(path, &error), qPrintable(error));
+    const QString text = Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    for (const char *line : {"Harbour site", "Date: 2024-05-01 14:30", "Video standard: PAL",
+                             "Record time per day: 24 hours (Calculate Time), 24 hours (Calculate Disk)"})
+        QVERIFY2(text.contains(QLatin1String(line)), line);
+    // Every camera on one line, cells in order, storage as the calculator gives it.
+    qint64 kbps = 0;
+    double perDay = 0;
+    for (const STRU_CAMERA &camera : std::as_const(cameras)) {
+        const double gb = CBitrateCalculator::DiskSize(camera.iBitrate, 24);
+        const QStringList cells{QString::fromUtf8(camera.strName), NordaVocab::DeviceTypeText(camera.iType),
+                                NordaVocab::ResolutionText(camera.iResolution), NordaVocab::FramerateText(camera.dFramerate),
+                                NordaVocab::LevelText(camera.iLevel), QString::number(camera.iBitrate),
+                                QString::number(gb, 'f', 2)};
+        QStringList quoted;
+        for (const QString &cell : cells)
+            quoted << QRegularExpression::escape(cell);
+        const QRegularExpression row(QStringLiteral("^ *") + quoted.join(QStringLiteral(" +")) + QStringLiteral(" *$"),
+                                     QRegularExpression::MultilineOption);
+        QVERIFY2(text.contains(row), qPrintable(cells.join(QLatin1Char('|'))));
+        kbps += camera.iBitrate;
+        perDay += gb;
+    }
+    QVERIFY(text.contains(QStringLiteral("Total bitrate: %1 kbit/s").arg(kbps)));
+    QVERIFY(text.contains(QStringLiteral("Storage per day: %1 GB").arg(perDay, 0, 'f', 2)));
+    StoragePlan::RecordTime time;
+    QCOMPARE(StoragePlan::CalculateRecordTime(cameras, plan.strDiskGB, plan.strHoursPerDay, &time), StoragePlan::Refusal::None);
+    QVERIFY(text.contains(QStringLiteral("1000 GB at 24 hours a day last %1 days = %2 weeks = %3 months")
+                              .arg(time.days).arg(time.weeks).arg(time.months)));
+    StoragePlan::DiskSpace disk;
+    QCOMPARE(StoragePlan::CalculateDiskSpace(cameras, plan.strDays, plan.strHoursPerDay2, &disk), StoragePlan::Refusal::None);
+    QVERIFY(text.contains(QStringLiteral("30 days at 24 hours a day need %1 GB = %2 TB").arg(disk.gb, disk.tb)));
+
+    // Every font embedded; the Chinese one exactly when a text needs it.
+    const QString fonts = Poppler(QStringLiteral("pdffonts"), {path});
+    const QStringList rows = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!rows.isEmpty());
+    for (const QString &row : rows)
+        QVERIFY2(row.contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes "))), qPrintable(row));
+    QCOMPARE(fonts.contains(QLatin1String("NotoSansCJKsc")), chinese);
+    QCOMPARE(fonts.contains(QLatin1String("CJKjp")), false);
+}
+
+void TestPlanReport::saveFails()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("gone/report"));
+    const CPlanReport report(PlanOf(OddNames()), QString());
+    QString error;
+    QVERIFY(!report.SavePdf(path + QStringLiteral(".pdf"), &error));
+    QVERIFY2(error.contains(QStringLiteral("could not be saved")), qPrintable(error));
+    error.clear();
+    QVERIFY(!report.SaveCsv(path + QStringLiteral(".csv"), &error));
+    QVERIFY2(error.contains(QStringLiteral("could not be saved")), qPrintable(error));
+}
+
+void TestPlanReport::cjk_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("needed");
+    QTest::newRow("latin") << "Lobby 2, Café" << false;
+    QTest::newRow("emoji") << "Cam \U0001F600" << false;
+    QTest::newRow("chinese") << "Cam 大厅" << true;
+    QTest::newRow("japanese kana") << "ロビー" << true;
+    QTest::newRow("korean") << "로비" << true;
+    QTest::newRow("full-width digit") << "Cam １" << true;
+    QTest::newRow("supplementary ideograph") << "Cam \U00020000" << true;
+}
+
+void TestPlanReport::cjk()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, needed);
+    QCOMPARE(CPlanReport::NeedsCjkFont(text), needed);
+}
+
+QTEST_MAIN(TestPlanReport)
+#include "tst_planreport.moc"

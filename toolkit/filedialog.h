@@ -19,6 +19,14 @@ public:
                                    const QString &filter, QString *selectedFilter = nullptr,
                                    QFileDialog::Options options = {});
 
+    // The path the user chose to save to, or an empty string when they cancel. 'dir' may name
+    // the proposed file; a name typed without a suffix gets 'defaultSuffix'. Overwriting is
+    // confirmed by Qt's chooser.
+    static QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                   const QString &filter, const QString &defaultSuffix);
+
 private:
     static QString StartDirectory(const QString &dir);
+    // Runs the chooser in a frame; the chosen paths, empty when cancelled.
+    static QStringList Run(QWidget *parent, const QString &caption, QFileDialog *chooser);
 };

@@ -4,6 +4,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTextDocument>
 
@@ -39,6 +41,31 @@ int CWarnDlg::ShowConfirmMsg(const QString &title, const QString &text)
     return ShowText(title, text, true);
 }
 
+int CWarnDlg::ShowChoiceMsg(const QString &title, const QString &text, const QString &accept, const QString &other)
+{
+    auto *ok = findChild<QPushButton *>(QStringLiteral("pOkBtn"));
+    auto *cancel = findChild<QPushButton *>(QStringLiteral("pCancelBtn"));
+    auto *bar = findChild<QGridLayout *>(QStringLiteral("gridLayout_2"));
+    if (!ok || !cancel || !bar)
+        return ShowText(title, text, true);
+    // The third answer sits between the frame's OK and Cancel, as wide as they are.
+    auto *otherBtn = new QPushButton(other, ok->parentWidget());
+    otherBtn->setObjectName(QStringLiteral("m_pBtnOther"));
+    otherBtn->setMinimumSize(ok->minimumSize());
+    bar->removeWidget(cancel);
+    bar->addWidget(otherBtn, 0, 2);
+    bar->addWidget(cancel, 0, 3);
+    connect(otherBtn, &QPushButton::clicked, this, [this] { done(2); });
+    const QString okText = ok->text();
+    ok->setText(accept);
+    const int result = ShowText(title, text, true, false);
+    ok->setText(okText);
+    bar->removeWidget(otherBtn);
+    delete otherBtn;
+    bar->addWidget(cancel, 0, 2);
+    return result;
+}
+
 namespace {
 QList<int> g_nextAnswers;
 QList<CWarnDlg::Answered> g_answered;
@@ -66,10 +93,10 @@ int CWarnDlg::PendingAnswers()
     return g_nextAnswers.size();
 }
 
-int CWarnDlg::ShowText(const QString &title, const QString &text, bool withBottomBar)
+int CWarnDlg::ShowText(const QString &title, const QString &text, bool withBottomBar, bool confirm)
 {
     if (!g_nextAnswers.isEmpty()) {
-        g_answered.append({title, text, withBottomBar});
+        g_answered.append({title, text, withBottomBar && confirm});
         return g_nextAnswers.takeFirst();
     }
     SizeToText(text);

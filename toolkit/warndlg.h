@@ -27,6 +27,9 @@ public:
     int ShowMsg(const QString &title, const QString &text);
     // Runs modally with OK / Cancel; 1 for OK (or Return/Enter/Select), 0 for Cancel or close.
     int ShowConfirmMsg(const QString &title, const QString &text);
+    // A question with three answers: 'accept' (1, also Return/Enter), 'other' (2) and Cancel or
+    // close (0), e.g. "Save" / "Don't Save" / "Cancel".
+    int ShowChoiceMsg(const QString &title, const QString &text, const QString &accept, const QString &other);
 
     // Test hook: the next message or confirmation returns 'answer' at once instead of showing
     // itself; answers queue up in order. Each box answered this way is recorded.
@@ -52,7 +55,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    int ShowText(const QString &title, const QString &text, bool withBottomBar);
+    int ShowText(const QString &title, const QString &text, bool withBottomBar, bool confirm = true);
     void SizeToText(const QString &text);
 
     Ui::CWarnDlg *ui;

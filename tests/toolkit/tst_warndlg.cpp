@@ -211,27 +211,45 @@ void TestWarnDlg::escapeDoesNothing()
 void TestWarnDlg::confirmResults_data()
 {
     QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("choice"); // three answers: Save / Don't Save / Cancel
     QTest::addColumn<int>("result");
-    QTest::newRow("OK") << "pOkBtn" << 1;
-    QTest::newRow("Cancel") << "pCancelBtn" << 0;
-    QTest::newRow("close button") << "m_pCloseBtn" << 0;
-    QTest::newRow("Return") << "" << 1;
+    QTest::newRow("OK") << "pOkBtn" << false << 1;
+    QTest::newRow("Cancel") << "pCancelBtn" << false << 0;
+    QTest::newRow("close button") << "m_pCloseBtn" << false << 0;
+    QTest::newRow("Return") << "" << false << 1;
+    QTest::newRow("choice: Save") << "pOkBtn" << true << 1;
+    QTest::newRow("choice: Don't Save") << "m_pBtnOther" << true << 2;
+    QTest::newRow("choice: Cancel") << "pCancelBtn" << true << 0;
+    QTest::newRow("choice: Return") << "" << true << 1;
 }
 
 void TestWarnDlg::confirmResults()
 {
     QFETCH(QString, how);
+    QFETCH(bool, choice);
     QFETCH(int, result);
     BoxShape shape;
+    QStringList buttons;
     auto seen = ExpectModal([&](QWidget *box) {
         shape = ShapeOf(box);
+        for (QPushButton *button : box->findChildren<QPushButton *>())
+            if (button->isVisible() && !button->text().isEmpty())
+                buttons << button->text();
         if (how.isEmpty())
             PressKey(KeyTarget(box), Qt::Key_Return);
         else
             QTest::mouseClick(box->findChild<QPushButton *>(how), Qt::LeftButton);
     });
     CWarnDlg box(nullptr);
-    QCOMPARE(box.ShowConfirmMsg(QStringLiteral("Confirm"), QStringLiteral("Sure to close software")), result);
+    const QString title = QStringLiteral("Confirm");
+    const QString text = QStringLiteral("Sure to close software");
+    QCOMPARE(choice ? box.ShowChoiceMsg(title, text, "Save", "Don't Save") : box.ShowConfirmMsg(title, text), result);
+    buttons.sort();
+    const QStringList expected = choice ? QStringList{"Cancel", "Don't Save", "Save"} : QStringList{"Cancel", "OK"};
+    QCOMPARE(buttons, expected);
+    // The box is a plain confirmation again afterwards.
+    QVERIFY(!box.findChild<QPushButton *>("m_pBtnOther"));
+    QCOMPARE(box.findChild<QPushButton *>("pOkBtn")->text(), QStringLiteral("OK"));
     QVERIFY(seen->seen);
     QCOMPARE(seen->title, QStringLiteral("Confirm"));
     QVERIFY(shape.bottomBar);

@@ -2,6 +2,7 @@
 #include "app/nordamainwnd.h"
 #include "app/vexaapplication.h"
 #include "platform/netdvr.h"
+#include "platform/onvif/onvifbackend.h"
 #include "platform/tuvo.h"
 
 #include <memory>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
         return 0;
 
     NET_DVR_Init();
+    NetDvr_SetBackend(std::make_shared<COnvifBackend>());
     Tuvo_Init();
 
     auto window = std::make_unique<CNORDAMainWnd>();

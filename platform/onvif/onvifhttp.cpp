@@ -1,0 +1,212 @@
+#include "platform/onvif/onvifhttp.h"
+
+#include <QDeadlineTimer>
+#include <QNetworkProxy>
+#include <QTcpSocket>
+
+#include <algorithm>
+
+namespace {
+
+int Remaining(const QDeadlineTimer &deadline)
+{
+    return static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
+}
+
+} // namespace
+
+COnvifHttpReader::State COnvifHttpReader::Fail(ONVIF_HTTP_ANSWER::Outcome outcome)
+{
+    m_answer.eOutcome = outcome;
+    m_answer.body.clear();
+    m_data.clear();
+    return m_eState = Failed;
+}
+
+COnvifHttpReader::State COnvifHttpReader::Feed(const QByteArray &bytes, bool endOfStream)
+{
+    if (m_eState != NeedMore)
+        return m_eState;
+    m_data += bytes;
+    if (!m_bHeaderDone) {
+        const State header = ParseHeader();
+        if (header != Complete)
+            return header == Failed || !endOfStream ? header : Fail(ONVIF_HTTP_ANSWER::Malformed);
+    }
+    if (m_bChunked) {
+        const State chunks = ParseChunks();
+        if (chunks == NeedMore && endOfStream)
+            return Fail(ONVIF_HTTP_ANSWER::Malformed);
+        return chunks;
+    }
+    if (m_answer.body.size() + m_data.size() > m_iMaxBody)
+        return Fail(ONVIF_HTTP_ANSWER::TooLarge);
+    m_answer.body += m_data;
+    m_data.clear();
+    if (m_iContentLength >= 0) {
+        if (m_answer.body.size() >= m_iContentLength) {
+            m_answer.body.truncate(static_cast<int>(m_iContentLength));
+            return Finish();
+        }
+        return endOfStream ? Fail(ONVIF_HTTP_ANSWER::Malformed) : NeedMore;
+    }
+    return endOfStream ? Finish() : NeedMore;
+}
+
+COnvifHttpReader::State COnvifHttpReader::ParseHeader()
+{
+    for (;;) {
+        // Searched from where the last search stopped: a device sending its header byte by byte
+        // must not make this quadratic.
+        const int from = std::max(0, m_iHeaderScanned - 3);
+        int end = m_data.indexOf("\r\n\r\n", from);
+        int separator = 4;
+        const int bare = m_data.indexOf("\n\n", from);
+        if (bare >= 0 && (end < 0 || bare < end)) {
+            end = bare;
+            separator = 2;
+        }
+        if (end < 0) {
+            m_iHeaderScanned = m_data.size();
+            return m_data.size() > kMaxHeaderBytes ? Fail(ONVIF_HTTP_ANSWER::Malformed) : NeedMore;
+        }
+        if (end > kMaxHeaderBytes)
+            return Fail(ONVIF_HTTP_ANSWER::Malformed);
+        const QList<QByteArray> lines = m_data.left(end).split('\n');
+        m_data.remove(0, end + separator);
+        m_iHeaderScanned = 0;
+
+        const QList<QByteArray> status = lines.first().trimmed().split(' ');
+        bool ok = false;
+        const int code = status.size() >= 2 ? status.at(1).toInt(&ok) : 0;
+        if (!status.first().startsWith("HTTP/1.") || !ok || code < 100 || code > 999)
+            return Fail(ONVIF_HTTP_ANSWER::Malformed);
+        if (code < 200)
+            continue; // an interim answer; the real one follows
+        m_answer.iStatus = code;
+        for (int i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines.at(i).trimmed();
+            const int colon = line.indexOf(':');
+            if (colon <= 0)
+                continue;
+            const QByteArray name = line.left(colon).trimmed().toLower();
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            if (name == "content-length") {
+                const qint64 length = value.toLongLong(&ok);
+                if (!ok || length < 0 || (m_iContentLength >= 0 && length != m_iContentLength))
+                    return Fail(ONVIF_HTTP_ANSWER::Malformed);
+                m_iContentLength = length;
+            } else if (name == "transfer-encoding") {
+                m_bChunked = value.toLower().contains("chunked");
+            } else if (name == "www-authenticate") {
+                m_answer.authenticate << value;
+            }
+        }
+        if (m_bChunked)
+            m_iContentLength = -1;
+        if (m_iContentLength > m_iMaxBody)
+            return Fail(ONVIF_HTTP_ANSWER::TooLarge);
+        m_bHeaderDone = true;
+        return Complete;
+    }
+}
+
+COnvifHttpReader::State COnvifHttpReader::ParseChunks()
+{
+    // Complete chunks are taken from a cursor and the buffer is cut once at the end, so many
+    // tiny chunks cost no more than one large one.
+    int pos = 0;
+    for (;;) {
+        const int lineEnd = m_data.indexOf('\n', pos);
+        if (lineEnd < 0) {
+            if (m_data.size() - pos > 1024)
+                return Fail(ONVIF_HTTP_ANSWER::Malformed);
+            break;
+        }
+        QByteArray sizeText = m_data.mid(pos, lineEnd - pos);
+        const int extension = sizeText.indexOf(';');
+        if (extension >= 0)
+            sizeText.truncate(extension);
+        sizeText = sizeText.trimmed();
+        bool ok = false;
+        const qint64 size = sizeText.toLongLong(&ok, 16);
+        if (!ok || size < 0 || sizeText.size() > 12)
+            return Fail(ONVIF_HTTP_ANSWER::Malformed);
+        if (size == 0)
+            return Finish(); // trailers are of no interest: the connection closes after this answer
+        if (m_answer.body.size() + size > m_iMaxBody)
+            return Fail(ONVIF_HTTP_ANSWER::TooLarge);
+        // The chunk and the line break after it must both be here before anything is taken.
+        const qint64 dataEnd = lineEnd + 1 + size;
+        const qint64 available = m_data.size() - dataEnd;
+        const char first = available > 0 ? m_data.at(static_cast<int>(dataEnd)) : 0;
+        const char second = available > 1 ? m_data.at(static_cast<int>(dataEnd) + 1) : 0;
+        qint64 next = -1;
+        if (first == '\n')
+            next = dataEnd + 1;
+        else if (first == '\r' && second == '\n')
+            next = dataEnd + 2;
+        else if (available > 1 || (available == 1 && first != '\r'))
+            return Fail(ONVIF_HTTP_ANSWER::Malformed);
+        if (next < 0)
+            break;
+        m_answer.body += m_data.mid(lineEnd + 1, static_cast<int>(size));
+        pos = static_cast<int>(next);
+    }
+    m_data.remove(0, pos);
+    return NeedMore;
+}
+
+COnvifHttpReader::State COnvifHttpReader::Finish()
+{
+    m_answer.eOutcome = ONVIF_HTTP_ANSWER::Ok;
+    m_data.clear();
+    return m_eState = Complete;
+}
+
+ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
+                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits)
+{
+    ONVIF_HTTP_ANSWER failure;
+    const QDeadlineTimer deadline(std::max(0, limits.iTotalTimeoutMs));
+    QTcpSocket socket;
+    socket.setProxy(QNetworkProxy::NoProxy);
+    socket.connectToHost(host, port);
+    if (!socket.waitForConnected(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)))) {
+        failure.eOutcome = ONVIF_HTTP_ANSWER::ConnectFailed;
+        return failure;
+    }
+
+    const QByteArray hostHeader = (host.contains(':') ? '[' + host.toLatin1() + ']' : host.toLatin1()) + ':'
+        + QByteArray::number(port);
+    QByteArray request = "POST " + (path.isEmpty() ? QByteArray("/") : path) + " HTTP/1.1\r\nHost: " + hostHeader
+        + "\r\nContent-Type: application/soap+xml; charset=utf-8; action=\"" + action + "\"\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
+    socket.write(request);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(Remaining(deadline))) {
+            failure.eOutcome = deadline.hasExpired() ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
+            return failure;
+        }
+    }
+
+    COnvifHttpReader reader(limits.iMaxAnswerBytes);
+    COnvifHttpReader::State state = reader.Feed(socket.readAll());
+    while (state == COnvifHttpReader::NeedMore) {
+        if (deadline.hasExpired()) {
+            failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
+            return failure;
+        }
+        if (socket.waitForReadyRead(Remaining(deadline))) {
+            state = reader.Feed(socket.readAll());
+        } else if (socket.state() != QAbstractSocket::ConnectedState
+                   || socket.error() == QAbstractSocket::RemoteHostClosedError) {
+            state = reader.Feed(socket.readAll(), true);
+        } else {
+            failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
+            return failure;
+        }
+    }
+    socket.abort();
+    return reader.Answer();
+}

@@ -1,0 +1,63 @@
+// One HTTP POST, blocking on the caller's thread.
+//
+// The device layer calls from worker threads without event loops, so the socket is driven with
+// waitFor...() against one deadline: connecting has its own shorter timeout, and the whole
+// exchange (connect, send, answer) must end before the total timeout. The answer is cut off and
+// refused once it exceeds the size cap, whatever the device announces or keeps sending.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+struct ONVIF_LIMITS
+{
+    int iConnectTimeoutMs = 3000;
+    int iTotalTimeoutMs = 10000;
+    int iMaxAnswerBytes = 1 << 20; // body of one answer
+};
+
+struct ONVIF_HTTP_ANSWER
+{
+    enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed };
+    Outcome eOutcome = ConnectFailed;
+    int iStatus = 0;
+    QList<QByteArray> authenticate; // WWW-Authenticate values
+    QByteArray body;
+};
+
+// Incremental reader of one HTTP/1.x response: headers, then a body framed by Content-Length,
+// chunked transfer coding, or the end of the connection.
+class COnvifHttpReader
+{
+public:
+    explicit COnvifHttpReader(int maxBodyBytes) : m_iMaxBody(maxBodyBytes) {}
+
+    enum State { NeedMore, Complete, Failed };
+    // Takes the next bytes received; endOfStream when the peer has closed.
+    State Feed(const QByteArray &bytes, bool endOfStream = false);
+    // Valid once Complete (Ok) or Failed (TooLarge or Malformed).
+    const ONVIF_HTTP_ANSWER &Answer() const { return m_answer; }
+
+    static constexpr int kMaxHeaderBytes = 64 * 1024;
+
+private:
+    State Fail(ONVIF_HTTP_ANSWER::Outcome outcome);
+    State ParseHeader();
+    State ParseChunks();
+    State Finish();
+
+    const int m_iMaxBody;
+    QByteArray m_data;          // received and not yet consumed
+    bool m_bHeaderDone = false;
+    int m_iHeaderScanned = 0;   // bytes of m_data already searched for the header's end
+    bool m_bChunked = false;
+    qint64 m_iContentLength = -1;
+    State m_eState = NeedMore;
+    ONVIF_HTTP_ANSWER m_answer;
+};
+
+// POSTs body to http://host:port/path with the SOAP 1.2 content type (action as its parameter)
+// and the extra header lines (each ending in "\r\n").
+ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
+                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits);

@@ -1,0 +1,55 @@
+// One SOAP 1.2 call to an ONVIF service, with the session's credentials.
+//
+// Credentials go as a WS-Security UsernameToken (PasswordDigest, created on the device's clock)
+// until the device answers 401 with a Digest challenge; from then on the session answers the
+// challenge on the HTTP level instead (never both at once), counting its nonce uses, and takes
+// a fresh challenge once when the device sends one.
+#pragma once
+
+#include "platform/onvif/onvifauth.h"
+#include "platform/onvif/onvifhttp.h"
+#include "platform/onvif/onvifxml.h"
+
+#include <memory>
+
+struct ONVIF_ENDPOINT
+{
+    QString strHost;
+    quint16 uPort = 80;
+    QByteArray strPath;
+    bool IsValid() const { return !strHost.isEmpty() && !strPath.isEmpty(); }
+};
+
+struct ONVIF_AUTH_STATE
+{
+    QByteArray strUserName;
+    QByteArray strPassword;
+    qint64 iClockOffsetMs = 0; // device clock minus ours
+    bool bDigest = false;
+    OnvifCredentials::DIGEST_CHALLENGE challenge;
+    quint32 uNonceCount = 0;
+};
+
+struct ONVIF_RESULT
+{
+    enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed, Unauthorized, Fault };
+    Outcome eOutcome = ConnectFailed;
+    QString strDetail;                          // for the log: fault reason or parse error
+    std::shared_ptr<COnvifDocument> document;   // keeps the answer alive
+    COnvifElement response;                     // the <operation>Response element when Ok
+
+    bool IsOk() const { return eOutcome == Ok; }
+    // No answer at all: the device is unreachable, not merely unhelpful.
+    bool IsTransportFailure() const { return eOutcome == ConnectFailed || eOutcome == TimedOut; }
+};
+
+const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome);
+
+// Calls operation of the service namespace ns at endpoint. content is the XML inside the request
+// element, whose prefix "m" is bound to ns. auth nullptr: no credentials; otherwise it is
+// read and updated (Digest state).
+ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation,
+                       const QByteArray &content, ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits);
+
+// "<m:name>escaped value</m:name>"
+QByteArray OnvifField(const char *name, const QString &value);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -25,10 +26,10 @@ const char *const kTypeNames[] = {"IPC", "DVR"}; // by code
 const char *const kQualityNames[NordaVocab::kLevelCount] = {
     "Level 1(best)", "Level 2", "Level 3", "Level 4", "Level 5", "Level 6",
 };
-const char *const kFractionNames[] = {"1/2", "1/4", "1/8", "1/16"};
-const double kFractions[] = {0.5, 0.25, 0.125, 0.0625};
 
 constexpr int kMaxPort = 65535;
+// Resolution whose frame-rate lists hold every rate of the others.
+constexpr int kFirstChoiceResolution = 2;
 constexpr int kMaxHoursLength = 4; // as the hours-per-day fields take
 
 // The input fields of a calculation tab as the file names them.
@@ -88,11 +89,21 @@ void AppendField(QByteArray &out, const char *key, int number)
 
 double FramerateOfText(const QString &text, bool *ok)
 {
-    for (int i = 0; i < 4; ++i) {
-        if (text == QLatin1String(kFractionNames[i])) {
-            *ok = true;
-            return kFractions[i];
+    // The rates the program offers by their texts ("1/2" too); reading a number is slower.
+    static const QHash<QString, double> known = [] {
+        QHash<QString, double> rates;
+        for (const int type : {NordaVocab::TypeIPC, NordaVocab::TypeDVR}) {
+            for (const int standard : {NordaVocab::PAL, NordaVocab::NTSC}) {
+                for (const double rate : NordaVocab::FramerateChoices(type, kFirstChoiceResolution, standard))
+                    rates.insert(NordaVocab::FramerateText(rate), rate);
+            }
         }
+        return rates;
+    }();
+    const auto found = known.constFind(text);
+    if (found != known.constEnd()) {
+        *ok = true;
+        return found.value();
     }
     return text.toDouble(ok);
 }
@@ -187,6 +198,9 @@ struct Choices
     }
     int IndexOf(const QString &text) const
     {
+        const int written = shown.indexOf(text); // as this program writes it: no folding needed
+        if (written >= 0)
+            return written;
         const QString key = Folded(text);
         const int index = folded.indexOf(key);
         return index >= 0 ? index : shortened.indexOf(key);
@@ -216,67 +230,70 @@ private:
     }
     bool ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count, STRU_PLAN *plan);
     bool ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *camera);
-    bool ReadChoice(const QJsonObject &object, const QString &where, const char *key, const Choices &choices,
-                    int *index);
-    bool ReadWhole(const QJsonObject &object, const QString &where, const char *key, int min, int max,
-                   int *number, bool required);
-    bool ReadText(const QJsonObject &object, const QString &where, const char *key, QString *text,
-                  bool required);
+    bool ReadChoice(const QJsonObject &object, const char *key, const Choices &choices, int *index);
+    bool ReadWhole(const QJsonObject &object, const char *key, int min, int max, int *number, bool required);
+    bool ReadText(const QJsonObject &object, const char *key, QString *text, bool required);
 
-    static QString Where(const QString &place, const char *key)
+    // Where a key is, for a message; built only when one is needed.
+    QString Where(const char *key) const
     {
-        return place.isEmpty() ? QLatin1String(key) : place + QStringLiteral(", ") + QLatin1String(key);
+        if (m_iCamera < 0)
+            return QLatin1String(key);
+        const QString camera = m_pName ? CPlanFile::tr("Camera %1 (%2)").arg(m_iCamera + 1).arg(Describe(*m_pName))
+                                       : CPlanFile::tr("Camera %1").arg(m_iCamera + 1);
+        return key ? camera + QStringLiteral(", ") + QLatin1String(key) : camera;
     }
+
+    int m_iCamera = -1;                     // the camera being read, -1 outside the list
+    const QJsonValue *m_pName = nullptr;    // its name, once read
 };
 
-bool CPlanReader::ReadText(const QJsonObject &object, const QString &where, const char *key, QString *text,
-                           bool required)
+bool CPlanReader::ReadText(const QJsonObject &object, const char *key, QString *text, bool required)
 {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined()) {
         if (required)
-            return Fail(CPlanFile::tr("%1 is missing.").arg(Where(where, key)));
+            return Fail(CPlanFile::tr("%1 is missing.").arg(Where(key)));
         return true;
     }
     if (!value.isString())
-        return Fail(CPlanFile::tr("%1 must be a text, not %2.").arg(Where(where, key), Describe(value)));
-    if (value.toString().size() > CPlanFile::kMaxTextLength) {
-        return Fail(CPlanFile::tr("%1 is longer than %2 characters.")
-                        .arg(Where(where, key)).arg(CPlanFile::kMaxTextLength));
-    }
+        return Fail(CPlanFile::tr("%1 must be a text, not %2.").arg(Where(key), Describe(value)));
     *text = value.toString();
+    if (text->size() > CPlanFile::kMaxTextLength) {
+        return Fail(CPlanFile::tr("%1 is longer than %2 characters.")
+                        .arg(Where(key)).arg(CPlanFile::kMaxTextLength));
+    }
     return true;
 }
 
-bool CPlanReader::ReadWhole(const QJsonObject &object, const QString &where, const char *key, int min, int max,
-                            int *number, bool required)
+bool CPlanReader::ReadWhole(const QJsonObject &object, const char *key, int min, int max, int *number,
+                            bool required)
 {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined()) {
         if (required)
-            return Fail(CPlanFile::tr("%1 is missing.").arg(Where(where, key)));
+            return Fail(CPlanFile::tr("%1 is missing.").arg(Where(key)));
         return true;
     }
     const double d = value.toDouble(std::nan(""));
     // Also refuses fractions and what JSON cannot hold in a double exactly (beyond the range).
     if (!value.isDouble() || !(d >= min && d <= max) || d != std::floor(d)) {
         return Fail(CPlanFile::tr("%1 must be a whole number from %2 to %3, not %4.")
-                        .arg(Where(where, key)).arg(min).arg(max).arg(Describe(value)));
+                        .arg(Where(key)).arg(min).arg(max).arg(Describe(value)));
     }
     *number = static_cast<int>(d);
     return true;
 }
 
-bool CPlanReader::ReadChoice(const QJsonObject &object, const QString &where, const char *key,
-                             const Choices &choices, int *index)
+bool CPlanReader::ReadChoice(const QJsonObject &object, const char *key, const Choices &choices, int *index)
 {
     QString text;
-    if (!ReadText(object, where, key, &text, true))
+    if (!ReadText(object, key, &text, true))
         return false;
     *index = choices.IndexOf(text);
     if (*index < 0) {
         return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
-                        .arg(Where(where, key), Describe(QJsonValue(text)), choices.shown.join(QStringLiteral(", "))));
+                        .arg(Where(key), Describe(QJsonValue(text)), choices.shown.join(QStringLiteral(", "))));
     }
     return true;
 }
@@ -330,15 +347,16 @@ bool CPlanReader::ReadTab(const QJsonObject &root, const char *name, const Field
 
 bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *camera)
 {
-    if (!value.isObject()) {
-        return Fail(CPlanFile::tr("%1 must be an object, not %2.")
-                        .arg(CPlanFile::tr("Camera %1").arg(index + 1), Describe(value)));
-    }
+    m_iCamera = index;
+    m_pName = nullptr;
+    if (!value.isObject())
+        return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(Where(nullptr), Describe(value)));
     const QJsonObject object = value.toObject();
     QString name;
-    if (!ReadText(object, CPlanFile::tr("Camera %1").arg(index + 1), "name", &name, true))
+    if (!ReadText(object, "name", &name, true))
         return false;
-    const QString where = CPlanFile::tr("Camera %1 (%2)").arg(index + 1).arg(Describe(QJsonValue(name)));
+    const QJsonValue nameValue(name);
+    m_pName = &nameValue;
 
     static const Choices types(Texts(kTypeNames, 2));
     static const Choices resolutions = [] {
@@ -351,21 +369,21 @@ bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *ca
     int type = 0;
     int resolution = 0;
     int level = 0;
-    if (!ReadChoice(object, where, "deviceType", types, &type)
-        || !ReadChoice(object, where, "resolution", resolutions, &resolution)
-        || !ReadChoice(object, where, "quality", qualities, &level))
+    if (!ReadChoice(object, "deviceType", types, &type)
+        || !ReadChoice(object, "resolution", resolutions, &resolution)
+        || !ReadChoice(object, "quality", qualities, &level))
         return false;
 
     const QJsonValue rateValue = object.value(QLatin1String("framerate"));
     if (rateValue.isUndefined())
-        return Fail(CPlanFile::tr("%1 is missing.").arg(Where(where, "framerate")));
+        return Fail(CPlanFile::tr("%1 is missing.").arg(Where("framerate")));
     bool ok = rateValue.isDouble();
     double rate = rateValue.toDouble();
     if (rateValue.isString())
         rate = FramerateOfText(rateValue.toString().trimmed(), &ok);
     if (!ok || !(rate >= 0 && rate <= NordaVocab::kMaxFramerate)) { // NaN and infinities too
         return Fail(CPlanFile::tr("%1 must be a frame rate from 0 to %2 (such as \"1/2\" or \"25\"), not %3.")
-                        .arg(Where(where, "framerate"))
+                        .arg(Where("framerate"))
                         .arg(NordaVocab::kMaxFramerate)
                         .arg(Describe(rateValue)));
     }
@@ -376,14 +394,14 @@ bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *ca
     read.iResolution = resolution;
     read.iLevel = level;
     read.dFramerate = rate;
-    if (!ReadWhole(object, where, "bitrate", 0, CPlanFile::kMaxBitrate, &read.iBitrate, true))
+    if (!ReadWhole(object, "bitrate", 0, CPlanFile::kMaxBitrate, &read.iBitrate, true))
         return false;
     QString address;
-    if (!ReadText(object, where, "deviceIP", &address, false))
+    if (!ReadText(object, "deviceIP", &address, false))
         return false;
     read.strDeviceIP = address.toLocal8Bit();
-    if (!ReadWhole(object, where, "port", -1, kMaxPort, &read.iPort, false)
-        || !ReadWhole(object, where, "channel", -1, kMaxPort, &read.iChannel, false))
+    if (!ReadWhole(object, "port", -1, kMaxPort, &read.iPort, false)
+        || !ReadWhole(object, "channel", -1, kMaxPort, &read.iChannel, false))
         return false;
     *camera = read;
     return true;
@@ -437,7 +455,7 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
 
     STRU_PLAN read;
     static const Choices standards(Texts(kStandardNames, 2));
-    if (!ReadChoice(root, QString(), "standard", standards, &read.iStandard))
+    if (!ReadChoice(root, "standard", standards, &read.iStandard))
         return false;
     if (!ReadTab(root, "calculateTime", kTimeTabFields, std::size(kTimeTabFields), &read)
         || !ReadTab(root, "calculateDisk", kDiskTabFields, std::size(kDiskTabFields), &read))

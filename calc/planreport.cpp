@@ -269,10 +269,8 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
     tableFormat.setHeaderRowCount(1);
     tableFormat.setCellPadding(2);
     tableFormat.setCellSpacing(0);
-    tableFormat.setBorder(0.5);
-    tableFormat.setBorderBrush(QColor(160, 160, 160));
-    tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    tableFormat.setBorderCollapse(true); // one line between cells, not two
+    // Shaded rows instead of a grid: collapsed cell borders triple the time the PDF takes.
+    tableFormat.setBorder(0);
     tableFormat.setTopMargin(kPointSize);
     QVector<QTextLength> widths;
     for (const int percent : kColumnPercent)
@@ -291,9 +289,13 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
         cursor.movePosition(QTextCursor::NextCell);
     }
     const QTextCharFormat plain;
-    for (const QStringList &row : std::as_const(rows)) {
-        for (const QString &text : row) {
-            cursor.insertText(text, plain);
+    QTextCharFormat shadedCell;
+    shadedCell.setBackground(QColor(243, 243, 243));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < kColumns; ++column) {
+            if (row % 2 == 1)
+                table->cellAt(row + 1, column).setFormat(shadedCell);
+            cursor.insertText(rows.at(row).at(column), plain);
             cursor.movePosition(QTextCursor::NextCell);
         }
     }

@@ -1,5 +1,6 @@
 // NORDA: plans the disk capacity of a video-surveillance installation.
 #include "app/nordamainwnd.h"
+#include "app/planhandoff.h"
 #include "app/vexaapplication.h"
 #include "platform/netdvr.h"
 #include "platform/onvif/onvifbackend.h"
@@ -10,6 +11,13 @@
 int main(int argc, char *argv[])
 {
     auto app = std::make_unique<CVexaApplication>(argc, argv, QStringLiteral("NORDA"));
+    // A plan file to open: the one argument the program takes.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString plan = arguments.size() > 1 ? arguments.at(1) : QString();
+    CPlanHandoff handoff(CPlanHandoff::DefaultName());
+    // A second start with a plan hands it to the running copy; a plain one is refused.
+    if (app->IsRunning() && !plan.isEmpty() && handoff.Send(plan))
+        return 0;
     if (app->CheckRunning())
         return 0;
     if (app->CheckResolution())
@@ -21,6 +29,10 @@ int main(int argc, char *argv[])
 
     auto window = std::make_unique<CNORDAMainWnd>();
     window->show();
+    QObject::connect(&handoff, &CPlanHandoff::SignalPlanReceived, window.get(), &CNORDAMainWnd::OpenPlanFile);
+    handoff.Listen();
+    if (!plan.isEmpty())
+        window->OpenPlanFile(plan);
     const int result = app->exec();
     window.reset();
     app.reset();

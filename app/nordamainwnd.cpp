@@ -1,6 +1,7 @@
 #include "app/nordamainwnd.h"
 
 #include "app/dlgabout.h"
+#include "app/plancontroller.h"
 #include "toolkit/helpmanual.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
@@ -44,7 +45,13 @@ CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
     ui->pGridLayout->addWidget(m_pStackedWidget, 2, 0, 1, 2);
 
     ui->pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
+    ui->pBtnPlan->setStyleSheet(QString::fromLatin1(kTabUnselected));
     OnBtnClickedUpgrade();
+
+    m_strCaption = windowTitle();
+    m_pPlan = new CPlanController(this, m_pCalculateWidget);
+    connect(m_pPlan, &CPlanController::SignalTitleChanged, this, &CNORDAMainWnd::UpdateTitle);
+    connect(ui->pBtnPlan, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedPlan);
 
     connect(ui->pBtnUpgrade, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedUpgrade);
     connect(ui->pBtnAbout, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedAbout);
@@ -78,6 +85,31 @@ void CNORDAMainWnd::OnBtnClickedAbout()
     menu.exec(QCursor::pos());
 }
 
+void CNORDAMainWnd::OnBtnClickedPlan()
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("pPlanMenu"));
+    m_pPlan->FillMenu(&menu);
+    menu.exec(ui->pBtnPlan->mapToGlobal(QPoint(0, ui->pBtnPlan->height())));
+}
+
+bool CNORDAMainWnd::OpenPlanFile(const QString &path)
+{
+    // A plan handed over from outside brings the window to the front first.
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    return m_pPlan->OpenPlan(path);
+}
+
+void CNORDAMainWnd::UpdateTitle()
+{
+    const QString suffix = m_pPlan->TitleSuffix();
+    m_pTitle->SetCaptionSuffix(suffix);
+    setWindowTitle(m_strCaption + suffix);
+}
+
 void CNORDAMainWnd::OnGetHelp()
 {
     ShowHelpManual(this);
@@ -98,6 +130,11 @@ void CNORDAMainWnd::keyPressEvent(QKeyEvent *event)
 
 void CNORDAMainWnd::closeEvent(QCloseEvent *event)
 {
+    // Unsaved changes are offered for saving before the usual question.
+    if (!m_pPlan->MaybeSave()) {
+        event->ignore();
+        return;
+    }
     if (ShowConfirmBox(tr("Confirm"), tr("Sure to close software"), this) == 1) {
         QMetaObject::invokeMethod(qApp, "quit", Qt::QueuedConnection);
         event->accept();

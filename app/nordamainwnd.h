@@ -10,6 +10,7 @@ class CNORDAMainWndClass;
 }
 class CWindowTitle;
 class CCalculateWidget;
+class CPlanController;
 
 class CNORDAMainWnd : public QMainWindow
 {
@@ -21,12 +22,17 @@ public:
     CWindowTitle *TitleBar() const { return m_pTitle; }
     QStackedWidget *StackedWidget() const { return m_pStackedWidget; }
     CCalculateWidget *CalculateWidget() const { return m_pCalculateWidget; }
+    CPlanController *PlanController() const { return m_pPlan; }
 
 public slots:
     void OnBtnClickedUpgrade();
     void OnBtnClickedAbout();
     void GetVersion();
     void OnGetHelp();
+    void OnBtnClickedPlan();
+    // Opens a plan file given from outside (the command line, another copy of the program).
+    bool OpenPlanFile(const QString &path);
+    void UpdateTitle();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -38,4 +44,6 @@ private:
     CCalculateWidget *m_pCalculateWidget = nullptr;
     CWindowTitle *m_pTitle = nullptr;
     int m_iCurrentTab = 0;
+    CPlanController *m_pPlan = nullptr;
+    QString m_strCaption; // the task bar's caption, followed by the plan's name
 };

@@ -76,6 +76,11 @@ CWindowTitle::CWindowTitle(QWidget *mainWindow)
     connect(m_pBtnClose, &QPushButton::clicked, this, &CWindowTitle::OnCloseWindow);
 }
 
+void CWindowTitle::SetCaptionSuffix(const QString &suffix)
+{
+    m_pLabelTitle->setText(tr("Calculate Disk") + suffix);
+}
+
 void CWindowTitle::PaintBackground()
 {
     QPalette pal = palette();

@@ -15,6 +15,8 @@ public:
     explicit CWindowTitle(QWidget *mainWindow);
 
     bool IsDragging() const { return m_iDragging != 0; }
+    // The caption followed by 'suffix' (the plan's name and its unsaved mark).
+    void SetCaptionSuffix(const QString &suffix);
 
 public slots:
     void showSmall();

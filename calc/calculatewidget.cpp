@@ -17,7 +17,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaType>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -82,6 +84,7 @@ CCalculateWidget::CCalculateWidget(QWidget *parent)
     ui->m_pBtnDel->setEnabled(false);
     qDebug() << "Init CalculateWidget succeed";
     ConnectSignals();
+    ConnectPlanChanges();
 }
 
 CCalculateWidget::~CCalculateWidget()
@@ -152,6 +155,72 @@ void CCalculateWidget::ConnectSignals()
     connect(ui->m_pEditRecordTime2, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditRecordTimeChanged2);
     connect(ui->m_pRadioPAL, &QRadioButton::toggled, this, &CCalculateWidget::OnPALChecked);
     connect(ui->m_pRadioNTSC, &QRadioButton::toggled, this, &CCalculateWidget::OnNTSCChecked);
+}
+
+void CCalculateWidget::ConnectPlanChanges()
+{
+    const auto changed = [this] {
+        if (!m_bSettingPlan)
+            emit SignalPlanChanged();
+    };
+    connect(m_pModel, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, changed);
+    connect(ui->m_pRadioNTSC, &QRadioButton::toggled, this, changed);
+    for (QLineEdit *edit : {ui->m_pEditTB, ui->m_pEditGB, ui->m_pEditRecordTime, ui->m_pEditMonth2,
+                            ui->m_pEditWeek2, ui->m_pEditDay2, ui->m_pEditRecordTime2})
+        connect(edit, &QLineEdit::textChanged, this, changed);
+}
+
+STRU_PLAN CCalculateWidget::Plan() const
+{
+    STRU_PLAN plan;
+    plan.vecCamera = m_cameraList.Cameras();
+    plan.iStandard = Standard();
+    plan.strDiskTB = ui->m_pEditTB->text();
+    plan.strDiskGB = ui->m_pEditGB->text();
+    plan.strHoursPerDay = ui->m_pEditRecordTime->text();
+    plan.strMonths = ui->m_pEditMonth2->text();
+    plan.strWeeks = ui->m_pEditWeek2->text();
+    plan.strDays = ui->m_pEditDay2->text();
+    plan.strHoursPerDay2 = ui->m_pEditRecordTime2->text();
+    return plan;
+}
+
+void CCalculateWidget::SetPlan(const STRU_PLAN &plan)
+{
+    const WritingGuard settingPlan(m_bSettingPlan);
+    {
+        // The plan's frame rates and fields are taken as they are: neither the standard switch
+        // nor the linked fields may rewrite them.
+        const QSignalBlocker pal(ui->m_pRadioPAL);
+        const QSignalBlocker ntsc(ui->m_pRadioNTSC);
+        (plan.iStandard == NordaVocab::NTSC ? ui->m_pRadioNTSC : ui->m_pRadioPAL)->setChecked(true);
+    }
+    m_calculator.SetStandard(Standard());
+    if (m_pAddDeviceWidget)
+        m_pAddDeviceWidget->SetStandard(Standard());
+
+    const struct { QLineEdit *edit; const QString &text; } fields[] = {
+        {ui->m_pEditTB, plan.strDiskTB},          {ui->m_pEditGB, plan.strDiskGB},
+        {ui->m_pEditRecordTime, plan.strHoursPerDay}, {ui->m_pEditMonth2, plan.strMonths},
+        {ui->m_pEditWeek2, plan.strWeeks},        {ui->m_pEditDay2, plan.strDays},
+        {ui->m_pEditRecordTime2, plan.strHoursPerDay2},
+    };
+    for (const auto &field : fields) {
+        const QSignalBlocker quiet(field.edit);
+        field.edit->setText(field.text);
+    }
+    for (QLineEdit *result : {ui->m_pEditHour, ui->m_pEditMonth, ui->m_pEditDay, ui->m_pEditGB2, ui->m_pEditTB2})
+        result->clear();
+    m_bHoursWarned = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay);
+    m_bHoursWarned2 = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay2);
+
+    m_cameraList.ReplaceAll(plan.vecCamera);
+    m_pModel->removeRows(0, m_pModel->rowCount());
+    for (const STRU_CAMERA &camera : m_cameraList.Cameras())
+        m_pModel->appendRow(NewRowItems(NordaVocab::CameraRowTexts(camera)));
+    ui->m_pTableCamera->selectionModel()->clearSelection();
 }
 
 void CCalculateWidget::ShowWarn(const QString &text)

@@ -8,6 +8,7 @@
 #include "calc/bitratecalculator.h"
 #include "calc/camera.h"
 #include "calc/cameralist.h"
+#include "calc/planfile.h"
 
 #include <QDialog>
 #include <QItemSelection>
@@ -48,6 +49,16 @@ public:
     // 1023 cameras; the rows follow, with the limit message when the list is full.
     void MergeImportedCameras(const QVector<STRU_CAMERA> &cameras);
 
+    // The plan on the page: cameras, standard and the input fields of both tabs.
+    STRU_PLAN Plan() const;
+    // Replaces the page's plan as a whole: no message, no linked-field rewrite, and the cameras'
+    // frame rates stay as the plan has them. Result fields are cleared.
+    void SetPlan(const STRU_PLAN &plan);
+
+signals:
+    // The plan on the page changed: cameras, standard or an input field.
+    void SignalPlanChanged();
+
 public slots:
     void OnBtnVigil();
     void OnBtnClient();
@@ -79,6 +90,7 @@ private:
     void SetupTable();
     void SetupFields();
     void ConnectSignals();
+    void ConnectPlanChanges();
 
     // Adds table rows for cameras already appended to the list.
     void AppendRows(const QVector<STRU_CAMERA> &cameras);
@@ -109,4 +121,5 @@ private:
     bool m_bWritingTime = false;
     bool m_bHoursWarned = false;  // "Calculate Time" hours field is out of range and was warned
     bool m_bHoursWarned2 = false; // the same for "Calculate Disk"
+    bool m_bSettingPlan = false;  // SetPlan() runs: its changes are not the user's
 };

@@ -617,6 +617,101 @@
         <source>About</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CPlanController</name>
+    <message>
+        <source>New Plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Plan...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Plan As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Report...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent Plans</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to the plan?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NORDA plans (*.norda)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not open the plan %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not save the plan.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Plan As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF report (*.pdf);;CSV table (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not export the report.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPlanFile</name>

@@ -617,6 +617,101 @@
         <source>About</source>
         <translation>关于</translation>
     </message>
+    <message>
+        <source>Plan</source>
+        <translation>计划</translation>
+    </message>
+</context>
+<context>
+    <name>CPlanController</name>
+    <message>
+        <source>New Plan</source>
+        <translation>新建计划</translation>
+    </message>
+    <message>
+        <source>Open Plan...</source>
+        <translation>打开计划...</translation>
+    </message>
+    <message>
+        <source>Save Plan</source>
+        <translation>保存计划</translation>
+    </message>
+    <message>
+        <source>Save Plan As...</source>
+        <translation>计划另存为...</translation>
+    </message>
+    <message>
+        <source>Export Report...</source>
+        <translation>导出报告...</translation>
+    </message>
+    <message>
+        <source>Untitled plan</source>
+        <translation>未命名计划</translation>
+    </message>
+    <message>
+        <source>Recent Plans</source>
+        <translation>最近的计划</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
+    <message>
+        <source>Save changes to the plan?</source>
+        <translation>是否保存对计划的更改？</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Don&apos;t Save</source>
+        <translation>不保存</translation>
+    </message>
+    <message>
+        <source>Open Plan</source>
+        <translation>打开计划</translation>
+    </message>
+    <message>
+        <source>NORDA plans (*.norda)</source>
+        <translation>NORDA 计划 (*.norda)</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Can not open the plan %1.</source>
+        <translation>无法打开计划 %1。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Can not save the plan.</source>
+        <translation>无法保存计划。</translation>
+    </message>
+    <message>
+        <source>plan</source>
+        <translation>计划</translation>
+    </message>
+    <message>
+        <source>Save Plan As</source>
+        <translation>计划另存为</translation>
+    </message>
+    <message>
+        <source>Export Report</source>
+        <translation>导出报告</translation>
+    </message>
+    <message>
+        <source>PDF report (*.pdf);;CSV table (*.csv)</source>
+        <translation>PDF 报告 (*.pdf);;CSV 表格 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Can not export the report.</source>
+        <translation>无法导出报告。</translation>
+    </message>
 </context>
 <context>
     <name>CPlanFile</name>

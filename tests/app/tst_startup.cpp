@@ -5,6 +5,8 @@
 // machine, or a parallel run of this test, would refuse the copies started here. The test therefore
 // runs itself and every program it starts in a private IPC namespace (`unshare -i`) where the
 // system allows it, and fails at once with a clear message when it cannot and another NORDA runs.
+#include "calc/planfile.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QSharedMemory>
@@ -67,7 +69,7 @@ private:
 class Norda
 {
 public:
-    Norda(const QString &display, const QString &tempDir)
+    Norda(const QString &display, const QString &tempDir, const QStringList &arguments = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), display);
@@ -81,7 +83,7 @@ public:
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(QStringLiteral(NORDA_OUTPUT_DIR));
         m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(QStringLiteral(NORDA_EXE), QStringList());
+        m_process.start(QStringLiteral(NORDA_EXE), arguments);
         m_process.waitForStarted(kWaitMs);
         m_pid = m_process.processId();
     }
@@ -237,6 +239,28 @@ private slots:
         pressReturn(server.display(), boxes.first());
         QVERIFY2(second.waitForCleanExit(), qPrintable(second.report()));
         QVERIFY2(first.running(), qPrintable(first.report()));
+    }
+
+    void planHandedToTheRunningCopy()
+    {
+        XServer server(QStringLiteral("1280x1024x24"));
+        QVERIFY2(!server.display().isEmpty(), qPrintable(server.report()));
+        Norda first(server.display(), m_tempDir.path());
+        QVERIFY2(!windowsOf(server.display(), first, QStringLiteral("CNORDAMainWnd")).isEmpty(),
+                 qPrintable(first.report()));
+
+        STRU_PLAN plan;
+        plan.vecCamera.append(STRU_CAMERA());
+        plan.vecCamera.first().strName = "Gate 1";
+        const QString path = QDir(m_tempDir.path()).filePath(QStringLiteral("handed.norda"));
+        QVERIFY(CPlanFile::Save(path, plan, nullptr));
+
+        // The second copy hands the plan over and ends without a word; the first opens it.
+        Norda second(server.display(), m_tempDir.path(), {path});
+        QVERIFY2(second.waitForCleanExit(), qPrintable(second.report()));
+        QVERIFY2(!second.report().contains(QStringLiteral("already running")), qPrintable(second.report()));
+        QVERIFY2(!windowsOf(server.display(), first, QStringLiteral("CNORDAMainWnd - handed\\.norda")).isEmpty(),
+                 qPrintable(first.report()));
     }
 
     void smallScreenIsRefused()

@@ -197,6 +197,33 @@ QImage InfoIcon(const QColor &disc, const QColor &glyph)
     return c.Take();
 }
 
+// A sheet with a folded corner and three lines: the plan, on the white of the tab icons.
+QImage PlanIcon(const QColor &sheet, const QColor &lines)
+{
+    Canvas c;
+    QPainter &p = c.p;
+    QPainterPath page;
+    page.moveTo(7, 3);
+    page.lineTo(20, 3);
+    page.lineTo(26, 9);
+    page.lineTo(26, 29);
+    page.lineTo(7, 29);
+    page.closeSubpath();
+    p.setBrush(sheet);
+    p.drawPath(page);
+    QPainterPath fold;
+    fold.moveTo(20, 3);
+    fold.lineTo(20, 9);
+    fold.lineTo(26, 9);
+    fold.closeSubpath();
+    p.setBrush(Mix(sheet, lines, 0.45));
+    p.drawPath(fold);
+    p.setBrush(lines);
+    for (const qreal y : {13.0, 18.0, 23.0})
+        p.drawRoundedRect(QRectF(10.5, y, 12, 2.2), 1, 1);
+    return c.Take();
+}
+
 QImage HelpIcon()
 {
     Canvas c;
@@ -298,6 +325,7 @@ void DrawIcons(ImageMap &out)
     out["images/Help.png"] = HelpIcon();
     out["images/About.png"] = InfoIcon(Accent, Qt::white);
     out["images/Tab/Information.png"] = InfoIcon(Qt::white, Accent);
+    out["images/Tab/Plan.png"] = PlanIcon(Qt::white, Accent);
     out["images/Upgrade/tip.png"] = TipIcon();
     out["images/norda.png"] = DrawAppIcon(256);
 }

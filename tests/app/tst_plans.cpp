@@ -1,0 +1,167 @@
+// Plans as documents in the main window: save and open through the program's own choosers, the
+// title with the plan's name and its unsaved mark, the question before unsaved changes are lost
+// (close, open, new), the recent plans, and a refused file that leaves the plan alone.
+#include "app/nordamainwnd.h"
+#include "app/plancontroller.h"
+#include "calc/calculatewidget.h"
+#include "tests/support/camerafixture.h"
+#include "tests/support/modaldriver.h"
+#include "toolkit/warndlg.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// Answers the boxes shown while 'action' runs with 'answers', in order; returns "title|text" of each.
+QStringList Answering(const QList<int> &answers, const std::function<void()> &action)
+{
+    CWarnDlg::TakeAnswered();
+    for (int answer : answers)
+        CWarnDlg::SetNextAnswer(answer);
+    action();
+    CWarnDlg::ClearNextAnswers();
+    QStringList shown;
+    for (const CWarnDlg::Answered &box : CWarnDlg::TakeAnswered())
+        shown << box.title + QLatin1Char('|') + box.text;
+    return shown;
+}
+
+// Chooses 'path' in the program's file chooser that 'action' opens.
+void ChoosingFile(const QString &path, const std::function<void()> &action)
+{
+    auto seen = ExpectModal([path](QWidget *frame) {
+        if (auto *chooser = frame->findChild<QFileDialog *>()) {
+            chooser->selectFile(path);
+            QMetaObject::invokeMethod(chooser, "accept");
+        }
+    });
+    action();
+    QVERIFY(seen->seen);
+}
+
+const QString kSaveQuestion = QStringLiteral("Confirm|Save changes to the plan?");
+const QString kCloseQuestion = QStringLiteral("Confirm|Sure to close software");
+} // namespace
+
+class TestPlans : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/recent-plans.txt");
+        m_window = std::make_unique<CNORDAMainWnd>();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void saveAndOpenAgain()
+    {
+        CCalculateWidget *panel = m_window->CalculateWidget();
+        CPlanController *plan = m_window->PlanController();
+        panel->OnAddDeviceImport(MakeCamera("", 0, 2, 3, 25, 4096), "Dome", 3);
+        panel->findChild<QRadioButton *>("m_pRadioNTSC")->click();
+        panel->findChild<QLineEdit *>("m_pEditGB")->setText("4000");
+        panel->findChild<QLineEdit *>("m_pEditDay2")->setText("30");
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("CNORDAMainWnd - Untitled plan*"));
+
+        const QString path = m_dir.filePath("site.norda");
+        ChoosingFile(path, [plan] { QVERIFY(plan->SavePlanAs()); });
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("CNORDAMainWnd - site.norda"));
+        const STRU_PLAN saved = panel->Plan();
+
+        // A new plan after the saved one needs no question; opening brings everything back.
+        QCOMPARE(Answering({}, [plan] { plan->NewPlan(); }), QStringList());
+        QCOMPARE(panel->CameraCount(), 0);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("CNORDAMainWnd"));
+        QCOMPARE(Answering({}, [plan, path] { QVERIFY(plan->OpenPlan(path)); }), QStringList());
+        const STRU_PLAN opened = panel->Plan();
+        QCOMPARE(opened.vecCamera.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(Same(opened.vecCamera.at(i), saved.vecCamera.at(i)));
+        QCOMPARE(opened.iStandard, 1);
+        QCOMPARE(opened.strDiskGB, QStringLiteral("4000"));
+        QCOMPARE(opened.strDays, QStringLiteral("30"));
+        QCOMPARE(panel->findChild<QLineEdit *>("m_pEditWeek2")->text(), saved.strWeeks);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("CNORDAMainWnd - site.norda"));
+        QCOMPARE(plan->RecentPlans(), QStringList{path});
+    }
+
+    void unsavedChangesAreAskedFor()
+    {
+        CCalculateWidget *panel = m_window->CalculateWidget();
+        CPlanController *plan = m_window->PlanController();
+        const QString other = m_dir.filePath("other.norda");
+        QVERIFY(CPlanFile::Save(other, STRU_PLAN(), nullptr));
+        panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 2048), "Cam", 2);
+
+        // Close: Cancel keeps the window and the plan; Don't Save goes on to the usual question.
+        QCOMPARE(Answering({0}, [this] { m_window->close(); }), QStringList{kSaveQuestion});
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(Answering({2, 0}, [this] { m_window->close(); }), (QStringList{kSaveQuestion, kCloseQuestion}));
+        QVERIFY(m_window->isVisible());
+        // Open and new: Cancel keeps the plan, Don't Save replaces it.
+        QCOMPARE(Answering({0}, [plan, other] { QVERIFY(!plan->OpenPlan(other)); }), QStringList{kSaveQuestion});
+        QCOMPARE(panel->CameraCount(), 2);
+        QCOMPARE(Answering({0}, [plan] { plan->NewPlan(); }), QStringList{kSaveQuestion});
+        QCOMPARE(panel->CameraCount(), 2);
+        QCOMPARE(Answering({2}, [plan, other] { QVERIFY(plan->OpenPlan(other)); }), QStringList{kSaveQuestion});
+        QCOMPARE(panel->CameraCount(), 0);
+        QVERIFY(!plan->IsModified());
+
+        // Save answers the question by saving, here into the plan's own file.
+        panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 2048), "Cam", 1);
+        QCOMPARE(Answering({1}, [plan] { plan->NewPlan(); }), QStringList{kSaveQuestion});
+        STRU_PLAN reread;
+        QCOMPARE(CPlanFile::Open(other, &reread, nullptr), CPlanFile::Result::Opened);
+        QCOMPARE(reread.vecCamera.size(), 1);
+    }
+
+    void refusedFileLeavesThePlan()
+    {
+        CCalculateWidget *panel = m_window->CalculateWidget();
+        panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 2048), "Cam", 2);
+        const QString broken = m_dir.filePath("broken.norda");
+        QFile file(broken);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"format\": \"NORDA plan\", \"version\": 1, \"cameras\": [");
+        file.close();
+        const QStringList shown = Answering({2, 1}, [this, broken] { m_window->OpenPlanFile(broken); });
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown.at(1).startsWith("Warn|Can not open the plan broken.norda."), qPrintable(shown.at(1)));
+        QCOMPARE(panel->CameraCount(), 2);
+        QVERIFY(m_window->PlanController()->IsModified());
+    }
+
+    void recentPlansKeepTheLastEight()
+    {
+        CPlanController *plan = m_window->PlanController();
+        QStringList saved;
+        for (int i = 0; i < 9; ++i) {
+            saved.prepend(m_dir.filePath(QStringLiteral("plan%1.norda").arg(i)));
+            QVERIFY(CPlanFile::Save(saved.first(), STRU_PLAN(), nullptr));
+            QVERIFY(plan->OpenPlan(saved.first()));
+        }
+        QVERIFY(plan->OpenPlan(saved.at(3))); // opened again: to the front, not twice
+        saved.move(3, 0);
+        QCOMPARE(plan->RecentPlans(), saved.mid(0, 8));
+        // A new window finds them again.
+        m_window = std::make_unique<CNORDAMainWnd>();
+        QCOMPARE(m_window->PlanController()->RecentPlans(), saved.mid(0, 8));
+    }
+
+private:
+    std::unique_ptr<CNORDAMainWnd> m_window;
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestPlans)
+#include "tst_plans.moc"

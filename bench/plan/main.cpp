@@ -6,11 +6,13 @@
 // Each figure is the median of several runs; both sides of a pair run alternately.
 #include "calc/cameralist.h"
 #include "calc/planfile.h"
+#include "calc/calculatewidget.h"
 #include "calc/planreport.h"
+#include "toolkit/warndlg.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPdfWriter>
 #include <QStandardItemModel>
 #include <QTextCursor>
@@ -103,7 +105,7 @@ void BarePdf(const STRU_PLAN &plan, QIODevice *device)
 
 int main(int argc, char **argv)
 {
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QTextStream out(stdout);
     const STRU_PLAN plan = BigPlan();
     const QByteArray file = CPlanFile::Write(plan);
@@ -139,6 +141,29 @@ int main(int argc, char **argv)
                 list.AddBatch(camera, QStringLiteral("Camera"), 1);
         }));
     }
+    // Through the panel, as the user meets it: opening a plan file onto a shown page against
+    // adding the same cameras by hand (the limit message answered at once).
+    std::vector<double> panelOpen, panelAdd;
+    for (int run = 0; run < 15; ++run) {
+        CCalculateWidget opened;
+        opened.show();
+        QApplication::processEvents();
+        panelOpen.push_back(TimeMs([&] {
+            STRU_PLAN read;
+            CPlanFile::Read(file, &read, nullptr);
+            opened.SetPlan(read);
+            QApplication::processEvents();
+        }));
+        CCalculateWidget added;
+        added.show();
+        QApplication::processEvents();
+        CWarnDlg::SetNextAnswer(1);
+        panelAdd.push_back(TimeMs([&] {
+            added.OnAddDeviceImport(plan.vecCamera.first(), QStringLiteral("Camera"), kCameras);
+            QApplication::processEvents();
+        }));
+        CWarnDlg::ClearNextAnswers();
+    }
     std::vector<double> report, bare, csv;
     for (int run = 0; run < 7; ++run) {
         report.push_back(TimeMs([&] {
@@ -165,6 +190,9 @@ int main(int argc, char **argv)
     out << QStringLiteral("  with table rows: open %1 ms, append %2 ms = %3 x\n")
                .arg(Median(openRows), 0, 'f', 2).arg(Median(appendRows), 0, 'f', 2)
                .arg(Median(openRows) / Median(appendRows), 0, 'f', 2);
+    out << QStringLiteral("  through the panel: open %1 ms, add by hand %2 ms = %3 x (target 1.5)\n")
+               .arg(Median(panelOpen), 0, 'f', 2).arg(Median(panelAdd), 0, 'f', 2)
+               .arg(Median(panelOpen) / Median(panelAdd), 0, 'f', 2);
     out << QStringLiteral("  report PDF:                     %1 ms  = %2 x the bare table (target 2)\n")
                .arg(Median(report), 0, 'f', 1).arg(Median(report) / bareMs, 0, 'f', 2);
     out << QStringLiteral("  bare table PDF:                 %1 ms\n").arg(bareMs, 0, 'f', 1);

@@ -1,0 +1,220 @@
+#include "platform/wsdiscovery.h"
+
+#include "platform/wsdiscoverymessage.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QHash>
+#include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QTimer>
+#include <QUdpSocket>
+#include <QUuid>
+#include <QVariant>
+
+#include <cstring>
+
+namespace {
+const int kMaxEndpoints = 4096; // a flood of invented endpoints must not grow without end
+const int kStopPollMs = 50;
+
+struct ENDPOINT
+{
+    QHostAddress address;
+    int iPort = 0;
+    quint32 iMetadataVersion = 0;
+    QString strHardware;
+    qint64 iLastHeardMs = 0;
+};
+
+void CopyText(char *field, size_t size, const QByteArray &text)
+{
+    const size_t length = qMin(size - 1, size_t(text.size()));
+    std::memcpy(field, text.constData(), length);
+    field[length] = '\0';
+}
+
+VIGIL_DEVICE_INFO Record(const QString &endpoint, const ENDPOINT &data, int event)
+{
+    VIGIL_DEVICE_INFO info;
+    std::memset(&info, 0, sizeof info);
+    info.dwSize = sizeof info;
+    CopyText(info.sSerialNumber, sizeof info.sSerialNumber, endpoint.toUtf8());
+    CopyText(info.sIPv4Address, sizeof info.sIPv4Address, data.address.toString().toLatin1());
+    info.iPort = data.iPort;
+    CopyText(info.sSoftwareVersion, sizeof info.sSoftwareVersion, data.strHardware.toUtf8());
+    info.iEvent = event;
+    return info;
+}
+
+// Interfaces that can carry multicast; the routing table picks one when there are none (as in a
+// network namespace with only loopback and a multicast route over it).
+QList<QNetworkInterface> MulticastInterfaces()
+{
+    QList<QNetworkInterface> found;
+    for (const QNetworkInterface &candidate : QNetworkInterface::allInterfaces()) {
+        const auto flags = candidate.flags();
+        if ((flags & QNetworkInterface::IsUp) && (flags & QNetworkInterface::CanMulticast) &&
+            !(flags & QNetworkInterface::IsLoopBack))
+            found.append(candidate);
+    }
+    return found;
+}
+
+class CDiscoveryRun
+{
+public:
+    CDiscoveryRun(const WSDISCOVERY_OPTIONS &options, CVigilSession &session, std::atomic<int> &probes,
+                  std::atomic<int> &ignored)
+        : m_options(options), m_session(session), m_probes(probes), m_ignored(ignored)
+    {
+        m_clock.start();
+    }
+
+    void Exec()
+    {
+        // First the loop: it gives this thread the event dispatcher that the sockets register with.
+        QEventLoop loop;
+        const QHostAddress group(QString::fromLatin1(WsDiscovery::kGroup));
+        const QList<QNetworkInterface> interfaces = MulticastInterfaces();
+        // Hello and Bye arrive on the group's port, shared with any other listener on this host.
+        if (m_listener.bind(QHostAddress::AnyIPv4, WsDiscovery::kPort,
+                            QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
+            // Without the group, probe matches still come in: failures only cost Hello and Bye.
+            m_listener.joinMulticastGroup(group);
+            for (const QNetworkInterface &netInterface : interfaces)
+                m_listener.joinMulticastGroup(group, netInterface);
+        }
+        // Probe matches come back to the port the probe left from: a port of our own.
+        m_prober.bind(QHostAddress::AnyIPv4, 0);
+        m_prober.setSocketOption(QAbstractSocket::MulticastTtlOption, m_options.iMulticastTtl);
+        QObject::connect(&m_listener, &QUdpSocket::readyRead, [this] { Drain(m_listener); });
+        QObject::connect(&m_prober, &QUdpSocket::readyRead, [this] { Drain(m_prober); });
+
+        QTimer stopPoll;
+        QObject::connect(&stopPoll, &QTimer::timeout, &loop, [&] {
+            if (m_session.StopRequested())
+                loop.quit();
+        });
+        stopPoll.start(kStopPollMs);
+        QTimer probeTimer;
+        QObject::connect(&probeTimer, &QTimer::timeout, &loop, [&] { ProbeRound(group, interfaces); });
+        probeTimer.start(qMax(100, m_options.iProbeIntervalMs));
+        ProbeRound(group, interfaces);
+        if (!m_session.StopRequested())
+            loop.exec();
+    }
+
+private:
+    void ProbeRound(const QHostAddress &group, const QList<QNetworkInterface> &interfaces)
+    {
+        ForgetSilent();
+        const QByteArray probe =
+            WsDiscovery::Probe(QStringLiteral("urn:uuid:") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+        auto send = [this, probe, group, interfaces] {
+            if (interfaces.isEmpty()) {
+                m_prober.writeDatagram(probe, group, WsDiscovery::kPort);
+            } else {
+                for (const QNetworkInterface &netInterface : interfaces) {
+                    m_prober.setMulticastInterface(netInterface);
+                    m_prober.writeDatagram(probe, group, WsDiscovery::kPort);
+                }
+            }
+        };
+        send();
+        ++m_probes;
+        if (m_options.iProbeRepeatMs > 0)
+            QTimer::singleShot(m_options.iProbeRepeatMs, &m_prober, send);
+    }
+
+    void Drain(QUdpSocket &socket)
+    {
+        while (socket.hasPendingDatagrams() && !m_session.StopRequested()) {
+            const QNetworkDatagram datagram = socket.receiveDatagram(65536);
+            const QVector<WSD_ANNOUNCEMENT> announcements = WsDiscovery::Parse(datagram.data());
+            if (announcements.isEmpty())
+                ++m_ignored;
+            for (const WSD_ANNOUNCEMENT &announcement : announcements)
+                Take(announcement, datagram.senderAddress());
+        }
+    }
+
+    void Take(const WSD_ANNOUNCEMENT &announcement, const QHostAddress &sender)
+    {
+        if (announcement.strEndpoint.isEmpty()) {
+            ++m_ignored;
+            return;
+        }
+        auto known = m_endpoints.find(announcement.strEndpoint);
+        if (announcement.kind == WSD_ANNOUNCEMENT::Bye) {
+            if (known == m_endpoints.end()) {
+                ++m_ignored;
+                return;
+            }
+            const ENDPOINT gone = known.value();
+            m_endpoints.erase(known);
+            m_session.Announce(Record(announcement.strEndpoint, gone, VIGIL_EVENT_VANISHED));
+            return;
+        }
+        // A Hello must say it is a video device; a probe match answers our probe for one, so
+        // only types that say otherwise exclude it.
+        const bool video = announcement.bVideoDevice ||
+                           (announcement.kind == WSD_ANNOUNCEMENT::ProbeMatch && !announcement.bTypesGiven);
+        ENDPOINT data;
+        if (!video || !WsDiscovery::PickAddress(announcement.xaddrs, sender, &data.address, &data.iPort)) {
+            ++m_ignored;
+            return;
+        }
+        data.iMetadataVersion = announcement.iMetadataVersion;
+        data.strHardware = WsDiscovery::Hardware(announcement.scopes);
+        data.iLastHeardMs = m_clock.elapsed();
+        if (known == m_endpoints.end()) {
+            if (m_endpoints.size() >= kMaxEndpoints)
+                return;
+            m_endpoints.insert(announcement.strEndpoint, data);
+            m_session.Announce(Record(announcement.strEndpoint, data, VIGIL_EVENT_APPEARED));
+            return;
+        }
+        const bool changed = known->address != data.address || known->iPort != data.iPort ||
+                             known->iMetadataVersion != data.iMetadataVersion || known->strHardware != data.strHardware;
+        *known = data;
+        if (changed)
+            m_session.Announce(Record(announcement.strEndpoint, data, VIGIL_EVENT_CHANGED));
+    }
+
+    void ForgetSilent()
+    {
+        const qint64 limit = qint64(m_options.iVanishRounds) * m_options.iProbeIntervalMs + m_options.iAnswerWaitMs;
+        const qint64 now = m_clock.elapsed();
+        for (auto it = m_endpoints.begin(); it != m_endpoints.end();) {
+            if (now - it->iLastHeardMs > limit) {
+                const VIGIL_DEVICE_INFO record = Record(it.key(), it.value(), VIGIL_EVENT_VANISHED);
+                it = m_endpoints.erase(it);
+                m_session.Announce(record);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    const WSDISCOVERY_OPTIONS &m_options;
+    CVigilSession &m_session;
+    std::atomic<int> &m_probes;
+    std::atomic<int> &m_ignored;
+    QElapsedTimer m_clock;
+    QUdpSocket m_listener;
+    QUdpSocket m_prober;
+    QHash<QString, ENDPOINT> m_endpoints;
+};
+} // namespace
+
+CWsDiscoveryBackend::CWsDiscoveryBackend(const WSDISCOVERY_OPTIONS &options) : m_options(options) {}
+
+void CWsDiscoveryBackend::Run(CVigilSession &session)
+{
+    if (!QCoreApplication::instance())
+        return; // sockets and timers need the application object
+    CDiscoveryRun run(m_options, session, m_iProbesSent, m_iIgnored);
+    run.Exec();
+}

@@ -6,12 +6,13 @@
 #include "platform/onvif/onvifbackend.h"
 
 #include <QRegularExpression>
-#include <QSemaphore>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <future>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -50,19 +51,22 @@ QByteArray Element(const QByteArray &name, const QByteArray &content)
     return '<' + name + '>' + content + "</" + name.split(' ').first() + '>';
 }
 
-class CCannedDevice : public QThread
+// A plain std::thread with its own event loop, so that its start and end are visible to the
+// thread sanitizer.
+class CCannedDevice
 {
 public:
     explicit CCannedDevice(const CANNED_DEVICE &device) : m_device(device) {}
-    ~CCannedDevice() override
+    ~CCannedDevice()
     {
-        quit();
-        wait();
+        QMetaObject::invokeMethod(m_pLoop, "quit", Qt::QueuedConnection);
+        m_thread.join();
     }
     quint16 Start()
     {
-        start();
-        m_ready.acquire();
+        std::promise<void> ready;
+        m_thread = std::thread([this, &ready] { Run(&ready); });
+        ready.get_future().wait();
         return m_uPort;
     }
     QByteArray Requests() const
@@ -71,23 +75,24 @@ public:
         return m_requests;
     }
 
-protected:
-    void run() override
+private:
+    void Run(std::promise<void> *ready)
     {
+        QEventLoop loop;
         QTcpServer server;
         server.listen(QHostAddress::LocalHost);
         m_uPort = server.serverPort();
+        m_pLoop = &loop;
         if (!m_device.bListening)
             server.close();
         QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
             while (QTcpSocket *socket = server.nextPendingConnection())
                 Serve(socket);
         });
-        m_ready.release();
-        exec();
+        ready->set_value();
+        loop.exec();
     }
 
-private:
     void Serve(QTcpSocket *socket)
     {
         auto buffer = std::make_shared<QByteArray>();
@@ -306,7 +311,8 @@ private:
 
     const CANNED_DEVICE m_device;
     quint16 m_uPort = 0;
-    QSemaphore m_ready;
+    QEventLoop *m_pLoop = nullptr;
+    std::thread m_thread;
     mutable std::mutex m_mutex;
     QByteArray m_requests;
 };

@@ -18,9 +18,9 @@ void OnSignal(int)
     g_bInterrupted = true;
 }
 
-const char *const kDescription = R"(Serves fake ONVIF devices (device, media, media2 and for recorders
-recording service) on loopback addresses. Without --config: --count devices with addresses counting
-up from --address on one --port, or with --same-address on one address with ports counting up.
+const char *const kDescription = R"(Serves fake ONVIF devices (device, media, media2 and, for recorders, recording
+service) on loopback addresses. Without --config: --count devices with addresses counting up from
+--address on one --port, or with --same-address on one address with ports counting up.
 
 The JSON file given with --config: {"devices": [ {...}, ... ]}, each entry with any of
   "count", "address", "port", "sameAddress"    as the options of the same names

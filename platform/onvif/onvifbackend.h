@@ -1,4 +1,18 @@
-// The device SDK backend for ONVIF cameras and recorders (see onvifxml.h for the pieces).
+// ONVIF device access: the network backend of the device SDK for any maker's cameras and
+// recorders that speak ONVIF.
+//
+//   onvifxml     a small read-only element tree over QXmlStreamReader; elements are found by
+//                namespace URI and local name, never by prefix, and a device's answer is bounded
+//                in depth and size before any of it is used;
+//   onvifauth    WS-Security UsernameToken (PasswordDigest) and HTTP Digest (MD5, SHA-256);
+//   onvifhttp    one blocking HTTP POST on the caller's thread, with a connect timeout, a total
+//                deadline and a cap on the answer's size;
+//   onvifsoap    one SOAP call: envelope, credentials, retry on a Digest challenge, faults;
+//   onvifreplies what the answers say, as plain values: services, clock, role, profiles as channels;
+//   onvifcodes   encoder settings in the device SDK's resolution, frame-rate, bitrate and
+//                quality codes;
+//   onvifbackend COnvifBackend (this file), the CDvrBackend that logs in over ONVIF and fills the
+//                SDK's records.
 //
 // Login asks the device's clock without credentials (WS-Security timestamps are checked against
 // it), its services (GetServices, else GetCapabilities), its identity with credentials (the

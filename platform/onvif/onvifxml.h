@@ -1,17 +1,6 @@
-// ONVIF device access: the network backend of the device SDK for any maker's cameras and
-// recorders that speak ONVIF.
-//
-//   onvifxml     a small read-only element tree over QXmlStreamReader; elements are found by
-//                namespace URI and local name, never by prefix, and a device's answer is bounded
-//                in depth and size before any of it is used;
-//   onvifauth    WS-Security UsernameToken (PasswordDigest) and HTTP Digest (MD5, SHA-256);
-//   onvifhttp    one blocking HTTP POST on the caller's thread, with a connect timeout, a total
-//                deadline and a cap on the answer's size;
-//   onvifsoap    one SOAP call: envelope, credentials, retry on a Digest challenge, faults;
-//   onvifreplies what the answers say, as plain values: services, clock, role, profiles as channels;
-//   onvifcodes   encoder settings in the device SDK's resolution, frame-rate, bitrate and
-//                quality codes;
-//   onvifbackend COnvifBackend, the CDvrBackend that logs in over ONVIF and fills the SDK's records.
+// A small read-only element tree over QXmlStreamReader for devices' SOAP answers. Elements are
+// found by namespace URI and local name, never by prefix, and an answer is refused whole when it
+// is not well-formed or exceeds the depth and size limits, before any of it is used.
 #pragma once
 
 #include <QByteArray>

@@ -139,10 +139,12 @@ private:
                 announcement.bTypesGiven = true;
                 const QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
                 for (const QString &qname : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                    // Some devices use a prefix they never declare: then the local name decides.
                     const auto type = Resolve(qname.trimmed());
-                    announcement.bVideoDevice = announcement.bVideoDevice ||
-                                                (type.first == kNetwork && type.second == QLatin1String("NetworkVideoTransmitter")) ||
-                                                (type.first == kDevice && type.second == QLatin1String("Device"));
+                    announcement.bVideoDevice =
+                        announcement.bVideoDevice ||
+                        ((type.first == kNetwork || type.first.isEmpty()) && type.second == QLatin1String("NetworkVideoTransmitter")) ||
+                        (type.first == kDevice && type.second == QLatin1String("Device"));
                 }
                 if (!m_scopes.isEmpty())
                     m_scopes.removeLast();

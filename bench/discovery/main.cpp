@@ -94,7 +94,8 @@ int main(int argc, char **argv)
     // The dialog's login threads write a line per device, the offscreen platform its limits;
     // neither is what is measured.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (type != QtDebugMsg && !QByteArray(context.category).startsWith("qt.qpa"))
+        if (type != QtDebugMsg && !QByteArray(context.category).startsWith("qt.qpa") &&
+            !message.startsWith(QLatin1String("This plugin does not support")))
             std::fprintf(stderr, "%s\n", qPrintable(message));
     });
 

@@ -125,6 +125,8 @@ private slots:
         QTest::newRow("same name, other namespace") << Hello("urn:uuid:1", "http://1.2.3.4/", "p:NetworkVideoTransmitter")
                                                            .replace("<d:Types>", "<d:Types xmlns:p=\"urn:printers\">")
                                                     << 1 << false << "HW 42";
+        QTest::newRow("undeclared prefix") << Hello("urn:uuid:1", "http://1.2.3.4/", "tdn:NetworkVideoTransmitter") << 1
+                                           << true << "HW 42";
         QTest::newRow("2009/01 namespaces")
             << Hello("urn:uuid:1")
                    .replace("http://schemas.xmlsoap.org/ws/2005/04/discovery", "http://docs.oasis-open.org/ws-dd/ns/discovery/2009/01")

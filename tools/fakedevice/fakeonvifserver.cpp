@@ -7,7 +7,8 @@
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 
-#include <cstdio>
+#include <condition_variable>
+#include <mutex>
 
 // --- the engine, in the serving thread ---
 
@@ -140,10 +141,26 @@ void CFakeOnvifServer::Call(const std::function<void()> &work) const
 {
     if (!m_pEngine)
         return;
-    if (m_pEngine->thread() == QThread::currentThread())
+    if (m_pEngine->thread() == QThread::currentThread()) {
         work();
-    else
-        QMetaObject::invokeMethod(m_pEngine, work, Qt::BlockingQueuedConnection);
+        return;
+    }
+    // The hand-over goes through a standard mutex rather than a blocking queued call, so that
+    // the thread sanitizer sees it (Debian's Qt is not built for it).
+    std::mutex mutex;
+    std::condition_variable doneSignal;
+    bool done = false;
+    std::unique_lock<std::mutex> lock(mutex);
+    QMetaObject::invokeMethod(
+        m_pEngine,
+        [&] {
+            std::lock_guard<std::mutex> engineLock(mutex);
+            work();
+            done = true;
+            doneSignal.notify_one();
+        },
+        Qt::QueuedConnection);
+    doneSignal.wait(lock, [&] { return done; });
 }
 
 bool CFakeOnvifServer::EnableDiscovery()

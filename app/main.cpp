@@ -5,6 +5,8 @@
 #include "platform/netdvr.h"
 #include "platform/onvif/onvifbackend.h"
 #include "platform/tuvo.h"
+#include "platform/vigilbackend.h"
+#include "platform/wsdiscovery.h"
 
 #include <memory>
 
@@ -25,6 +27,8 @@ int main(int argc, char *argv[])
 
     NET_DVR_Init();
     NetDvr_SetBackend(std::make_shared<COnvifBackend>());
+    // Devices on the network announce themselves over WS-Discovery.
+    Vigil_SetBackend(std::make_shared<CWsDiscoveryBackend>());
     Tuvo_Init();
 
     auto window = std::make_unique<CNORDAMainWnd>();

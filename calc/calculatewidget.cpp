@@ -27,7 +27,9 @@
 
 namespace {
 
+// The camera name gets room for an imported IP channel's name ("192.168.100.200_IPCamera12").
 const int kColumnWidths[NordaVocab::kColumnCount] = {100, 50, 150, 130, 80, 80, 100};
+const char kLongCameraName[] = "192.168.100.200_IPCamera12";
 enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrate, ColRecommended };
 
 // Longest texts the numeric fields take; the values stay far inside 64-bit arithmetic.
@@ -113,6 +115,9 @@ void CCalculateWidget::SetupTable()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int column = 0; column < NordaVocab::kColumnCount; ++column)
         ui->m_pTableCamera->setColumnWidth(column, std::max(kColumnWidths[column], header->sectionSizeHint(column)));
+    ui->m_pTableCamera->setColumnWidth(
+        ColName, std::max(ui->m_pTableCamera->columnWidth(ColName),
+                          ui->m_pTableCamera->fontMetrics().horizontalAdvance(QString::fromLatin1(kLongCameraName)) + 16));
     ui->m_pTableCamera->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->m_pTableCamera->setSelectionBehavior(QAbstractItemView::SelectRows);
 }

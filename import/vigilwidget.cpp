@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QSet>
 #include <QSignalBlocker>
@@ -144,8 +145,15 @@ void CVigilWidget::SetupTable()
     // get room for their usual length. The last column stretches.
     for (int column = 0; column < ColumnCount; ++column)
         ui->m_pTableVigil->setColumnWidth(column, std::max(kColumnWidths[column], header->sectionSizeHint(column)));
-    ui->m_pTableVigil->setColumnWidth(ColIP, std::max(130, header->sectionSizeHint(ColIP)));
-    ui->m_pTableVigil->setColumnWidth(ColSerialNo, std::max(180, header->sectionSizeHint(ColSerialNo)));
+    // A discovered device's serial number is its endpoint address, a "urn:uuid:" of 45
+    // characters: that column gets their room, the port and version columns give theirs.
+    const QFontMetrics metrics = ui->m_pTableVigil->fontMetrics();
+    ui->m_pTableVigil->setColumnWidth(ColIP, std::max(metrics.horizontalAdvance(QStringLiteral("255.255.255.255")) + 16,
+                                                      header->sectionSizeHint(ColIP)));
+    ui->m_pTableVigil->setColumnWidth(ColPort, header->sectionSizeHint(ColPort));
+    ui->m_pTableVigil->setColumnWidth(
+        ColSerialNo, metrics.horizontalAdvance(QStringLiteral("urn:uuid:00000000-0000-0000-0000-000000000000")) + 16);
+    ui->m_pTableVigil->setColumnWidth(ColVersion, std::max(70, header->sectionSizeHint(ColVersion)));
 }
 
 QVector<STRU_DEVICE> CVigilWidget::Devices() const

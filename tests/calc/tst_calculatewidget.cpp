@@ -170,13 +170,16 @@ void TestCalculateWidget::startState()
         QVERIFY(Edit(result)->isReadOnly());
     QCOMPARE(Model()->columnCount(), 7);
     const int widths[] = {100, 50, 150, 130, 80, 80, 100};
-    // The designed widths, or wider where the header text would be cut.
+    // The designed widths, or wider where the header text would be cut; the name column holds an
+    // imported IP channel's name.
     for (int column = 0; column < 7; ++column) {
         const int width = Table()->columnWidth(column);
         QVERIFY(width >= widths[column]);
         QVERIFY(width >= Table()->header()->sectionSizeHint(column));
-        QVERIFY(width == widths[column] || width == Table()->header()->sectionSizeHint(column) || column == 6);
+        QVERIFY(width == widths[column] || width == Table()->header()->sectionSizeHint(column) || column == 6
+                || column == 1);
     }
+    QVERIFY(Table()->columnWidth(1) > Table()->fontMetrics().horizontalAdvance("192.168.100.200_IPCamera12"));
     QCOMPARE(Model()->headerData(6, Qt::Horizontal).toString(), QString("Recommand Bitrate"));
     QCOMPARE(Table()->selectionMode(), QAbstractItemView::ExtendedSelection);
     // The validators let only digits without a leading zero through.

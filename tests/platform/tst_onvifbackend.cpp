@@ -1,320 +1,152 @@
-// Whole logins and imports through the device SDK and the device layer, against a canned ONVIF
-// device served on 127.0.0.1 from its own thread: answers keyed by the request's operation,
-// credentials checked as a device checks them, and one operation that misbehaves on purpose.
+// Whole logins and imports through the device SDK and the device layer, against fake ONVIF
+// devices served on 127.0.0.1, some of them behind a proxy that edits their answers.
 #include "calc/bitratecalculator.h"
 #include "import/deviceimporter.h"
 #include "platform/onvif/onvifbackend.h"
+#include "tools/fakedevice/fakeonvifserver.h"
 
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <functional>
 #include <future>
 #include <mutex>
 #include <thread>
 
 namespace {
 
-const QByteArray kPassword = "pw-Secret!";
-const QByteArray kNonce = "c4nn3d-n0nce";
-
-struct REPLY
-{
-    enum Mode { Normal, Silent, Trickle, Huge, HugeUnsized };
-    Mode eMode = Normal;
-    int iStatus = 200;
-    QByteArray headers;
-    QByteArray body;
-    int iDelayMs = 0;
-};
-
-struct CANNED_DEVICE
-{
-    QByteArray strDigest; // empty: WS-Security; "MD5" or "SHA-256": HTTP Digest only
-    int iClockOffsetSec = 0; // tokens more than 300 s off the device's clock are refused
-    bool bMedia2 = true;
-    bool bServices = true; // false: GetServices is not supported, GetCapabilities is
-    bool bRecorder = false;
-    bool bListening = true;
-    int iChannels = 1;
-    QByteArray strWidth = "1920", strHeight = "1080", strRate = "25", strKbps = "4096", strQuality = "4";
-    QByteArray strQualityMax = "10";
-    QHash<QByteArray, QByteArray> prefixes; // renamed in every answer
-    QByteArray strMisbehaving;              // this operation answers with misbehaviour
-    REPLY misbehaviour;
-    int iDelayMs = 0;
-};
-
-QByteArray Element(const QByteArray &name, const QByteArray &content)
-{
-    return '<' + name + '>' + content + "</" + name.split(' ').first() + '>';
-}
-
-// A plain std::thread with its own event loop, so that its start and end are visible to the
-// thread sanitizer.
-class CCannedDevice
+// Runs setup and then an event loop on a plain std::thread, whose start and end the thread
+// sanitizer sees (Debian's Qt is not built for it). What setup returns lives until the loop ends.
+class CLoopThread
 {
 public:
-    explicit CCannedDevice(const CANNED_DEVICE &device) : m_device(device) {}
-    ~CCannedDevice()
+    ~CLoopThread()
     {
-        QMetaObject::invokeMethod(m_pLoop, "quit", Qt::QueuedConnection);
-        m_thread.join();
+        if (m_thread.joinable()) {
+            QMetaObject::invokeMethod(m_pLoop, "quit", Qt::QueuedConnection);
+            m_thread.join();
+        }
     }
-    quint16 Start()
+    void Start(const std::function<std::shared_ptr<void>()> &setup)
     {
         std::promise<void> ready;
-        m_thread = std::thread([this, &ready] { Run(&ready); });
+        m_thread = std::thread([&] {
+            QEventLoop loop;
+            m_pLoop = &loop;
+            const std::shared_ptr<void> keep = setup();
+            ready.set_value();
+            loop.exec();
+        });
         ready.get_future().wait();
-        return m_uPort;
-    }
-    QByteArray Requests() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_requests;
     }
 
 private:
-    void Run(std::promise<void> *ready)
-    {
-        QEventLoop loop;
-        QTcpServer server;
-        server.listen(QHostAddress::LocalHost);
-        m_uPort = server.serverPort();
-        m_pLoop = &loop;
-        if (!m_device.bListening)
-            server.close();
-        QObject::connect(&server, &QTcpServer::newConnection, &server, [&] {
-            while (QTcpSocket *socket = server.nextPendingConnection())
-                Serve(socket);
-        });
-        ready->set_value();
-        loop.exec();
-    }
-
-    void Serve(QTcpSocket *socket)
-    {
-        auto buffer = std::make_shared<QByteArray>();
-        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-            *buffer += socket->readAll();
-            const int end = buffer->indexOf("\r\n\r\n");
-            const auto length = QRegularExpression("Content-Length: (\\d+)").match(*buffer).captured(1).toInt();
-            if (end < 0 || buffer->size() < end + 4 + length)
-                return;
-            const QByteArray request = *buffer;
-            buffer->clear();
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                m_requests += request;
-            }
-            Send(socket, Answer(request.left(end), request.mid(end + 4)));
-        });
-    }
-
-    void Send(QTcpSocket *socket, const REPLY &reply)
-    {
-        const QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.iStatus) + " X\r\n" + reply.headers;
-        const QByteArray whole = head + "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n\r\n" + reply.body;
-        switch (reply.eMode) {
-        case REPLY::Normal:
-            QTimer::singleShot(reply.iDelayMs, socket, [socket, whole] {
-                socket->write(whole);
-                socket->disconnectFromHost();
-            });
-            break;
-        case REPLY::Silent:
-            break;
-        case REPLY::Trickle: {
-            auto *timer = new QTimer(socket);
-            QObject::connect(timer, &QTimer::timeout, socket, [socket, whole, sent = 0]() mutable {
-                socket->write(whole.mid(sent++ % whole.size(), 1));
-            });
-            timer->start(50);
-            break;
-        }
-        case REPLY::Huge:
-        case REPLY::HugeUnsized: {
-            socket->write(head + (reply.eMode == REPLY::Huge ? "Content-Length: 52428800\r\n\r\n" : "\r\n"));
-            auto more = [socket, sent = qint64(0)]() mutable {
-                if (sent >= 50 << 20)
-                    socket->disconnectFromHost();
-                else if (socket->bytesToWrite() < (1 << 20))
-                    sent += socket->write(QByteArray(64 * 1024, '<'));
-            };
-            QObject::connect(socket, &QTcpSocket::bytesWritten, socket, more);
-            more();
-            break;
-        }
-        }
-    }
-
-    REPLY Answer(const QByteArray &header, const QByteArray &body)
-    {
-        const QString operation = QRegularExpression("<s:Body><m:(\\w+)").match(body).captured(1);
-        const QByteArray path = header.split(' ').value(1);
-        if (operation == m_device.strMisbehaving)
-            return m_device.misbehaviour;
-        const QDateTime now = QDateTime::currentDateTimeUtc().addSecs(m_device.iClockOffsetSec);
-        if (operation == QLatin1String("GetSystemDateAndTime"))
-            return Ok(Element("tds:GetSystemDateAndTimeResponse", Element("tds:SystemDateAndTime", Element(
-                "tt:UTCDateTime", Element("tt:Time", Element("tt:Hour", QByteArray::number(now.time().hour()))
-                    + Element("tt:Minute", QByteArray::number(now.time().minute()))
-                    + Element("tt:Second", QByteArray::number(now.time().second())))
-                    + Element("tt:Date", Element("tt:Year", QByteArray::number(now.date().year()))
-                    + Element("tt:Month", QByteArray::number(now.date().month()))
-                    + Element("tt:Day", QByteArray::number(now.date().day())))))));
-        if (!m_device.strDigest.isEmpty() && !DigestAccepted(header)) {
-            REPLY challenge;
-            challenge.iStatus = 401;
-            challenge.headers = "WWW-Authenticate: Digest realm=\"canned\", qop=\"auth\", algorithm="
-                + m_device.strDigest + ", nonce=\"" + kNonce + "\"\r\n";
-            return challenge;
-        }
-        if (m_device.strDigest.isEmpty() && !TokenAccepted(body, now))
-            return Fault("ter:NotAuthorized");
-        const QString token = QRegularExpression("ConfigurationToken>([^<]*)<").match(body).captured(1);
-        const bool media2 = path.endsWith("media2");
-        if (operation == QLatin1String("GetServices") && m_device.bServices) {
-            QByteArray services = Service(OnvifUri::kDevice, "device_service") + Service(OnvifUri::kMedia, "media");
-            if (m_device.bMedia2)
-                services += Service(OnvifUri::kMedia2, "media2");
-            if (m_device.bRecorder)
-                services += Service(OnvifUri::kRecording, "recording");
-            return Ok(Element("tds:GetServicesResponse", services));
-        }
-        if (operation == QLatin1String("GetCapabilities"))
-            return Ok(Element("tds:GetCapabilitiesResponse", Element("tds:Capabilities",
-                Element("tt:Media", Element("tt:XAddr", Url("media")))
-                + Element("tt:Extension", m_device.bRecorder ? Element("tt:Recording", Element("tt:XAddr", Url("rec"))) : ""))));
-        if (operation == QLatin1String("GetDeviceInformation"))
-            return Ok(Element("tds:GetDeviceInformationResponse", Element("tds:Manufacturer", "Canned")
-                + Element("tds:Model", "CM-1") + Element("tds:SerialNumber", "SN-CANNED")));
-        if (operation == QLatin1String("GetScopes"))
-            return Ok(Element("tds:GetScopesResponse", Element("tds:Scopes", Element("tt:ScopeItem",
-                m_device.bRecorder ? "onvif://www.onvif.org/name/R" : "onvif://www.onvif.org/type/video_encoder"))));
-        if (operation == QLatin1String("GetProfiles")) {
-            QByteArray profiles;
-            for (int c = 0; c < m_device.iChannels; ++c)
-                for (const char *stream : {"m", "s"})
-                    profiles += Profile(c, stream, media2);
-            return Ok(Element(media2 ? "tr2:GetProfilesResponse" : "trt:GetProfilesResponse", profiles));
-        }
-        if (operation == QLatin1String("GetVideoEncoderConfiguration") && !media2)
-            return Ok(Element("trt:GetVideoEncoderConfigurationResponse",
-                              Element("trt:Configuration token=\"" + token.toLatin1() + '"',
-                                      Encoder(token.mid(3, 1).toInt(), token.endsWith('m') ? "m" : "s"))));
-        if (operation == QLatin1String("GetVideoEncoderConfigurationOptions")) {
-            const QByteArray range = Element("tt:QualityRange", Element("tt:Min", "0")
-                                                                   + Element("tt:Max", m_device.strQualityMax));
-            if (!media2)
-                return Ok(Element("trt:GetVideoEncoderConfigurationOptionsResponse", Element("trt:Options", range)));
-            // The JPEG options come first: only those of the encoder's own encoding count.
-            return Ok(Element("tr2:GetVideoEncoderConfigurationOptionsResponse",
-                              Element("tr2:Options", Element("tt:Encoding", "JPEG")
-                                  + Element("tt:QualityRange", Element("tt:Min", "0") + Element("tt:Max", "1")))
-                                  + Element("tr2:Options", Element("tt:Encoding", "H264") + range)));
-        }
-        return Fault("ter:ActionNotSupported");
-    }
-
-    bool TokenAccepted(const QByteArray &body, const QDateTime &now) const
-    {
-        auto field = [&](const char *name) {
-            return QRegularExpression(QString("<ws\\w*:%1(?: [^>]*)?>([^<]*)<").arg(name)).match(body).captured(1).toLatin1();
-        };
-        const QByteArray created = field("Created");
-        const QDateTime when = QDateTime::fromString(QString::fromLatin1(created), Qt::ISODateWithMs);
-        return field("Username") == "admin" && when.isValid() && qAbs(when.secsTo(now)) <= 300
-            && field("Password") == OnvifCredentials::PasswordDigest(QByteArray::fromBase64(field("Nonce")), created, kPassword);
-    }
-
-    bool DigestAccepted(const QByteArray &header) const
-    {
-        auto field = [&](const char *name) {
-            return QRegularExpression(QString("[ ,]%1=\"?([^\",\\r]*)").arg(name)).match(header).captured(1).toLatin1();
-        };
-        OnvifCredentials::DIGEST_CHALLENGE challenge;
-        challenge.strRealm = "canned";
-        challenge.strNonce = kNonce;
-        challenge.bSha256 = m_device.strDigest == "SHA-256";
-        challenge.bQopAuth = true;
-        return header.contains("Authorization: Digest ") && field("username") == "admin"
-            && field("response") == OnvifCredentials::DigestResponse(challenge, "admin", kPassword, "POST", field("uri"),
-                                                                      field("nc").toUInt(nullptr, 16), field("cnonce"));
-    }
-
-    QByteArray Url(const char *path) const
-    {
-        return "http://127.0.0.1:" + QByteArray::number(m_uPort) + "/onvif/" + path;
-    }
-    QByteArray Service(const char *ns, const char *path) const
-    {
-        return Element("tds:Service", Element("tds:Namespace", ns) + Element("tds:XAddr", Url(path)));
-    }
-    QByteArray Encoder(int channel, const char *stream) const
-    {
-        const bool main = QByteArray(stream) == "m";
-        return Element("tt:Name", "E") + Element("tt:Encoding", "H264")
-            + Element("tt:Resolution", Element("tt:Width", main ? m_device.strWidth : "352")
-                                           + Element("tt:Height", main ? m_device.strHeight : "288"))
-            + Element("tt:Quality", m_device.strQuality)
-            + Element("tt:RateControl", Element("tt:FrameRateLimit", m_device.strRate)
-                                            + Element("tt:BitrateLimit", main ? QByteArray::number(m_device.strKbps.toLongLong() + channel) : "256"));
-    }
-    QByteArray Profile(int channel, const char *stream, bool media2) const
-    {
-        const QByteArray c = QByteArray::number(channel);
-        const QByteArray source = Element("tt:Name", "V") + Element("tt:SourceToken", "vs" + c);
-        const QByteArray encoder = " token=\"enc" + c + stream + '"';
-        if (!media2)
-            return Element("trt:Profiles token=\"p" + c + stream + '"', Element("tt:Name", "P")
-                + Element("tt:VideoSourceConfiguration token=\"vsc\"", source)
-                + Element("tt:VideoEncoderConfiguration" + encoder, Encoder(channel, stream)));
-        return Element("tr2:Profiles token=\"p" + c + stream + '"', Element("tr2:Name", "P")
-            + Element("tr2:Configurations", Element("tr2:VideoSource token=\"vsc\"", source)
-                                                + Element("tr2:VideoEncoder" + encoder, Encoder(channel, stream))));
-    }
-
-    REPLY Ok(const QByteArray &content) const
-    {
-        REPLY reply;
-        QByteArray envelope = "<?xml version=\"1.0\"?><s:Envelope";
-        const std::pair<const char *, const char *> namespaces[] = {
-            {"s", OnvifUri::kSoap},   {"tds", OnvifUri::kDevice}, {"tt", OnvifUri::kSchema}, {"trt", OnvifUri::kMedia},
-            {"tr2", OnvifUri::kMedia2}, {"ter", OnvifUri::kError}};
-        for (const auto &ns : namespaces)
-            envelope += QByteArray(" xmlns:") + ns.first + "=\"" + ns.second + '"';
-        envelope += "><s:Body>" + content + "</s:Body></s:Envelope>";
-        QString renamed = QString::fromUtf8(envelope);
-        const QRegularExpression prefix("(</?|xmlns:|>)(s|tds|tt|trt|tr2|ter)([:=])");
-        QString out;
-        qsizetype last = 0;
-        for (auto match = prefix.globalMatch(renamed); match.hasNext();) {
-            const QRegularExpressionMatch m = match.next();
-            const QByteArray name = m.captured(2).toLatin1();
-            out += renamed.mid(last, m.capturedStart(2) - last) + QString::fromLatin1(m_device.prefixes.value(name, name));
-            last = m.capturedEnd(2);
-        }
-        reply.body = (out + renamed.mid(last)).toUtf8();
-        reply.iDelayMs = m_device.iDelayMs;
-        return reply;
-    }
-    REPLY Fault(const QByteArray &code) const
-    {
-        REPLY reply = Ok(Element("s:Fault", Element("s:Code", Element("s:Value", "s:Sender")
-            + Element("s:Subcode", Element("s:Value", code))) + Element("s:Reason", Element("s:Text", "no"))));
-        reply.iStatus = 400;
-        return reply;
-    }
-
-    const CANNED_DEVICE m_device;
-    quint16 m_uPort = 0;
     QEventLoop *m_pLoop = nullptr;
     std::thread m_thread;
-    mutable std::mutex m_mutex;
-    QByteArray m_requests;
+};
+
+// Relays each request to a device and edits its answer: the namespace prefixes renamed in one
+// pass (so that two can swap), literal replacements, and the device's port in the service
+// addresses made the proxy's.
+class CEditingProxy
+{
+public:
+    CEditingProxy(quint16 target, const QStringList &prefixes, const QStringList &edits)
+        : m_uTarget(target), m_prefixes(prefixes), m_edits(edits)
+    {
+    }
+    quint16 Start()
+    {
+        m_thread.Start([this] {
+            auto server = std::make_shared<QTcpServer>();
+            server->listen(QHostAddress::LocalHost);
+            m_uPort = server->serverPort();
+            QObject::connect(server.get(), &QTcpServer::newConnection, server.get(), [this, server = server.get()] {
+                while (QTcpSocket *socket = server->nextPendingConnection())
+                    Serve(socket);
+            });
+            return server;
+        });
+        return m_uPort;
+    }
+
+private:
+    void Serve(QTcpSocket *socket)
+    {
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request = QByteArray()]() mutable {
+            request += socket->readAll();
+            const int end = request.indexOf("\r\n\r\n");
+            const auto length = QRegularExpression("Content-Length: (\\d+)").match(request).captured(1).toInt();
+            if (end < 0 || request.size() < end + 4 + length)
+                return;
+            QTcpSocket device;
+            device.connectToHost(QHostAddress::LocalHost, m_uTarget);
+            device.waitForConnected(3000);
+            device.write(request);
+            QByteArray answer;
+            while (device.waitForReadyRead(3000))
+                answer += device.readAll();
+            socket->write(Edit(answer + device.readAll()));
+            socket->disconnectFromHost();
+        });
+    }
+
+    QByteArray Edit(const QByteArray &answer) const
+    {
+        const int end = answer.indexOf("\r\n\r\n");
+        QString body = QString::fromUtf8(answer.mid(end + 4));
+        const QRegularExpression prefix("(</?|xmlns:|>)(env|tt|tds|trt|tr2|trc|ter)([:=])");
+        QString renamed;
+        qsizetype last = 0;
+        for (auto matches = prefix.globalMatch(body); matches.hasNext();) {
+            const QRegularExpressionMatch match = matches.next();
+            const QStringList rename = m_prefixes.filter(QRegularExpression('^' + match.captured(2) + '='));
+            renamed += body.mid(last, match.capturedStart(2) - last)
+                + (rename.isEmpty() ? match.captured(2) : rename.first().section('=', 1));
+            last = match.capturedEnd(2);
+        }
+        body = renamed + body.mid(last);
+        body.replace(QStringLiteral(":%1/").arg(m_uTarget), QStringLiteral(":%1/").arg(m_uPort));
+        for (const QString &edit : m_edits)
+            body.replace(edit.section('|', 0, 0), edit.section('|', 1));
+        const QByteArray edited = body.toUtf8();
+        QByteArray header = answer.left(end);
+        header.replace(QRegularExpression("Content-Length: \\d+").match(QString::fromLatin1(header)).captured(0).toLatin1(),
+                       "Content-Length: " + QByteArray::number(edited.size()));
+        return header + "\r\n\r\n" + edited;
+    }
+
+    const quint16 m_uTarget;
+    const QStringList m_prefixes; // "old=new"
+    const QStringList m_edits;    // "old|new"
+    quint16 m_uPort = 0;
+    CLoopThread m_thread;         // last: the server goes before the members it uses
+};
+
+// A fake device served from its own loop thread; its port and serial number.
+struct SERVED
+{
+    CLoopThread thread;
+    quint16 uPort = 0;
+    QString strSerial;
+    QString strError;
+
+    bool Start(const FAKE_ONVIF_DEVICE &device)
+    {
+        thread.Start([&] {
+            auto fake = std::make_shared<CFakeOnvifServer>();
+            if (fake->Start({device})) {
+                uPort = fake->Device(0).iPort;
+                strSerial = fake->Device(0).Serial();
+            }
+            strError = fake->Error();
+            return fake;
+        });
+        return uPort != 0;
+    }
 };
 
 QString CameraText(const STRU_CAMERA &camera)
@@ -328,18 +160,12 @@ QString CameraText(const STRU_CAMERA &camera)
         .arg(camera.iLevel);
 }
 
-// The cameras of channels 1..count; a bitrate in braces counts up with the channel, as the
-// canned device's bitrates do.
-QStringList Cameras(const QString &name, int count, const QString &rest)
+// The cameras of channels 1..count, all with the same settings.
+QStringList Cameras(const QString &name, int count, const QString &settings)
 {
     QStringList cameras;
-    const QRegularExpressionMatch bitrate = QRegularExpression("\\{(\\d+)\\}").match(rest);
-    for (int i = 1; i <= count; ++i) {
-        QString text = rest;
-        if (bitrate.hasMatch())
-            text.replace(bitrate.captured(0), QString::number(bitrate.captured(1).toInt() + i - 1));
-        cameras << QStringLiteral("127.0.0.1_%1%2 ch%2 IPC %3").arg(name).arg(i).arg(text);
-    }
+    for (int i = 1; i <= count; ++i)
+        cameras << QStringLiteral("127.0.0.1_%1%2 ch%2 IPC %3").arg(name).arg(i).arg(settings);
     return cameras;
 }
 
@@ -348,7 +174,7 @@ std::mutex g_messagesMutex;
 
 } // namespace
 
-Q_DECLARE_METATYPE(CANNED_DEVICE)
+Q_DECLARE_METATYPE(FAKE_ONVIF_DEVICE)
 
 class TestOnvifBackend : public QObject
 {
@@ -372,153 +198,175 @@ private slots:
     {
         qInstallMessageHandler(nullptr);
         for (const QString &message : g_messages)
-            QVERIFY2(!message.contains(QString::fromLatin1(kPassword)), qPrintable(message));
+            QVERIFY2(!message.contains(QLatin1String("12345")), qPrintable(message));
         const auto backend = std::static_pointer_cast<COnvifBackend>(NetDvr_Backend());
         QCOMPARE(backend->OpenSessions(), 0);
     }
 
     void import_data()
     {
-        QTest::addColumn<CANNED_DEVICE>("device");
-        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<FAKE_ONVIF_DEVICE>("device");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QStringList>("prefixes"); // renamed by the proxy ("old=new")
+        QTest::addColumn<QStringList>("edits");    // replaced by the proxy ("old|new"); neither: no proxy
         QTest::addColumn<int>("error");
         QTest::addColumn<QStringList>("cameras");
-        const QString hd = QStringLiteral("1080P(1920*1080) 25fps {4096} L3");
-        const CANNED_DEVICE camera;
-        QTest::newRow("camera, Media2") << camera << kPassword << 0 << Cameras("", 1, hd);
-        CANNED_DEVICE device = camera;
+        const QString hd = QStringLiteral("1080P(1920*1080) 25fps 4096 L3");
+        const QString right = QStringLiteral("12345");
+        const QString wrong = QStringLiteral("1234");
+        FAKE_ONVIF_DEVICE camera;
+        camera.iPort = 0;
+        QTest::newRow("camera, Media2") << camera << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);
+        QTest::newRow("camera, WS-Security, wrong password") << camera << wrong << QStringList() << QStringList()
+                                                             << NET_DVR_BAD_CREDENTIALS << QStringList();
+        FAKE_ONVIF_DEVICE device = camera;
         device.bMedia2 = false;
-        device.iChannels = 2;
-        QTest::newRow("two sources, Media") << device << kPassword << 0
-                                            << Cameras("", 2, hd);
+        QTest::newRow("camera, Media") << device << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);
+        device.fault = FakeOnvifFault::Malformed;
+        device.faultOperations = QStringList{"GetVideoEncoderConfiguration"};
+        QTest::newRow("Media, encoder malformed: the profile's copy")
+            << device << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);
+
         device = camera;
         device.bRecorder = true;
         device.iChannels = 8;
-        QTest::newRow("recorder, 8 channels") << device << kPassword << 0 << Cameras("IPCamera", 8, hd);
-        device.bServices = false;
-        QTest::newRow("recorder without GetServices") << device << kPassword << 0 << Cameras("IPCamera", 8, hd);
-        for (const char *algorithm : {"MD5", "SHA-256"}) {
-            device = camera;
-            device.strDigest = algorithm;
-            QTest::addRow("HTTP Digest %s", algorithm) << device << kPassword << 0 << Cameras("", 1, hd);
-            QTest::addRow("HTTP Digest %s, wrong password", algorithm) << device << QByteArray("x") << NET_DVR_BAD_CREDENTIALS
-                                                                   << QStringList();
-        }
-        QTest::newRow("WS-Security, wrong password") << camera << QByteArray("x") << NET_DVR_BAD_CREDENTIALS << QStringList();
-        device = camera;
+        device.auth = FakeOnvifAuth::HttpDigest;
+        device.bStrictAuth = true;
         device.iClockOffsetSec = -7200;
-        QTest::newRow("device clock 2 h behind") << device << kPassword << 0 << Cameras("", 1, hd);
+        QTest::newRow("recorder, 8 channels, Digest SHA-256, clock 2 h behind")
+            << device << right << QStringList() << QStringList() << 0 << Cameras("IPCamera", 8, hd);
+        QTest::newRow("Digest SHA-256, wrong password") << device << wrong << QStringList() << QStringList()
+                                                        << NET_DVR_BAD_CREDENTIALS << QStringList();
+        device.iChannels = 2;
+        device.digestAlgorithms = QStringList{"MD5"};
+        FAKE_ONVIF_ENCODER hd720;
+        hd720.iWidth = 1280;
+        hd720.iHeight = 720;
+        hd720.iBitrateLimit = 2048;
+        FAKE_ONVIF_ENCODER d1;
+        d1.iWidth = 720;
+        d1.iHeight = 480;
+        d1.iFrameRateLimit = 30;
+        d1.iBitrateLimit = 1024;
+        d1.dQuality = 10;
+        device.channelStreams = {{hd720, d1}, {d1, hd720}};
+        QTest::newRow("recorder, Digest MD5, two channels of two streams")
+            << device << right << QStringList() << QStringList() << 0
+            << QStringList{"127.0.0.1_IPCamera1 ch1 IPC 720P(1280*760) 25fps 2048 L3",
+                           "127.0.0.1_IPCamera2 ch2 IPC 4CIF 25fps 1024 L0"};
+        QTest::newRow("Digest MD5, wrong password") << device << wrong << QStringList() << QStringList()
+                                                    << NET_DVR_BAD_CREDENTIALS << QStringList();
+
         device = camera;
-        device.prefixes = {{"s", "env"}, {"tds", "d"}, {"tt", "sch"}, {"tr2", "m2"}, {"ter", "e"}};
-        QTest::newRow("other prefixes") << device << kPassword << 0 << Cameras("", 1, hd);
-        device.prefixes = {{"s", "tt"}, {"tt", "s"}, {"tds", "tr2"}, {"tr2", "tds"}, {"ter", "trt"}, {"trt", "ter"}};
-        QTest::newRow("prefixes swapped") << device << kPassword << 0 << Cameras("", 1, hd);
-        QTest::newRow("swapped prefixes, wrong password") << device << QByteArray("x") << NET_DVR_BAD_CREDENTIALS
-                                                          << QStringList();
+        device.streams.first().iWidth = 2592;
+        device.streams.first().iHeight = 1944;
+        device.streams.first().iFrameRateLimit = 15;
+        device.streams.first().iBitrateLimit = 2147483647;
+        device.streams.first().dQuality = 70;
+        device.streams.first().dQualityMin = 1;
+        device.streams.first().dQualityMax = 100;
+        QTest::newRow("5 MP, unlimited bitrate, quality 70 of 1..100")
+            << device << right << QStringList() << QStringList() << 0
+            << Cameras("", 1, "2560*1920 15fps recommended L2");
         device = camera;
-        device.strWidth = "2592";
-        device.strHeight = "1944";
-        device.strKbps = "2147483647";
-        device.strQuality = "50";
-        device.strQualityMax = "100";
-        QTest::newRow("5 MP, unlimited bitrate") << device << kPassword << 0
-                                                 << Cameras("", 1, "2560*1920 25fps recommended L3");
+        device.iLatencyMs = 200;
+        QTest::newRow("answers slowly") << device << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);
+
+        const QStringList renamed{"env=SOAP-ENV", "tt=sch", "tds=dev", "tr2=m", "ter=e"};
+        const QStringList swapped{"env=tt", "tt=env", "tds=tr2", "tr2=tds", "ter=trt", "trt=ter"};
+        QTest::newRow("other prefixes") << camera << right << renamed << QStringList() << 0 << Cameras("", 1, hd);
+        QTest::newRow("prefixes swapped") << camera << right << swapped << QStringList() << 0 << Cameras("", 1, hd);
+        QTest::newRow("prefixes swapped, wrong password") << camera << wrong << swapped << QStringList()
+                                                          << NET_DVR_BAD_CREDENTIALS << QStringList();
+        QTest::newRow("absurd numbers: no supported resolution")
+            << camera << right << QStringList()
+            << QStringList{">1920<|>99999999999999999999<", ">25<|>NaN<", ">4096<|>1e400<", ">4<|>-inf<"} << 0
+            << QStringList();
+
         device = camera;
-        device.strWidth = "99999999999999999999";
-        device.strRate = "NaN";
-        device.strKbps = "1e400";
-        device.strQuality = "-inf";
-        QTest::newRow("absurd numbers: resolution unsupported") << device << kPassword << 0 << QStringList();
+        device.iPort = 1; // nothing listens there
+        QTest::newRow("nothing listening") << device << right << QStringList() << QStringList()
+                                           << NET_DVR_CONNECT_FAILED << QStringList();
         device = camera;
-        device.bMedia2 = false;
-        device.strWidth = "720";
-        device.strHeight = "480";
-        device.strRate = "30";
-        device.iDelayMs = 150;
-        QTest::newRow("NTSC D1 camera answering slowly") << device << kPassword << 0
-                                                         << Cameras("", 1, "4CIF 25fps 4096 L3");
-        device = camera;
-        device.bListening = false;
-        QTest::newRow("nothing listening") << device << kPassword << NET_DVR_CONNECT_FAILED << QStringList();
-        const std::pair<const char *, REPLY::Mode> modes[] = {{"never answers", REPLY::Silent},
-                                                              {"trickles", REPLY::Trickle},
-                                                              {"50 MB", REPLY::Huge},
-                                                              {"50 MB unsized", REPLY::HugeUnsized}};
-        for (const auto &mode : modes) {
-            device = camera;
-            device.strMisbehaving = "GetProfiles";
-            device.misbehaviour.eMode = mode.second;
-            const bool timeout = mode.second == REPLY::Silent || mode.second == REPLY::Trickle;
-            QTest::addRow("profiles: %s", mode.first) << device << kPassword
-                                                      << (timeout ? NET_DVR_CONNECT_FAILED : NET_DVR_READ_FAILED)
-                                                      << QStringList();
-            device.strMisbehaving = "GetVideoEncoderConfigurationOptions";
-            QTest::addRow("options: %s", mode.first) << device << kPassword << 0
-                                                     << (timeout ? QStringList() : Cameras("", 1, hd));
-        }
-        device = camera;
-        device.strMisbehaving = "GetSystemDateAndTime";
-        device.misbehaviour.eMode = REPLY::Silent;
-        QTest::newRow("clock never answers") << device << kPassword << NET_DVR_CONNECT_FAILED << QStringList();
-        for (const QByteArray &malformed : {QByteArray("<s:Envelope><broken"), QByteArray("]]>&;<<"), QByteArray()}) {
-            device = camera;
-            device.strMisbehaving = "GetProfiles";
-            device.misbehaviour.body = malformed;
-            QTest::addRow("malformed profiles %s", malformed.constData()) << device << kPassword << NET_DVR_READ_FAILED
-                                                                           << QStringList();
-            device.bMedia2 = false;
-            device.strMisbehaving = "GetVideoEncoderConfiguration";
-            QTest::addRow("malformed encoder %s: the profile's copy", malformed.constData())
-                << device << kPassword << 0 << Cameras("", 1, hd);
+        device.fault = FakeOnvifFault::Silent;
+        device.faultOperations = QStringList{"GetSystemDateAndTime"};
+        QTest::newRow("clock never answers") << device << right << QStringList() << QStringList()
+                                             << NET_DVR_CONNECT_FAILED << QStringList();
+        const std::pair<const char *, FakeOnvifFault> faults[] = {{"never answers", FakeOnvifFault::Silent},
+                                                                  {"trickles", FakeOnvifFault::Slow},
+                                                                  {"50 MB", FakeOnvifFault::Huge},
+                                                                  {"50 MB unsized", FakeOnvifFault::HugeUnsized},
+                                                                  {"malformed", FakeOnvifFault::Malformed}};
+        for (const auto &fault : faults) {
+            device.fault = fault.second;
+            const bool timeout = fault.second == FakeOnvifFault::Silent || fault.second == FakeOnvifFault::Slow;
+            device.faultOperations = QStringList{"GetProfiles"};
+            QTest::addRow("profiles: %s", fault.first) << device << right << QStringList() << QStringList()
+                                                       << (timeout ? NET_DVR_CONNECT_FAILED : NET_DVR_READ_FAILED)
+                                                       << QStringList();
+            device.faultOperations = QStringList{"GetVideoEncoderConfigurationOptions"};
+            QTest::addRow("options: %s", fault.first) << device << right << QStringList() << QStringList() << 0
+                                                      << (timeout ? QStringList() : Cameras("", 1, hd));
         }
     }
 
     void import()
     {
-        QFETCH(CANNED_DEVICE, device);
-        QFETCH(QByteArray, password);
+        QFETCH(FAKE_ONVIF_DEVICE, device);
+        QFETCH(QString, password);
+        QFETCH(QStringList, prefixes);
+        QFETCH(QStringList, edits);
         QFETCH(int, error);
         QFETCH(QStringList, cameras);
-        CCannedDevice canned(device);
+        SERVED served;
+        quint16 port = device.iPort;
+        if (port == 0) {
+            QVERIFY2(served.Start(device), qPrintable(served.strError));
+            port = served.uPort;
+        }
+        CEditingProxy proxy(port, prefixes, edits);
+        if (!prefixes.isEmpty() || !edits.isEmpty())
+            port = proxy.Start();
         STRU_DEVICE record;
         record.strIP = "127.0.0.1";
-        record.iPort = canned.Start();
+        record.iPort = port;
         record.strUserName = "admin";
-        record.strPassword = password;
+        record.strPassword = password.toLatin1();
 
         NET_DVR_LOGIN_ANSWER answer;
-        const int userID = NET_DVR_Login_V30("127.0.0.1", static_cast<uint16_t>(record.iPort), "admin",
-                                             password.constData(), &answer);
+        const int userID = NET_DVR_Login_V30("127.0.0.1", port, "admin", record.strPassword.constData(), &answer);
         QCOMPARE(int(NET_DVR_GetLastError()), error);
         QCOMPARE(userID >= 0, error == 0);
-        if (userID >= 0) {
-            QCOMPARE(QByteArray(reinterpret_cast<const char *>(answer.sSerialNumber)), QByteArray("SN-CANNED"));
-            QCOMPARE(int(answer.byChanNum), device.bRecorder ? 0 : device.iChannels);
-            QVERIFY(NET_DVR_Logout(userID));
-            QVERIFY(record.Login());
-            QCOMPARE(record.GetDeviceKind(), device.bRecorder ? int(STRU_DEVICE::KindRecorder) : int(STRU_DEVICE::KindIPCamera));
-            record.Logout();
-            CBitrateCalculator calculator;
-            QStringList imported;
-            for (const STRU_CAMERA &camera : CDeviceImporter::ImportDevice(record, 0, calculator))
-                imported << CameraText(camera);
-            QCOMPARE(imported, cameras);
-        }
-        QVERIFY(!canned.Requests().contains(kPassword));
+        if (userID < 0)
+            return;
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(answer.sSerialNumber)), served.strSerial.toLatin1());
+        QCOMPARE(int(answer.byChanNum), device.bRecorder ? 0 : device.iChannels);
+        QVERIFY(NET_DVR_Logout(userID));
+        QVERIFY(record.Login());
+        QCOMPARE(record.GetDeviceKind(), device.bRecorder ? int(STRU_DEVICE::KindRecorder) : int(STRU_DEVICE::KindIPCamera));
+        record.Logout();
+        CBitrateCalculator calculator;
+        QStringList imported;
+        for (const STRU_CAMERA &camera : CDeviceImporter::ImportDevice(record, 0, calculator))
+            imported << CameraText(camera);
+        QCOMPARE(imported, cameras);
     }
 
     void parallelSessions()
     {
-        // Every device of the run is worked on at once, all of them against the same device.
-        CANNED_DEVICE device;
+        // Every device of the run is worked on at once, all of them against the same recorder.
+        FAKE_ONVIF_DEVICE device;
+        device.iPort = 0;
+        device.bRecorder = true;
         device.iChannels = 2;
-        device.strDigest = "MD5";
-        CCannedDevice canned(device);
+        device.auth = FakeOnvifAuth::HttpDigest;
+        SERVED served;
+        QVERIFY(served.Start(device));
         STRU_DEVICE record;
         record.strIP = "127.0.0.1";
-        record.iPort = canned.Start();
+        record.iPort = served.uPort;
         record.strUserName = "admin";
-        record.strPassword = kPassword;
+        record.strPassword = "12345";
         const QVector<STRU_DEVICE> devices(24, record);
         CBitrateCalculator calculator;
         const QVector<STRU_CAMERA> cameras = CDeviceImporter(24).ImportDevices(devices, 0, calculator);

@@ -1,6 +1,7 @@
 #include "import/importclientwidget.h"
 #include "ui_importclientwidget.h"
 
+#include "import/devicetable.h"
 #include "import/ipstandarditem.h"
 #include "import/sqlite3connection.h"
 #include "import/sqlite3recordset.h"
@@ -28,17 +29,6 @@ CDeviceSurvey::SETTINGS SurveySettings()
     return settings;
 }
 
-// The port as "%5d" prints it, without the cost of a format string per row.
-QString PortText(int port)
-{
-    return QString::number(port).rightJustified(5, QLatin1Char(' '));
-}
-
-QStandardItem *ReadOnlyItem(QStandardItem *item)
-{
-    item->setEditable(false);
-    return item;
-}
 } // namespace
 
 CImportClientWidget::CImportClientWidget(QWidget *parent)
@@ -145,7 +135,7 @@ void CImportClientWidget::AppendDevice(const STRU_DEVICE &device, const QString 
     QList<QStandardItem *> row;
     row << ReadOnlyItem(new QStandardItem(QString::fromLocal8Bit(device.strDeviceName)))
         << ReadOnlyItem(new CIpStandardItem(QString::fromLocal8Bit(device.strIP)))
-        << ReadOnlyItem(new QStandardItem(PortText(device.iPort)))
+        << ReadOnlyItem(new QStandardItem(DevicePortText(device.iPort)))
         << ReadOnlyItem(new QStandardItem(state));
     m_pModel->appendRow(row);
     m_vecDevice.append(device);

@@ -2,6 +2,7 @@
 #include "ui_vigilwidget.h"
 
 #include "import/initthread.h"
+#include "import/devicetable.h"
 #include "import/ipstandarditem.h"
 #include "import/login.h"
 #include "import/loginthread.h"
@@ -55,17 +56,6 @@ CDeviceSurvey::SETTINGS SurveySettings()
     return settings;
 }
 
-// The port as "%5d" prints it, without the cost of a format string per row.
-QString PortText(int port)
-{
-    return QString::number(port).rightJustified(5, QLatin1Char(' '));
-}
-
-QStandardItem *ReadOnlyItem(QStandardItem *item)
-{
-    item->setEditable(false);
-    return item;
-}
 
 void SetTextIfChanged(QStandardItem *item, const QString &text)
 {
@@ -273,7 +263,7 @@ void CVigilWidget::AppendRow(const STRU_DEVICE &device, const QString &waiting)
     auto stateCell = ReadOnlyItem(new QStandardItem(waiting));
     stateCell->setData(StateOffline, Qt::UserRole);
     m_pModel->appendRow({ReadOnlyItem(new CIpStandardItem(QString::fromLocal8Bit(device.strIP))),
-                         ReadOnlyItem(new QStandardItem(PortText(device.iPort))), serialCell,
+                         ReadOnlyItem(new QStandardItem(DevicePortText(device.iPort))), serialCell,
                          ReadOnlyItem(new QStandardItem(QString::fromLocal8Bit(device.strVersion))), stateCell});
     m_serialCells[serial].append(serialCell);
 }
@@ -281,7 +271,7 @@ void CVigilWidget::AppendRow(const STRU_DEVICE &device, const QString &waiting)
 void CVigilWidget::ChangeRows(const STRU_DEVICE &device, int *first, int *last)
 {
     const QString address = QString::fromLocal8Bit(device.strIP);
-    const QString port = PortText(device.iPort);
+    const QString port = DevicePortText(device.iPort);
     const QString version = QString::fromLocal8Bit(device.strVersion);
     for (int row : RowsOfSerial(QString::fromLocal8Bit(device.strSerialNo))) {
         // Column 0 always holds the address cell AppendRow made, so the address sorts as one.

@@ -77,6 +77,8 @@ public:
         // The single-instance key file lives in the temporary folder: a private one keeps the test's
         // copies from removing the key file of a NORDA running outside the test.
         env.insert(QStringLiteral("TMPDIR"), tempDir);
+        // Recent plans are remembered in the user's configuration: the test's copies keep theirs apart.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tempDir);
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         // The test's own rules silence qt.qpa, which is where a failing connection to the display says why.
         env.remove(QStringLiteral("QT_LOGGING_RULES"));

@@ -147,20 +147,19 @@ void CFakeOnvifServer::Call(const std::function<void()> &work) const
     }
     // The hand-over goes through a standard mutex rather than a blocking queued call, so that
     // the thread sanitizer sees it (Debian's Qt is not built for it).
-    std::mutex mutex;
-    std::condition_variable doneSignal;
     bool done = false;
-    std::unique_lock<std::mutex> lock(mutex);
+    std::unique_lock<std::mutex> lock(m_callMutex);
     QMetaObject::invokeMethod(
         m_pEngine,
         [&] {
-            std::lock_guard<std::mutex> engineLock(mutex);
+            std::lock_guard<std::mutex> engineLock(m_callMutex);
             work();
             done = true;
-            doneSignal.notify_one();
+            // Several callers may wait at once; each checks its own flag.
+            m_callDone.notify_all();
         },
         Qt::QueuedConnection);
-    doneSignal.wait(lock, [&] { return done; });
+    m_callDone.wait(lock, [&] { return done; });
 }
 
 bool CFakeOnvifServer::EnableDiscovery()

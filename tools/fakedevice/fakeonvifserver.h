@@ -23,7 +23,9 @@
 #include <QObject>
 #include <QThread>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 
 class CFakeOnvifEngine;
 
@@ -79,6 +81,10 @@ private:
     void Call(const std::function<void()> &work) const;
 
     CFakeOnvifEngine *m_pEngine = nullptr;
+    // The hand-over of Call(): built with the server, before its thread starts, so that the
+    // thread sanitizer sees both threads use the same, fully constructed lock.
+    mutable std::mutex m_callMutex;
+    mutable std::condition_variable m_callDone;
     QThread *m_pThread = nullptr;
     bool m_bDiscovery = false;
     int m_iProbeMatchDelayMs = 500;

@@ -562,7 +562,7 @@ private slots:
 
     void streamSpec_data()
     {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<double>("qualityMax");
@@ -574,13 +574,13 @@ private slots:
     }
     void streamSpec()
     {
-        QFETCH(QString, spec);
+        QFETCH(QString, text);
         QFETCH(bool, valid);
         QFETCH(QString, encoding);
         QFETCH(double, qualityMax);
         FAKE_ONVIF_ENCODER encoder;
         QString error;
-        QCOMPARE(FakeOnvifConfig::ParseStream(spec, &encoder, &error), valid);
+        QCOMPARE(FakeOnvifConfig::ParseStream(text, &encoder, &error), valid);
         if (valid) {
             QCOMPARE(encoder.strEncoding, encoding);
             QCOMPARE(encoder.dQualityMax, qualityMax);

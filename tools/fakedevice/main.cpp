@@ -55,7 +55,7 @@ struct OPTION_VALUES
     QCommandLineOption recorder{"recorder", "Recorders instead of cameras."};
     QCommandLineOption channels{"channels", "Channels of a recorder.", "N", "4"};
     QCommandLineOption stream{"stream", "A stream of every channel, repeatable: ENCODING:WxH:FPS:KBPS[:QUALITY[:MIN-MAX]] "
-                                        "(default H264:1920x1080:25:4096:4:0-10).", "spec"};
+                                        "(default H264:1920x1080:25:4096:4:0-10).", "stream"};
     QCommandLineOption user{"user", "User name.", "name", "admin"};
     QCommandLineOption password{"password", "Password.", "password", "12345"};
     QCommandLineOption auth{"auth", "wsse, digest or none.", "kind", "wsse"};
@@ -120,9 +120,9 @@ int main(int argc, char *argv[])
             return Fail(QStringLiteral("unknown fault %1").arg(parser.value(o.fault)));
         if (parser.isSet(o.stream)) {
             model.streams.clear();
-            for (const QString &spec : parser.values(o.stream)) {
+            for (const QString &text : parser.values(o.stream)) {
                 FAKE_ONVIF_ENCODER encoder;
-                if (!FakeOnvifConfig::ParseStream(spec, &encoder, &error))
+                if (!FakeOnvifConfig::ParseStream(text, &encoder, &error))
                     return Fail(error);
                 model.streams.append(encoder);
             }

@@ -163,6 +163,8 @@ void CPlanController::ExportReport()
     const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
     if (!(csv ? report.SaveCsv(path, &error) : report.SavePdf(path, &error)))
         ShowMsgBox(tr("Warn"), tr("Can not export the report.") + QLatin1Char('\n') + error, m_pWindow);
+    else
+        ShowMsgBox(tr("Info"), tr("The report was saved to \"%1\".").arg(QDir::toNativeSeparators(path)), m_pWindow);
 }
 
 void CPlanController::SetCurrent(const QString &path, bool modified)

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
@@ -20,8 +22,9 @@
 namespace {
 
 constexpr int kColumns = 7;
-// Shares of the page width: name, type, resolution, frame rate, quality, bitrate, storage.
-const int kColumnPercent[kColumns] = {20, 8, 20, 11, 14, 12, 15};
+// Shares of the page width: name, type, resolution, frame rate, quality, bitrate, storage. Each
+// word of the headers, English or Chinese, fits its column on A4.
+const int kColumnPercent[kColumns] = {18, 10, 20, 11, 14, 12, 15};
 const char *const kCjkFamily = "Noto Sans CJK SC";
 const char *const kLatinFamily = "Arial";
 constexpr qreal kPointSize = 9;
@@ -36,10 +39,44 @@ QString Gigabytes(double gb)
     return gb < 0 ? QString() : QString::number(gb, 'f', 2);
 }
 
-// One CSV field after RFC 4180.
+// A report shows names as text only: C0 controls other than the tab and the bidirectional
+// overrides and isolates are dropped, so that a device-supplied name can neither hide characters
+// nor reorder the text around it, in the PDF or in a spreadsheet.
+QString ReportText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t') || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069))
+            continue;
+        out += c;
+    }
+    return out;
+}
+
+// A header wraps at its blanks only: any other break (inside "设备类型", after the slash of
+// "kbit/s") is closed with a word joiner.
+QString BreakAtBlanksOnly(const QString &text)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    QString out;
+    qsizetype from = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at > 0 && at < text.size(); at = breaks.toNextBoundary()) {
+        out += QStringView(text).mid(from, at - from);
+        if (!text.at(at - 1).isSpace())
+            out += QChar(0x2060);
+        from = at;
+    }
+    return out += QStringView(text).mid(from);
+}
+
+// One CSV field after RFC 4180. A spreadsheet would run a field starting with one of "=+-@" as
+// a formula, also behind a leading tab or CR: such a field starts with an apostrophe.
 void AppendCsvField(QByteArray &out, const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
+    const bool formula = !text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front());
+    const QByteArray utf8 = (formula ? QLatin1Char('\'') + text : text).toUtf8();
     if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\r') && !utf8.contains('\n')) {
         out += utf8;
         return;
@@ -142,7 +179,7 @@ bool CPlanReport::NeedsCjkFont(const QString &text)
 
 QString CPlanReport::Title() const
 {
-    return m_strName.trimmed().isEmpty() ? tr("Untitled plan") : m_strName;
+    return m_strName.trimmed().isEmpty() ? tr("Untitled plan") : ReportText(m_strName);
 }
 
 QString CPlanReport::RefusalText(StoragePlan::Refusal refusal) const
@@ -176,7 +213,7 @@ QStringList CPlanReport::HeaderTexts() const
 
 QStringList CPlanReport::RowTexts(const STRU_CAMERA &camera) const
 {
-    return {QString::fromLocal8Bit(camera.strName),
+    return {ReportText(QString::fromLocal8Bit(camera.strName)),
             NordaVocab::DeviceTypeText(camera.iType),
             NordaVocab::ResolutionText(camera.iResolution),
             NordaVocab::FramerateText(camera.dFramerate),
@@ -185,32 +222,8 @@ QStringList CPlanReport::RowTexts(const STRU_CAMERA &camera) const
             Gigabytes(StoragePerDayGB(camera, m_plan.strHoursPerDay2))};
 }
 
-QByteArray CPlanReport::Csv() const
+QStringList CPlanReport::ResultLines(const Totals &totals) const
 {
-    QByteArray out;
-    out.reserve(128 + m_plan.vecCamera.size() * 80);
-    AppendCsvRow(out, HeaderTexts());
-    for (const STRU_CAMERA &camera : m_plan.vecCamera) {
-        QStringList fields = RowTexts(camera);
-        QString &name = fields[0];
-        if (name.startsWith(QLatin1Char('=')) || name.startsWith(QLatin1Char('+')) || name.startsWith(QLatin1Char('-'))
-            || name.startsWith(QLatin1Char('@')))
-            name.prepend(QLatin1Char('\''));
-        AppendCsvRow(out, fields);
-    }
-    return out;
-}
-
-void CPlanReport::BuildDocument(QTextDocument *document) const
-{
-    const Totals totals = ComputeTotals();
-    QStringList lines; // under the title
-    lines << tr("Date: %1").arg(m_date.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
-          << tr("Video standard: %1").arg(StandardName(m_plan.iStandard))
-          << tr("Record time per day: %1 hours (Calculate Time), %2 hours (Calculate Disk)")
-                 .arg(m_plan.strHoursPerDay, m_plan.strHoursPerDay2)
-          << tr("Cameras: %1").arg(m_plan.vecCamera.size());
-
     QStringList results;
     results << tr("Total bitrate: %1 kbit/s").arg(totals.iTotalKbps);
     if (totals.dStoragePerDayGB >= 0)
@@ -230,6 +243,35 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
     } else {
         results << tr("Calculate Disk: not calculated, %1.").arg(RefusalText(totals.diskSpaceRefusal));
     }
+    return results;
+}
+
+QByteArray CPlanReport::Csv() const
+{
+    // The byte order mark makes spreadsheets read the file as UTF-8 (Chinese names).
+    QByteArray out("\xEF\xBB\xBF");
+    out.reserve(512 + m_plan.vecCamera.size() * 80);
+    AppendCsvRow(out, HeaderTexts());
+    for (const STRU_CAMERA &camera : m_plan.vecCamera)
+        AppendCsvRow(out, RowTexts(camera));
+    // The totals of the PDF, one to a row, after an empty row.
+    out += "\r\n";
+    for (const QString &line : ResultLines(ComputeTotals()))
+        AppendCsvRow(out, {line});
+    return out;
+}
+
+void CPlanReport::BuildDocument(QTextDocument *document) const
+{
+    const Totals totals = ComputeTotals();
+    QStringList lines; // under the title
+    lines << tr("Date: %1").arg(m_date.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+          << tr("Video standard: %1").arg(StandardName(m_plan.iStandard))
+          << tr("Record time per day: %1 hours (Calculate Time), %2 hours (Calculate Disk)")
+                 .arg(ReportText(m_plan.strHoursPerDay), ReportText(m_plan.strHoursPerDay2))
+          << tr("Cameras: %1").arg(m_plan.vecCamera.size());
+
+    const QStringList results = ResultLines(totals);
 
     QVector<QStringList> rows;
     rows.reserve(m_plan.vecCamera.size());
@@ -282,19 +324,27 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
     headerFormat.setFontWeight(QFont::Bold);
     QTextCharFormat headerCell;
     headerCell.setBackground(QColor(230, 230, 230));
+    QTextCharFormat shadedCell;
+    shadedCell.setBackground(QColor(243, 243, 243));
+    // A line with Chinese is taller than a Latin one and, cells being top-aligned, would sit lower
+    // than the Latin cells beside it. Lines of one fixed height share their baseline: Qt sets it
+    // at four fifths of the height, whatever the font.
+    QTextBlockFormat cellBlock;
+    if (families.size() > 1)
+        cellBlock.setLineHeight(QFontMetricsF(font).height() * 1.15, QTextBlockFormat::FixedHeight);
     const QStringList headers = HeaderTexts();
     for (int column = 0; column < kColumns; ++column) {
         table->cellAt(0, column).setFormat(headerCell);
-        cursor.insertText(headers.at(column), headerFormat);
+        cursor.setBlockFormat(cellBlock);
+        cursor.insertText(BreakAtBlanksOnly(headers.at(column)), headerFormat);
         cursor.movePosition(QTextCursor::NextCell);
     }
     const QTextCharFormat plain;
-    QTextCharFormat shadedCell;
-    shadedCell.setBackground(QColor(243, 243, 243));
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < kColumns; ++column) {
             if (row % 2 == 1)
                 table->cellAt(row + 1, column).setFormat(shadedCell);
+            cursor.setBlockFormat(cellBlock);
             cursor.insertText(rows.at(row).at(column), plain);
             cursor.movePosition(QTextCursor::NextCell);
         }

@@ -9,10 +9,13 @@
 // - Storage per day of a camera: its bitrate for the hours per day of the "Calculate Disk" tab,
 //   the tab that turns time into disk. Empty or 0 hours need 0 GB; a text that is no usable
 //   number of hours ("abc", "-3") leaves the cell empty.
-// - CSV: UTF-8 without a byte order mark, quoted after RFC 4180 (fields holding a comma, quote,
-//   CR or LF are quoted, quotes doubled), lines ending in CRLF, numbers with a decimal point.
-//   A name starting with "=", "+", "-" or "@" gets a leading apostrophe, so that a spreadsheet
-//   never runs a device-supplied name as a formula.
+// - CSV: UTF-8 with a byte order mark, quoted after RFC 4180 (fields holding a comma, quote, CR
+//   or LF are quoted, quotes doubled), lines ending in CRLF, numbers with a decimal point; after
+//   the camera rows an empty row and the totals of the PDF, one to a row. A field starting with
+//   "=", "+", "-", "@", tab or CR gets a leading apostrophe, so that a spreadsheet never runs a
+//   device-supplied name as a formula.
+// - Names lose C0 controls other than the tab and the bidirectional overrides and isolates in
+//   both forms; the plan itself keeps them.
 // - PDF: Qt's own PDF writer. When any text needs Chinese, Japanese or Korean glyphs, the whole
 //   document is set in "Noto Sans CJK SC" (fonts-noto-cjk), embedded; otherwise in Arial (on
 //   Linux its metric twin Liberation Sans).
@@ -69,6 +72,8 @@ private:
     QString RefusalText(StoragePlan::Refusal refusal) const;
     QStringList HeaderTexts() const;
     QStringList RowTexts(const STRU_CAMERA &camera) const;
+    // The totals under the table, one sentence each.
+    QStringList ResultLines(const Totals &totals) const;
 
     STRU_PLAN m_plan;
     QString m_strName;

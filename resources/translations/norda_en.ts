@@ -712,6 +712,10 @@
         <source>Can not export the report.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The report was saved to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPlanFile</name>

@@ -712,6 +712,10 @@
         <source>Can not export the report.</source>
         <translation>无法导出报告。</translation>
     </message>
+    <message>
+        <source>The report was saved to &quot;%1&quot;.</source>
+        <translation>报告已保存到“%1”。</translation>
+    </message>
 </context>
 <context>
     <name>CPlanFile</name>

@@ -31,13 +31,15 @@ QStringList Answering(const QList<int> &answers, const std::function<void()> &ac
     return shown;
 }
 
-// Chooses 'path' in the program's file chooser that 'action' opens.
-void ChoosingFile(const QString &path, const std::function<void()> &action)
+// Chooses 'path' in the program's file chooser that 'action' opens; 'chosen' runs right after.
+void ChoosingFile(const QString &path, const std::function<void()> &action, const std::function<void()> &chosen = {})
 {
-    auto seen = ExpectModal([path](QWidget *frame) {
+    auto seen = ExpectModal([path, chosen](QWidget *frame) {
         if (auto *chooser = frame->findChild<QFileDialog *>()) {
             chooser->selectFile(path);
             QMetaObject::invokeMethod(chooser, "accept");
+            if (chosen)
+                chosen();
         }
     });
     action();
@@ -156,6 +158,35 @@ private slots:
         // A new window finds them again.
         m_window = std::make_unique<CNORDAMainWnd>();
         QCOMPARE(m_window->PlanController()->RecentPlans(), saved.mid(0, 8));
+    }
+
+    void exportReportSaysWhere_data()
+    {
+        QTest::addColumn<QString>("file"); // chosen under the test's folder
+        QTest::addColumn<QString>("box");  // "title|text" with the path for %1
+        QTest::addColumn<QByteArray>("head"); // of the written file
+        const QString saved = QStringLiteral("Info|The report was saved to \"%1\".");
+        QTest::newRow("pdf") << "site.pdf" << saved << QByteArray("%PDF-");
+        QTest::newRow("csv") << "site.csv" << saved << QByteArray("\xEF\xBB\xBF" "Camera Name,");
+        QTest::newRow("folder removed after choosing") << "gone/site.pdf"
+                                     << "Warn|Can not export the report.\nThe report could not be saved to \"%1\" "
+                                        "(No such file or directory)." << QByteArray();
+    }
+    void exportReportSaysWhere()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, box);
+        QFETCH(QByteArray, head);
+        m_window->CalculateWidget()->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 2048), "Cam", 2);
+        const QString path = m_dir.filePath(file);
+        const QDir folder = QFileInfo(path).dir();
+        QVERIFY(folder.mkpath("."));
+        QStringList shown;
+        ChoosingFile(path, [&] { shown = Answering({1}, [this] { m_window->PlanController()->ExportReport(); }); },
+                     [&] { if (head.isEmpty()) QDir(folder).removeRecursively(); });
+        QCOMPARE(shown, QStringList{box.arg(QDir::toNativeSeparators(path))});
+        QFile written(path);
+        QCOMPARE(written.open(QIODevice::ReadOnly) ? written.read(head.size()) : QByteArray(), head);
     }
 
 private:

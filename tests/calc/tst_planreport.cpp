@@ -1,15 +1,22 @@
-// The plan report: CSV cells and quoting, totals equal to the panel's worked examples, and the
-// PDF's text (read back with pdftotext) and fonts (pdffonts) for Latin and Chinese names.
+// The plan report: CSV cells, quoting and guards, totals equal to the panel's worked examples and
+// to the PDF's, the PDF's text (read back with pdftotext) and fonts (pdffonts) for Latin and
+// Chinese names, and the layout of its table.
 #include "calc/bitratecalculator.h"
 #include "calc/planreport.h"
 #include "tests/support/camerafixture.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QTranslator>
 
 Q_DECLARE_METATYPE(StoragePlan::Refusal)
 
@@ -31,6 +38,20 @@ QVector<STRU_CAMERA> OddNames()
 {
     return {MakeCamera("Gate, north", 1, 8, 0, 25, 2048), MakeCamera("Say \"hi\"", 0, 2, 2, 12.5, 4096),
             MakeCamera("Line\nbreak", 0, 11, 5, 0.5, 32), MakeCamera("=SUM(A1)", 1, 10, 1, 0.0625, 100)};
+}
+
+// Names with the NUL they may hold.
+template<size_t N>
+QByteArray Bytes(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
+// A name as the report shows it: without C0 controls other than the tab, nor bidirectional overrides and isolates.
+QString Shown(const QByteArray &name)
+{
+    static const QRegularExpression hidden(QStringLiteral("[\\x{0}-\\x{8}\\x{a}-\\x{1f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
+    return QString::fromUtf8(name).remove(hidden);
 }
 
 // Output of a poppler tool on a file, NFKC-normalised: the PDF writer maps some Chinese glyphs
@@ -61,6 +82,8 @@ private slots:
     void saveFails();
     void cjk_data();
     void cjk();
+    void layout_data();
+    void layout();
 };
 
 void TestPlanReport::initTestCase()
@@ -72,29 +95,56 @@ void TestPlanReport::initTestCase()
 void TestPlanReport::csv_data()
 {
     QTest::addColumn<QString>("hours");
-    QTest::newRow("24 hours") << "24";
-    QTest::newRow("12 hours") << "12";
-    QTest::newRow("0 hours need nothing") << "0";
-    QTest::newRow("hours no number: no storage") << "abc";
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("cell"); // the name as the CSV writes it
+    QTest::newRow("24 hours, comma") << "24" << Bytes("Gate, north") << "\"Gate, north\"";
+    QTest::newRow("12 hours, quotes") << "12" << Bytes("Say \"hi\"") << "\"Say \"\"hi\"\"\"";
+    QTest::newRow("0 hours need nothing, line break") << "0" << Bytes("Line\nbreak") << "Linebreak";
+    QTest::newRow("hours no number: no storage, =") << "abc" << Bytes("=SUM(A1)") << "'=SUM(A1)";
+    QTest::newRow("+") << "24" << Bytes("+1") << "'+1";
+    QTest::newRow("-") << "24" << Bytes("-2+3") << "'-2+3";
+    QTest::newRow("@") << "24" << Bytes("@SUM(A1)") << "'@SUM(A1)";
+    QTest::newRow("tab before a formula") << "24" << Bytes("\t=1+2") << "'\t=1+2";
+    QTest::newRow("CR before a formula") << "24" << Bytes("\r=1+2") << "'=1+2";
+    QTest::newRow("tab inside") << "24" << Bytes("A\tB") << "A\tB";
+    QTest::newRow("NUL and escape") << "24" << Bytes("Cam\0 1\x1b[2J") << "Cam 1[2J";
+    QTest::newRow("right-to-left override") << "24" << Bytes("Cam\u202Egpj.exe") << "Camgpj.exe";
+    QTest::newRow("embedding and isolates") << "24" << Bytes("\u2067Cam\u2069 \u202A2\u202C") << "Cam 2";
+    QTest::newRow("chinese") << "24" << Bytes("大厅 1") << "大厅 1";
 }
 
 void TestPlanReport::csv()
 {
     QFETCH(QString, hours);
-    const QByteArray csv = CPlanReport(PlanOf(OddNames(), hours), QStringLiteral("Site")).Csv();
-    const auto perDay = [&hours](int kbps) {
-        return hours == QLatin1String("abc") ? QString()
-                                             : QString::number(CBitrateCalculator::DiskSize(kbps, hours.toInt()), 'f', 2);
-    };
-    const QString expected = QStringLiteral(
+    QFETCH(QByteArray, name);
+    QFETCH(QString, cell);
+    STRU_CAMERA camera = MakeCamera("", 1, 8, 0, 25, 2048);
+    camera.strName = name;
+    const CPlanReport report(PlanOf({camera}, hours), QStringLiteral("Site"));
+    const QByteArray csv = report.Csv();
+    QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+    const QString perDay = hours == QLatin1String("abc")
+        ? QString() : QString::number(CBitrateCalculator::DiskSize(2048, hours.toInt()), 'f', 2);
+    const QString table = QStringLiteral(
         "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB)\r\n"
-        "\"Gate, north\",DVR,4CIF,25,Level1(best),2048,%1\r\n"
-        "\"Say \"\"hi\"\"\",IPC,1080P(1920*1080),12.5,Level3,4096,%2\r\n"
-        "\"Line\nbreak\",IPC,QCIF,1/2,Level6,32,%3\r\n"
-        "'=SUM(A1),DVR,CIF,1/16,Level2,100,%4\r\n").arg(perDay(2048), perDay(4096), perDay(32), perDay(100));
-    QCOMPARE(QString::fromUtf8(csv), expected); // also: no byte order mark
+        "%1,DVR,4CIF,25,Level1(best),2048,%2\r\n\r\n").arg(cell, perDay);
+    const QString text = QString::fromUtf8(csv.mid(3));
+    QVERIFY2(text.startsWith(table), qPrintable(text));
     if (hours == QLatin1String("24"))
         QVERIFY(csv.contains(",2048,25.44\r\n")); // 2048 kbit/s x 86400 s x 1.15 / 8e6
+
+    // Then the totals of the PDF, one to a row.
+    const QStringList totals = text.mid(table.size()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(totals.size(), perDay.isEmpty() ? 3 : 4);
+    QCOMPARE(totals.first(), QStringLiteral("Total bitrate: 2048 kbit/s"));
+    QTemporaryDir dir;
+    QVERIFY(report.SavePdf(dir.filePath(QStringLiteral("r.pdf")), nullptr));
+    const QString pdf = Poppler(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("r.pdf")), QStringLiteral("-")});
+    for (QString line : totals) {
+        if (line.startsWith(QLatin1Char('"')))
+            line = line.mid(1, line.size() - 2);
+        QVERIFY2(pdf.contains(line), qPrintable(line));
+    }
 }
 
 void TestPlanReport::totals_data()
@@ -148,9 +198,12 @@ void TestPlanReport::pdf_data()
 {
     QTest::addColumn<QVector<STRU_CAMERA>>("cameras");
     QTest::addColumn<bool>("chinese");
-    QVector<STRU_CAMERA> latin = OddNames();
-    latin.removeAt(2); // a line break has no single line to look for
+    const QVector<STRU_CAMERA> latin = OddNames();
     QTest::newRow("latin") << latin << false;
+    QVector<STRU_CAMERA> hidden{MakeCamera("Cam\u202Egpj.exe", 0, 2, 0, 25, 4096), MakeCamera("Hall 2", 1, 8, 0, 25, 2048),
+                                MakeCamera("\u2067Gate\u2069 \u202A3\u202C", 1, 8, 0, 25, 1024)};
+    hidden[1].strName = Bytes("Hall\0 2\x1b");
+    QTest::newRow("controls and bidirectional overrides") << hidden << false;
     QTest::newRow("chinese name") << (QVector<STRU_CAMERA>(latin) << MakeCamera("大厅 1", 0, 2, 0, 25, 4096)) << true;
     QVector<STRU_CAMERA> many;
     for (int i = 1; i <= 1024; ++i)
@@ -177,7 +230,7 @@ void TestPlanReport::pdf()
     double perDay = 0;
     for (const STRU_CAMERA &camera : std::as_const(cameras)) {
         const double gb = CBitrateCalculator::DiskSize(camera.iBitrate, 24);
-        const QStringList cells{QString::fromUtf8(camera.strName), NordaVocab::DeviceTypeText(camera.iType),
+        const QStringList cells{Shown(camera.strName), NordaVocab::DeviceTypeText(camera.iType),
                                 NordaVocab::ResolutionText(camera.iResolution), NordaVocab::FramerateText(camera.dFramerate),
                                 NordaVocab::LevelText(camera.iLevel), QString::number(camera.iBitrate),
                                 QString::number(gb, 'f', 2)};
@@ -241,6 +294,50 @@ void TestPlanReport::cjk()
     QFETCH(QString, text);
     QFETCH(bool, needed);
     QCOMPARE(CPlanReport::NeedsCjkFont(text), needed);
+}
+
+void TestPlanReport::layout_data()
+{
+    QTest::addColumn<QString>("catalogue"); // none for English
+    QTest::newRow("english") << QString();
+    QTest::newRow("chinese") << QStringLiteral("norda_zh");
+}
+
+// As printed on A4: header cells wrap at blanks only; the cells of a row share the first line's
+// baseline, Chinese or not.
+void TestPlanReport::layout()
+{
+    QFETCH(QString, catalogue);
+    QTranslator translator;
+    if (!catalogue.isEmpty()) {
+        QVERIFY(translator.load(catalogue, QStringLiteral(NORDA_OUTPUT_DIR "/translations")));
+        QCoreApplication::installTranslator(&translator);
+    }
+    QTextDocument document;
+    CPlanReport(PlanOf({MakeCamera("大厅 1", 0, 2, 0, 25, 4096), MakeCamera("Gate 2", 1, 8, 0, 25, 2048),
+                        MakeCamera("停车场东门入口 192.168.1.64_IPCamera12", 0, 6, 3, 12.5, 1024)}),
+                QStringLiteral("Site"), kDate).BuildDocument(&document);
+    QCoreApplication::removeTranslator(&translator);
+    // The report's margins of 5 mm and the 2 cm that printing adds leave 160 mm of text.
+    document.setDocumentMargin(0);
+    document.setTextWidth(160 / 25.4 * QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+    const auto *table = qobject_cast<QTextTable *>(document.rootFrame()->childFrames().value(0));
+    QVERIFY(table);
+    int wraps = 0;
+    for (int row = 0; row < table->rows(); ++row) {
+        QList<qreal> baselines;
+        for (int column = 0; column < table->columns(); ++column) {
+            const QTextBlock block = table->cellAt(row, column).firstCursorPosition().block();
+            const QTextLayout *lines = block.layout();
+            for (int i = 1; row == 0 && i < lines->lineCount(); ++i, ++wraps)
+                QVERIFY2(block.text().at(lines->lineAt(i).textStart() - 1).isSpace(), qPrintable(block.text()));
+            baselines << document.documentLayout()->blockBoundingRect(block).top() + lines->lineAt(0).y()
+                             + lines->lineAt(0).ascent();
+        }
+        for (const qreal baseline : std::as_const(baselines))
+            QVERIFY2(qAbs(baseline - baselines.first()) < 0.5, qPrintable(QStringLiteral("row %1").arg(row)));
+    }
+    QVERIFY(wraps > 0);
 }
 
 QTEST_MAIN(TestPlanReport)

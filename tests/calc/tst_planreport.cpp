@@ -47,10 +47,11 @@ QByteArray Bytes(const char (&text)[N])
     return QByteArray(text, N - 1);
 }
 
-// A name as the report shows it: without C0 controls other than the tab, nor bidirectional overrides and isolates.
+// A name as the report shows it: no C0 controls but the tab, no bidirectional overrides or isolates.
 QString Shown(const QByteArray &name)
 {
-    static const QRegularExpression hidden(QStringLiteral("[\\x{0}-\\x{8}\\x{a}-\\x{1f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
+    static const QRegularExpression hidden(
+        QStringLiteral("[\\x{0}-\\x{8}\\x{a}-\\x{1f}\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
     return QString::fromUtf8(name).remove(hidden);
 }
 
@@ -134,17 +135,14 @@ void TestPlanReport::csv()
         QVERIFY(csv.contains(",2048,25.44\r\n")); // 2048 kbit/s x 86400 s x 1.15 / 8e6
 
     // Then the totals of the PDF, one to a row.
-    const QStringList totals = text.mid(table.size()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    QCOMPARE(totals.size(), perDay.isEmpty() ? 3 : 4);
-    QCOMPARE(totals.first(), QStringLiteral("Total bitrate: 2048 kbit/s"));
     QTemporaryDir dir;
     QVERIFY(report.SavePdf(dir.filePath(QStringLiteral("r.pdf")), nullptr));
     const QString pdf = Poppler(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("r.pdf")), QStringLiteral("-")});
-    for (QString line : totals) {
-        if (line.startsWith(QLatin1Char('"')))
-            line = line.mid(1, line.size() - 2);
+    const QStringList totals =
+        text.mid(table.size()).remove(QLatin1Char('"')).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(totals.size(), perDay.isEmpty() ? 3 : 4);
+    for (const QString &line : totals)
         QVERIFY2(pdf.contains(line), qPrintable(line));
-    }
 }
 
 void TestPlanReport::totals_data()
@@ -298,8 +296,8 @@ void TestPlanReport::cjk()
 
 void TestPlanReport::layout_data()
 {
-    QTest::addColumn<QString>("catalogue"); // none for English
-    QTest::newRow("english") << QString();
+    QTest::addColumn<QString>("catalogue");
+    QTest::newRow("english") << QStringLiteral("norda_en");
     QTest::newRow("chinese") << QStringLiteral("norda_zh");
 }
 
@@ -309,10 +307,8 @@ void TestPlanReport::layout()
 {
     QFETCH(QString, catalogue);
     QTranslator translator;
-    if (!catalogue.isEmpty()) {
-        QVERIFY(translator.load(catalogue, QStringLiteral(NORDA_OUTPUT_DIR "/translations")));
-        QCoreApplication::installTranslator(&translator);
-    }
+    QVERIFY(translator.load(catalogue, QStringLiteral(NORDA_OUTPUT_DIR "/translations")));
+    QCoreApplication::installTranslator(&translator);
     QTextDocument document;
     CPlanReport(PlanOf({MakeCamera("大厅 1", 0, 2, 0, 25, 4096), MakeCamera("Gate 2", 1, 8, 0, 25, 2048),
                         MakeCamera("停车场东门入口 192.168.1.64_IPCamera12", 0, 6, 3, 12.5, 1024)}),

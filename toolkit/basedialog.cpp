@@ -52,6 +52,9 @@ CBaseDialog::~CBaseDialog()
 void CBaseDialog::SetTitle(const QString &title)
 {
     ui->pLabelTitle->setText(title);
+    // The window manager's switcher and task bar show the caption too; a frame without one
+    // keeps the form's title.
+    setWindowTitle(title.isEmpty() ? QCoreApplication::translate("CBaseDialogClass", "Dialog") : title);
 }
 
 void CBaseDialog::ShowCloseBtn(bool show)

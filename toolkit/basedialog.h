@@ -33,6 +33,7 @@ public:
     CBaseDialog(QWidget *parent, bool withBottomBar, bool showOk, bool showCancel);
     ~CBaseDialog() override;
 
+    // The caption in the title bar, and the window title that the window manager shows.
     void SetTitle(const QString &title);
     void ShowCloseBtn(bool show);
     // Shows or hides OK, Cancel and the bottom frame and switches the frame background to match.

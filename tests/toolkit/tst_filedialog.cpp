@@ -111,13 +111,18 @@ void TestFileDialog::startDirectory()
 
 void TestFileDialog::chooseFile()
 {
-    QWidget parent;
+    QWidget parent(nullptr, Qt::FramelessWindowHint);
+    parent.setGeometry(200, 150, 800, 600);
     parent.show();
     QVERIFY(QTest::qWaitForWindowExposed(&parent));
 
     QFileDialog::FileMode mode = QFileDialog::AnyFile;
     bool readOnly = false;
+    QPoint centre;
+    QString windowTitle;
     auto seen = ExpectModal([&](QWidget *frame) {
+        centre = frame->frameGeometry().center();
+        windowTitle = frame->windowTitle();
         QFileDialog *chooser = ChooserOf(frame);
         mode = chooser->fileMode();
         readOnly = chooser->testOption(QFileDialog::ReadOnly);
@@ -134,6 +139,9 @@ void TestFileDialog::chooseFile()
                                                         QStringLiteral("All (*);;Database (*.db)"), &filter);
     QVERIFY(seen->seen);
     QCOMPARE(chosen, m_db);
+    // Over its opener, named for the window manager as in its title bar.
+    QCOMPARE(centre, parent.frameGeometry().center());
+    QCOMPARE(windowTitle, QStringLiteral("Open"));
     QCOMPARE(filter, QStringLiteral("Database (*.db)"));
     QCOMPARE(mode, QFileDialog::ExistingFile);
     QVERIFY(readOnly);

@@ -89,7 +89,13 @@ ClientLanguageProperty *ClientLanguageManager::SelectedLanguage() const
 
 ClientLanguageProperty *ClientLanguageManager::SelectedLanguage(const ClientConfigManager *config) const
 {
-    const int key = SelectKey(config->intValue(Translator), config->intValue(VersionType));
+    return SelectedLanguage(config, -1);
+}
+
+ClientLanguageProperty *ClientLanguageManager::SelectedLanguage(const ClientConfigManager *config, int userChoice) const
+{
+    const int translator = userChoice >= 0 ? userChoice : config->intValue(Translator);
+    const int key = SelectKey(translator, config->intValue(VersionType));
     if (ClientLanguageProperty *chosen = entry(key))
         return chosen;
     return entry(0);

@@ -39,6 +39,9 @@ public:
     // The entry chosen by the configuration; the English entry 0 when the choice is unavailable.
     ClientLanguageProperty *SelectedLanguage() const;
     ClientLanguageProperty *SelectedLanguage(const ClientConfigManager *config) const;
+    // The same, with the user's own choice (0 English, 1 Chinese) in place of "Translator";
+    // -1 when the user has made none.
+    ClientLanguageProperty *SelectedLanguage(const ClientConfigManager *config, int userChoice) const;
     ClientLanguageProperty *entry(int key) const;
 
     // Key chosen by the "Translator" and "VersionType" values.

@@ -17,9 +17,14 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     const QString plan = arguments.size() > 1 ? arguments.at(1) : QString();
     CPlanHandoff handoff(CPlanHandoff::DefaultName());
-    // A second start with a plan hands it to the running copy; a plain one is refused.
-    if (app->IsRunning() && !plan.isEmpty() && handoff.Send(plan))
-        return 0;
+    // A second start with a plan hands it to the running copy; a plain one is refused, and the
+    // running window comes to the front so the user sees where the program already is.
+    if (app->IsRunning()) {
+        if (!plan.isEmpty() && handoff.Send(plan))
+            return 0;
+        if (plan.isEmpty())
+            handoff.SendShow();
+    }
     if (app->CheckRunning())
         return 0;
     if (app->CheckResolution())
@@ -33,7 +38,7 @@ int main(int argc, char *argv[])
 
     auto window = std::make_unique<CNORDAMainWnd>();
     window->show();
-    QObject::connect(&handoff, &CPlanHandoff::SignalPlanReceived, window.get(), &CNORDAMainWnd::OpenPlanFile);
+    window->AcceptHandoffs(&handoff);
     handoff.Listen();
     if (!plan.isEmpty())
         window->OpenPlanFile(plan);

@@ -2,12 +2,15 @@
 
 #include "app/dlgabout.h"
 #include "app/plancontroller.h"
+#include "app/planhandoff.h"
+#include "app/userlanguage.h"
 #include "toolkit/helpmanual.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
 #include "ui_nordamainwnd.h"
 #include "toolkit/warndlg.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -82,7 +85,37 @@ void CNORDAMainWnd::OnBtnClickedAbout()
     QAction *version = menu.addAction(QIcon(QStringLiteral(":/images/About.png")), tr("Version"));
     connect(help, &QAction::triggered, this, &CNORDAMainWnd::OnGetHelp);
     connect(version, &QAction::triggered, this, &CNORDAMainWnd::GetVersion);
+    AddLanguageMenu(&menu);
     menu.exec(QCursor::pos());
+}
+
+void CNORDAMainWnd::AddLanguageMenu(QMenu *menu)
+{
+    QMenu *languages = menu->addMenu(tr("Language"));
+    languages->setObjectName(QStringLiteral("pLanguageMenu"));
+    auto *group = new QActionGroup(languages);
+    // Checked: the language of the next start.
+    const int next = UserLanguageChoice() >= 0 ? UserLanguageChoice() : RunningLanguage();
+    // Each language is named in itself, so that a user who can't read the current one finds theirs.
+    const QStringList names{QStringLiteral("English"), QString::fromUtf8("中文")};
+    for (int translator = 0; translator < names.size(); ++translator) {
+        QAction *entry = languages->addAction(names.at(translator));
+        entry->setCheckable(true);
+        entry->setChecked(translator == next);
+        entry->setData(translator);
+        group->addAction(entry);
+    }
+    connect(group, &QActionGroup::triggered, this, [this](QAction *entry) { ChooseLanguage(entry->data().toInt()); });
+}
+
+void CNORDAMainWnd::ChooseLanguage(int translator)
+{
+    if (!SetUserLanguageChoice(translator)) {
+        ShowMsgBox(tr("Warn"), tr("Can not keep the language choice."), this);
+        return;
+    }
+    if (translator != RunningLanguage())
+        ShowMsgBox(tr("Info"), tr("The new language takes effect at the next start."), this);
 }
 
 void CNORDAMainWnd::OnBtnClickedPlan()
@@ -96,11 +129,22 @@ void CNORDAMainWnd::OnBtnClickedPlan()
 bool CNORDAMainWnd::OpenPlanFile(const QString &path)
 {
     // A plan handed over from outside brings the window to the front first.
+    BringToFront();
+    return m_pPlan->OpenPlan(path);
+}
+
+void CNORDAMainWnd::BringToFront()
+{
     if (isMinimized())
         showNormal();
     raise();
     activateWindow();
-    return m_pPlan->OpenPlan(path);
+}
+
+void CNORDAMainWnd::AcceptHandoffs(CPlanHandoff *handoff)
+{
+    connect(handoff, &CPlanHandoff::SignalPlanReceived, this, &CNORDAMainWnd::OpenPlanFile);
+    connect(handoff, &CPlanHandoff::SignalShowRequested, this, &CNORDAMainWnd::BringToFront);
 }
 
 void CNORDAMainWnd::UpdateTitle()
@@ -121,21 +165,21 @@ void CNORDAMainWnd::GetVersion()
     about.exec();
 }
 
+// F1 here opens the manual without a word when there is none; dialogs say so.
 void CNORDAMainWnd::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1)
-        ShowHelpManual(this);
+        (void)OpenHelpManual();
     event->accept();
 }
 
 void CNORDAMainWnd::closeEvent(QCloseEvent *event)
 {
-    // Unsaved changes are offered for saving before the usual question.
-    if (!m_pPlan->MaybeSave()) {
-        event->ignore();
-        return;
-    }
-    if (ShowConfirmBox(tr("Confirm"), tr("Sure to close software"), this) == 1) {
+    // With unsaved changes the save question is the only one: its answers already say whether
+    // to close, and a second question after "Don't Save" would only repeat it.
+    const bool closing = m_pPlan->IsModified() ? m_pPlan->MaybeSave()
+                                               : ShowConfirmBox(tr("Confirm"), tr("Sure to close software"), this) == 1;
+    if (closing) {
         QMetaObject::invokeMethod(qApp, "quit", Qt::QueuedConnection);
         event->accept();
     } else {

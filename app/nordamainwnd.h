@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class QMenu;
 class QStackedWidget;
 namespace Ui {
 class CNORDAMainWndClass;
@@ -11,6 +12,7 @@ class CNORDAMainWndClass;
 class CWindowTitle;
 class CCalculateWidget;
 class CPlanController;
+class CPlanHandoff;
 
 class CNORDAMainWnd : public QMainWindow
 {
@@ -23,6 +25,8 @@ public:
     QStackedWidget *StackedWidget() const { return m_pStackedWidget; }
     CCalculateWidget *CalculateWidget() const { return m_pCalculateWidget; }
     CPlanController *PlanController() const { return m_pPlan; }
+    // Opens the plans another start of the program hands over, and comes to the front when asked.
+    void AcceptHandoffs(CPlanHandoff *handoff);
 
 public slots:
     void OnBtnClickedUpgrade();
@@ -33,12 +37,17 @@ public slots:
     // Opens a plan file given from outside (the command line, another copy of the program).
     bool OpenPlanFile(const QString &path);
     void UpdateTitle();
+    void BringToFront();
+    // Keeps the user's language (0 English, 1 Chinese) for the next start and says so.
+    void ChooseLanguage(int translator);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void AddLanguageMenu(QMenu *menu);
+
     Ui::CNORDAMainWndClass *ui;
     QStackedWidget *m_pStackedWidget = nullptr;
     CCalculateWidget *m_pCalculateWidget = nullptr;

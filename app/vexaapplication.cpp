@@ -3,6 +3,9 @@
 #include "app/apppath.h"
 #include "app/clientconfig.h"
 #include "app/languagemanager.h"
+#include "app/userlanguage.h"
+#include "app/userruntime.h"
+#include "toolkit/helpmanual.h"
 #include "toolkit/programlook.h"
 #include "toolkit/warndlg.h"
 
@@ -31,11 +34,17 @@ CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
 
     ClientConfigManager::instance()->load(ResolveAppPath(QStringLiteral("Setup.xml")));
 
-    if (ClientLanguageProperty *language = ClientLanguageManager::instance()->SelectedLanguage()) {
+    // The language the user picked from the menu wins over the machine's Setup.xml.
+    const int userChoice = UserLanguageChoice();
+    if (userChoice >= 0)
+        SetHelpManualLanguage(QString::number(userChoice));
+    if (ClientLanguageProperty *language =
+            ClientLanguageManager::instance()->SelectedLanguage(ClientConfigManager::instance(), userChoice)) {
         if (language->pAppTranslator)
             installTranslator(language->pAppTranslator);
         if (language->pQtTranslator)
             installTranslator(language->pQtTranslator);
+        SetRunningLanguage(language->iKey == 1 || language->iKey == 3 ? 1 : 0);
     }
 
     ProbeSingleInstance();
@@ -59,19 +68,36 @@ void CVexaApplication::StartFontDatabaseWarmUp()
     m_pFontWarmUp->start();
 }
 
+QString CVexaApplication::InstanceKeyFile(const QString &key)
+{
+    const QString folder = UserRuntimeDir();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + key + QStringLiteral(".instance");
+}
+
+// The key is the user's: its file lives in the user's private runtime folder, so another user
+// can neither hold it (and stop this user's program from starting) nor see it. Every session of
+// one user shares that folder, so a second session is refused as a second start is.
 void CVexaApplication::ProbeSingleInstance()
 {
-    m_sharedMemory.setKey(m_strKey);
+    m_bRunning = false;
+    const QString keyFile = InstanceKeyFile(m_strKey);
+    if (keyFile.isEmpty()) {
+        qDebug() << "Unable to create single instance.";
+        return;
+    }
+    m_sharedMemory.setNativeKey(keyFile);
     // A copy that crashed leaves its segment behind on Unix. Attaching and detaching once
     // removes such an orphan (nobody else is attached), while a running copy keeps it alive.
     if (m_sharedMemory.attach(QSharedMemory::ReadWrite))
         m_sharedMemory.detach();
 
     if (m_sharedMemory.attach(QSharedMemory::ReadWrite)) {
-        m_bRunning = true;
-        return;
+        // Keys of different files can meet: only a segment of this user's own says "running".
+        m_bRunning = SharedMemoryOwnedByUser(keyFile);
+        if (m_bRunning)
+            return;
+        m_sharedMemory.detach();
     }
-    m_bRunning = false;
     if (!m_sharedMemory.create(1, QSharedMemory::ReadWrite))
         qDebug() << "Unable to create single instance.";
 }

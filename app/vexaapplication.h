@@ -23,6 +23,9 @@ public:
     bool CheckResolution();
 
     bool IsRunning() const { return m_bRunning; }
+    // The file the single-instance segment of 'key' is named by, in the user's runtime folder;
+    // empty when the user has no private runtime folder.
+    static QString InstanceKeyFile(const QString &key);
 
 private:
     void ProbeSingleInstance();

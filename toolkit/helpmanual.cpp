@@ -15,6 +15,7 @@
 namespace {
 const char kEnglishManual[] = "/Vovu Rivoz Ezevivuvov User Manual.pdf";
 const char kChineseManual[] = "/硬盘计算工具用户使用手册.pdf";
+QString g_userLanguage;
 
 // The "Translator" value as the manual opener sees it: "1" unless the file says otherwise.
 bool readManualLanguage(QString *language)
@@ -35,11 +36,18 @@ bool readManualLanguage(QString *language)
 }
 } // namespace
 
+void SetHelpManualLanguage(const QString &translator)
+{
+    g_userLanguage = translator;
+}
+
 QString HelpManualPath()
 {
     QString language = QStringLiteral("1");
     if (!readManualLanguage(&language))
         return QString();
+    if (!g_userLanguage.isEmpty())
+        language = g_userLanguage;
     const QString name = language == QLatin1String("1") ? QString::fromUtf8(kChineseManual)
                                                         : QString::fromUtf8(kEnglishManual);
     return QDir::currentPath() + name;

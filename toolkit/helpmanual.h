@@ -7,6 +7,10 @@
 
 class QWidget;
 
+// The language the user picked for the program ("0" English, "1" Chinese) chooses the manual in
+// place of Setup.xml's "Translator"; empty (the default) leaves the choice to Setup.xml.
+void SetHelpManualLanguage(const QString &translator);
+
 // True when the desktop accepted the request. Callers show "Can not find Manual." otherwise.
 bool OpenHelpManual();
 

@@ -602,6 +602,26 @@
         <source>Sure to close software</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not keep the language choice.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new language takes effect at the next start.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CNORDAMainWndClass</name>

@@ -602,6 +602,26 @@
         <source>Sure to close software</source>
         <translation>确定要关闭软件吗？</translation>
     </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Can not keep the language choice.</source>
+        <translation>无法保存语言选择。</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>The new language takes effect at the next start.</source>
+        <translation>新的语言将在下次启动时生效。</translation>
+    </message>
 </context>
 <context>
     <name>CNORDAMainWndClass</name>

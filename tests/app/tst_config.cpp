@@ -120,17 +120,21 @@ private slots:
         QTest::addColumn<bool>("qtCatalogue");
         QTest::addColumn<int>("expectedKey");
         QTest::addColumn<bool>("chinese");
-        QTest::newRow("1, catalogues present") << key("Translator", "1") << true << true << 3 << true;
-        QTest::newRow("1, version 0") << key("Translator", "1") + key("VersionType", "0") << true << true << 3 << true;
-        QTest::newRow("1, version 5") << key("Translator", "1") + key("VersionType", "5") << true << true << 1 << true;
-        QTest::newRow("1, no Qt catalogue") << key("Translator", "1") << true << false << 0 << false;
-        QTest::newRow("1, no app catalogue") << key("Translator", "1") << false << true << 0 << false;
-        QTest::newRow("0, version 0") << key("Translator", "0") + key("VersionType", "0") << true << true << 2 << false;
-        QTest::newRow("0, version 1") << key("Translator", "0") + key("VersionType", "1") << true << true << 0 << false;
-        QTest::newRow("7 falls back") << key("Translator", "7") << true << true << 0 << false;
-        QTest::newRow("abc counts as 0") << key("Translator", "abc") << true << true << 2 << false;
-        QTest::newRow("3 directly") << key("Translator", "3") << true << true << 3 << true;
-        QTest::newRow("empty then LogLevel 1") << QByteArray("<Translator/>") + key("LogLevel", "1") << true << true << 3 << true;
+        QTest::addColumn<int>("user"); // chosen from the menu; -1 none
+        QTest::newRow("1, catalogues present") << key("Translator", "1") << true << true << 3 << true << -1;
+        QTest::newRow("1, version 0") << key("Translator", "1") + key("VersionType", "0") << true << true << 3 << true << -1;
+        QTest::newRow("1, version 5") << key("Translator", "1") + key("VersionType", "5") << true << true << 1 << true << -1;
+        QTest::newRow("1, no Qt catalogue") << key("Translator", "1") << true << false << 0 << false << -1;
+        QTest::newRow("1, no app catalogue") << key("Translator", "1") << false << true << 0 << false << -1;
+        QTest::newRow("0, version 0") << key("Translator", "0") + key("VersionType", "0") << true << true << 2 << false << -1;
+        QTest::newRow("0, version 1") << key("Translator", "0") + key("VersionType", "1") << true << true << 0 << false << -1;
+        QTest::newRow("7 falls back") << key("Translator", "7") << true << true << 0 << false << -1;
+        QTest::newRow("abc counts as 0") << key("Translator", "abc") << true << true << 2 << false << -1;
+        QTest::newRow("3 directly") << key("Translator", "3") << true << true << 3 << true << -1;
+        QTest::newRow("empty then LogLevel 1") << QByteArray("<Translator/>") + key("LogLevel", "1") << true << true << 3 << true << -1;
+        QTest::newRow("user English over 1") << key("Translator", "1") << true << true << 2 << false << 0;
+        QTest::newRow("user Chinese over 0") << key("Translator", "0") + key("VersionType", "1") << true << true << 1 << true << 1;
+        QTest::newRow("user Chinese, no Qt catalogue") << key("Translator", "0") << true << false << 0 << false << 1;
     }
 
     void languageChoice()
@@ -140,9 +144,10 @@ private slots:
         QFETCH(bool, qtCatalogue);
         QFETCH(int, expectedKey);
         QFETCH(bool, chinese);
+        QFETCH(int, user);
         load(configs(body));
         ClientLanguageManager languages(programDir(appCatalogue, qtCatalogue));
-        ClientLanguageProperty *chosen = languages.SelectedLanguage(&m_config);
+        ClientLanguageProperty *chosen = languages.SelectedLanguage(&m_config, user);
         QVERIFY(chosen);
         QCOMPARE(chosen->iKey, expectedKey);
         QCOMPARE(chosen->locale.language(), chinese ? QLocale::Chinese : QLocale::English);
@@ -156,18 +161,22 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("manual");
+        QTest::addColumn<QString>("user"); // chosen from the menu; empty: none
         const QString english = QStringLiteral("Vovu Rivoz Ezevivuvov User Manual.pdf");
         const QString chinese = QStringLiteral("硬盘计算工具用户使用手册.pdf");
-        QTest::newRow("0") << configs(key("Translator", "0")) << english;
-        QTest::newRow("1") << configs(key("Translator", "1")) << chinese;
-        QTest::newRow("3") << configs(key("Translator", "3")) << english;
-        QTest::newRow("none") << configs(key("LogLevel", "0")) << chinese;
+        QTest::newRow("0") << configs(key("Translator", "0")) << english << QString();
+        QTest::newRow("1") << configs(key("Translator", "1")) << chinese << QString();
+        QTest::newRow("3") << configs(key("Translator", "3")) << english << QString();
+        QTest::newRow("none") << configs(key("LogLevel", "0")) << chinese << QString();
+        QTest::newRow("user English over 1") << configs(key("Translator", "1")) << english << QStringLiteral("0");
+        QTest::newRow("user Chinese over 3") << configs(key("Translator", "3")) << chinese << QStringLiteral("1");
     }
 
     void manualChoice()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, manual);
+        QFETCH(QString, user);
         const QString work = m_dir.filePath(QStringLiteral("work"));
         QDir().mkpath(work);
         writeFile(work + QStringLiteral("/Setup.xml"), content);
@@ -176,7 +185,9 @@ private slots:
         QDir::setCurrent(work);
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        SetHelpManualLanguage(user);
         const bool opened = OpenHelpManual();
+        SetHelpManualLanguage(QString());
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QDir::setCurrent(old);
         QFile::remove(work + QLatin1Char('/') + manual);

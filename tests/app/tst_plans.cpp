@@ -105,11 +105,13 @@ private slots:
         QVERIFY(CPlanFile::Save(other, STRU_PLAN(), nullptr));
         panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 2048), "Cam", 2);
 
-        // Close: Cancel keeps the window and the plan; Don't Save goes on to the usual question.
+        // Close: the save question is the only one. Cancel keeps the window and the plan;
+        // Don't Save closes without asking again.
         QCOMPARE(Answering({0}, [this] { m_window->close(); }), QStringList{kSaveQuestion});
         QVERIFY(m_window->isVisible());
-        QCOMPARE(Answering({2, 0}, [this] { m_window->close(); }), (QStringList{kSaveQuestion, kCloseQuestion}));
-        QVERIFY(m_window->isVisible());
+        QCOMPARE(Answering({2, 0}, [this] { m_window->close(); }), QStringList{kSaveQuestion});
+        QVERIFY(!m_window->isVisible());
+        m_window->show();
         // Open and new: Cancel keeps the plan, Don't Save replaces it.
         QCOMPARE(Answering({0}, [plan, other] { QVERIFY(!plan->OpenPlan(other)); }), QStringList{kSaveQuestion});
         QCOMPARE(panel->CameraCount(), 2);
@@ -125,6 +127,9 @@ private slots:
         STRU_PLAN reread;
         QCOMPARE(CPlanFile::Open(other, &reread, nullptr), CPlanFile::Result::Opened);
         QCOMPARE(reread.vecCamera.size(), 1);
+        // Nothing unsaved: closing asks the usual question only.
+        QCOMPARE(Answering({0}, [this] { m_window->close(); }), QStringList{kCloseQuestion});
+        QVERIFY(m_window->isVisible());
     }
 
     void refusedFileLeavesThePlan()

@@ -1,10 +1,10 @@
 // The program as a process on real X servers (Xvfb): single instance and the screen check.
 // Keys reach the program through the XTEST extension (xdotool), as a user's would.
 //
-// The single-instance segment is machine-wide (System V IPC), so a NORDA running anywhere on the
-// machine, or a parallel run of this test, would refuse the copies started here. The test therefore
-// runs itself and every program it starts in a private IPC namespace (`unshare -i`) where the
-// system allows it, and fails at once with a clear message when it cannot and another NORDA runs.
+// The single-instance key and the hand-over socket belong to one user's runtime folder: the copies
+// started here get a folder of their own, so a NORDA running elsewhere on the machine, or a
+// parallel run of this test, never meets them. Where the system allows it the test also runs
+// itself and its copies in a private IPC namespace (`unshare -i`), apart from every other segment.
 #include "calc/planfile.h"
 
 #include <QDir>
@@ -16,6 +16,7 @@
 
 #include <unistd.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -79,6 +80,8 @@ public:
         env.insert(QStringLiteral("TMPDIR"), tempDir);
         // Recent plans are remembered in the user's configuration: the test's copies keep theirs apart.
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), tempDir);
+        // The user's single-instance key and hand-over socket: the test's copies are one user of their own.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), tempDir + QStringLiteral("/runtime"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         // The test's own rules silence qt.qpa, which is where a failing connection to the display says why.
         env.remove(QStringLiteral("QT_LOGGING_RULES"));
@@ -177,19 +180,6 @@ void pressReturn(const QString &display, const QString &window)
     xdotool(display, {QStringLiteral("key"), QStringLiteral("Return")});
 }
 
-// True when a NORDA holds the machine's single-instance segment. Probes the way the program does:
-// a segment left by a crashed copy goes away on the first detach.
-bool nordaRunsOnThisMachine()
-{
-    QSharedMemory segment(QStringLiteral("NORDA"));
-    if (segment.attach())
-        segment.detach();
-    const bool running = segment.attach();
-    if (running)
-        segment.detach();
-    return running;
-}
-
 // Runs this test again inside a new IPC namespace; returns only if the system does not allow it.
 void reenterInPrivateIpcNamespace(int argc, char *argv[])
 {
@@ -220,27 +210,56 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
             || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QFAIL("Xvfb and xdotool are needed (scripts/setup.sh installs them)");
-        if (!qEnvironmentVariableIsSet(kPrivateIpcVariable) && nordaRunsOnThisMachine())
-            QFAIL("Another NORDA is running on this machine, and this test cannot have an IPC namespace of its "
-                  "own (unshare -i) to keep apart from it: close that NORDA, or run the test as root.");
         QVERIFY2(m_tempDir.isValid(), qPrintable(m_tempDir.errorString()));
+        const QString runtime = m_tempDir.filePath(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    }
+
+    void secondCopyIsRefusedWhileTheFirstRunsOn_data()
+    {
+        QTest::addColumn<bool>("otherSession");
+        QTest::newRow("same session") << false;
+        QTest::newRow("another session of the same user") << true;
     }
 
     void secondCopyIsRefusedWhileTheFirstRunsOn()
     {
+        QFETCH(bool, otherSession);
         XServer server(QStringLiteral("1280x1024x24"));
         QVERIFY2(!server.display().isEmpty(), qPrintable(server.report()));
         Norda first(server.display(), m_tempDir.path());
         QVERIFY2(!windowsOf(server.display(), first, QStringLiteral("CNORDAMainWnd")).isEmpty(),
                  qPrintable(first.report()));
 
-        Norda second(server.display(), m_tempDir.path());
+        std::unique_ptr<XServer> session;
+        if (otherSession)
+            session = std::make_unique<XServer>(QStringLiteral("1280x1024x24"));
+        const QString display = otherSession ? session->display() : server.display();
+        QVERIFY(!display.isEmpty());
+        Norda second(display, m_tempDir.path());
         QVERIFY2(second.waitForOutput(QStringLiteral("Software is already running.")), qPrintable(second.report()));
-        const QStringList boxes = windowsOf(server.display(), second);
+        const QStringList boxes = windowsOf(display, second);
         QVERIFY2(boxes.size() == 1, qPrintable(second.report())); // the message box only, no main window
-        pressReturn(server.display(), boxes.first());
+        pressReturn(display, boxes.first());
         QVERIFY2(second.waitForCleanExit(), qPrintable(second.report()));
         QVERIFY2(first.running(), qPrintable(first.report()));
+    }
+
+    // Another user's copy holding the machine-wide key of old stops nobody: the key is per user.
+    void machineWideKeyOfAnotherUserDoesNotBlock()
+    {
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(m_tempDir.path()));
+        QSharedMemory machineWide(QStringLiteral("NORDA"));
+        const bool held = machineWide.create(1);
+        qputenv("TMPDIR", tmp);
+        QVERIFY2(held, qPrintable(machineWide.errorString()));
+        XServer server(QStringLiteral("1280x1024x24"));
+        QVERIFY2(!server.display().isEmpty(), qPrintable(server.report()));
+        Norda norda(server.display(), m_tempDir.path());
+        QVERIFY2(!windowsOf(server.display(), norda, QStringLiteral("CNORDAMainWnd")).isEmpty(),
+                 qPrintable(norda.report()));
     }
 
     void planHandedToTheRunningCopy()

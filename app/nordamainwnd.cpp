@@ -95,7 +95,8 @@ void CNORDAMainWnd::AddLanguageMenu(QMenu *menu)
     languages->setObjectName(QStringLiteral("pLanguageMenu"));
     auto *group = new QActionGroup(languages);
     // Checked: the language of the next start.
-    const int next = UserLanguageChoice() >= 0 ? UserLanguageChoice() : RunningLanguage();
+    const int choice = UserLanguageChoice();
+    const int next = choice >= 0 ? choice : RunningLanguage();
     // Each language is named in itself, so that a user who can't read the current one finds theirs.
     const QStringList names{QStringLiteral("English"), QString::fromUtf8("中文")};
     for (int translator = 0; translator < names.size(); ++translator) {

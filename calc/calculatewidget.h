@@ -1,23 +1,28 @@
 // The calculation panel: the page of the main window on which the user plans. It owns the camera
 // list and its seven-column table (row i always shows camera i), the ways to change the list
-// (add by hand, import, modify, delete), the video standard, and the two calculation tabs.
-// The arithmetic lives in CBitrateCalculator and StoragePlan; the panel moves texts between its
-// fields and those, and shows their refusals as messages.
+// (add by hand, import, modify, delete, sort by a column header), the video standard, and the
+// two calculation tabs. Every change of the list is a command on the panel's undo stack
+// (cameralistcommands.h); the panel only pushes them and keeps the table in step when they
+// report. The arithmetic lives in CBitrateCalculator and StoragePlan; the panel moves texts
+// between its fields and those, and shows their refusals as messages.
 #pragma once
 
 #include "calc/bitratecalculator.h"
 #include "calc/camera.h"
 #include "calc/cameralist.h"
+#include "calc/cameralistcommands.h"
 #include "calc/planfile.h"
 
 #include <QDialog>
 #include <QItemSelection>
 #include <QVector>
 
+class QAction;
 class QKeyEvent;
 class QLineEdit;
 class QStandardItemModel;
 class QStandardItem;
+class QUndoStack;
 class CAddDeviceWidget;
 class CDeviceSource;
 class CImportClientWidget;
@@ -27,7 +32,7 @@ namespace Ui {
 class CCalculateWidgetClass;
 }
 
-class CCalculateWidget : public QDialog
+class CCalculateWidget : public QDialog, private CCameraListHost
 {
     Q_OBJECT
 
@@ -43,7 +48,7 @@ public:
 
     static constexpr int kMaxCameras = CCameraList::kMaxCameras;
 
-    // Rewrites every row from the camera list (after the list was replaced as a whole).
+    // Rewrites every row from the camera list.
     void RefreshRows();
     // Cameras of an import: a camera with the same name is updated, others are appended up to
     // 1023 cameras; the rows follow, with the limit message when the list is full.
@@ -51,13 +56,21 @@ public:
 
     // The plan on the page: cameras, standard and the input fields of both tabs.
     STRU_PLAN Plan() const;
-    // Replaces the page's plan as a whole: no message, no linked-field rewrite, and the cameras'
-    // frame rates stay as the plan has them. Result fields are cleared.
+    // Replaces the page's plan as a whole, as one undoable step: no message, no linked-field
+    // rewrite, and the cameras' frame rates stay as the plan has them. Result fields are cleared.
     void SetPlan(const STRU_PLAN &plan);
+
+    // The changes of the camera list; its clean state is the plan as last saved or opened.
+    QUndoStack *UndoStack() const { return m_pUndoStack; }
+    // "Undo" (Ctrl+Z) and "Redo" (Ctrl+Shift+Z, Ctrl+Y), for the window's menus too.
+    QAction *UndoAction() const { return m_pUndoAction; }
+    QAction *RedoAction() const { return m_pRedoAction; }
 
 signals:
     // The plan on the page changed: cameras, standard or an input field.
     void SignalPlanChanged();
+    // An input field of either tab changed (changes of the list come from the undo stack).
+    void SignalInputChanged();
 
 public slots:
     void OnBtnVigil();
@@ -92,10 +105,27 @@ private:
     void ConnectSignals();
     void ConnectPlanChanges();
 
-    // Adds table rows for cameras already appended to the list.
-    void AppendRows(const QVector<STRU_CAMERA> &cameras);
-    void WriteRow(int row, const STRU_CAMERA &camera, bool withName);
-    void ChangeStandard(int standard, int oldFullRate, int newFullRate);
+    void SetupUndo();
+
+    // CCameraListHost: the commands change the list and report here.
+    CCameraList &CameraList() override { return m_cameraList; }
+    void CamerasInserted(int first, int count) override;
+    void CamerasRemoved(int first, int count) override;
+    void CamerasChanged(int first, int count) override;
+    void SortShown(int column, bool ascending) override;
+    void StandardShown(int standard) override;
+    STRU_PLAN PagePlan() const override { return Plan(); }
+    void ShowPlan(const STRU_PLAN &plan) override;
+
+    void WriteRow(int row, const STRU_CAMERA &camera);
+    void ShowLimitMessage();
+    void SwitchStandardTo(int standard);
+    void OnSortRequested(int column, Qt::SortOrder order);
+    // Results no longer match the inputs of their tab (0 "Calculate Time", 1 "Calculate Disk")
+    // until it is calculated again: drawn muted.
+    void SetResultsMuted(int tab, bool muted);
+    // A validated field refused a keystroke: say why beside it.
+    void OnInputRejected(QLineEdit *edit);
     // Position of the camera that table row 'row' shows, found by its name; -1 when none.
     int CameraOfRow(int row) const;
     void CheckRecordDays();
@@ -115,6 +145,13 @@ private:
     CBitrateCalculator m_calculator;
     CCameraList m_cameraList; // the plan's cameras; the table mirrors it
     QStandardItemModel *m_pModel = nullptr;
+    QUndoStack *m_pUndoStack = nullptr;
+    QAction *m_pUndoAction = nullptr;
+    QAction *m_pRedoAction = nullptr;
+    QAction *m_pDeleteAction = nullptr;
+    int m_iStandard = NordaVocab::PAL; // the standard the list follows
+    bool m_bResultsMuted[2] = {false, false};
+    bool m_bShowing = false; // a command shows its change: the radio buttons and header stay quiet
     // Set while a linked-field slot writes the other fields of its group, so that its own
     // writes do not run the linked slots again.
     bool m_bWritingDisk = false;

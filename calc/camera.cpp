@@ -88,13 +88,12 @@ QVector<double> FramerateChoices(int type, int resolution, int standard)
     return {full, 0.0625, 0.125, 0.25, 0.5, 1, 2, 4, 6, 8, 10, 12.5, 15, 18, 20, 22};
 }
 
-QStringList CameraRowTexts(const STRU_CAMERA &camera, bool firstAdd)
+QStringList CameraRowTexts(const STRU_CAMERA &camera)
 {
-    const int level = (firstAdd && camera.iType == TypeIPC) ? 0 : camera.iLevel;
     return {
         DeviceTypeText(camera.iType),
         QString::fromLocal8Bit(camera.strName),
-        LevelText(level),
+        LevelText(camera.iLevel),
         ResolutionText(camera.iResolution),
         FramerateText(camera.dFramerate),
         QString::number(camera.iBitrate),

@@ -31,6 +31,8 @@ namespace NordaVocab {
 
 enum DeviceType { TypeIPC = 0, TypeDVR = 1 };
 enum Standard { PAL = 0, NTSC = 1 };
+// Columns of the camera table.
+enum Column { ColType, ColName, ColLevel, ColResolution, ColFramerate, ColBitrate, ColRecommended };
 
 constexpr int kResolutionCount = 12;
 constexpr int kLevelCount = 6;
@@ -55,9 +57,9 @@ QString FramerateText(double framerate);
 // in display order (highest first, then climbing from 1/16).
 QVector<double> FramerateChoices(int type, int resolution, int standard);
 
-// The seven cell texts of a camera row. firstAdd applies the rule that a freshly appended
-// IPC row (type 0) shows the best level whatever its level.
-QStringList CameraRowTexts(const STRU_CAMERA &camera, bool firstAdd = false);
+// The seven cell texts of a camera row: exactly what the record holds, so that the table, the
+// saved plan and its report never disagree.
+QStringList CameraRowTexts(const STRU_CAMERA &camera);
 
 // Header texts of the camera table.
 QStringList ColumnHeaders();

@@ -4,6 +4,49 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+namespace {
+
+// Names as people read them: runs of digits by their value ("Cam 2" before "Cam 10"), the rest
+// without regard to case.
+int NaturalCompare(const QString &a, const QString &b)
+{
+    int i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            int endA = i, endB = j;
+            while (endA < a.size() && a.at(endA).isDigit())
+                ++endA;
+            while (endB < b.size() && b.at(endB).isDigit())
+                ++endB;
+            // Leading zeros aside, a longer run is a larger number.
+            while (i < endA - 1 && a.at(i) == QLatin1Char('0'))
+                ++i;
+            while (j < endB - 1 && b.at(j) == QLatin1Char('0'))
+                ++j;
+            const QStringView digitsX = QStringView(a).mid(i, endA - i);
+            const QStringView digitsY = QStringView(b).mid(j, endB - j);
+            if (digitsX.size() != digitsY.size())
+                return digitsX.size() < digitsY.size() ? -1 : 1;
+            if (const int order = digitsX.compare(digitsY))
+                return order;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        if (const int order = QString(a.at(i)).compare(QString(b.at(j)), Qt::CaseInsensitive))
+            return order;
+        ++i;
+        ++j;
+    }
+    return (a.size() - i) < (b.size() - j) ? -1 : ((a.size() - i) > (b.size() - j) ? 1 : 0);
+}
+
+} // namespace
+
 int CCameraList::IndexOfName(const QString &name) const
 {
     for (int i = 0; i < m_vecCamera.size(); ++i) {
@@ -49,6 +92,72 @@ void CCameraList::Remove(int first, int count)
     for (int i = first; i < first + count; ++i)
         m_numbers.Remove(QString::fromLocal8Bit(m_vecCamera.at(i).strName));
     m_vecCamera.erase(m_vecCamera.begin() + first, m_vecCamera.begin() + first + count);
+}
+
+void CCameraList::Insert(int position, const QVector<STRU_CAMERA> &cameras)
+{
+    if (position < 0 || position > m_vecCamera.size())
+        return;
+    m_vecCamera.insert(position, cameras.size(), STRU_CAMERA());
+    for (int i = 0; i < cameras.size(); ++i) {
+        m_vecCamera[position + i] = cameras.at(i);
+        m_numbers.Add(QString::fromLocal8Bit(cameras.at(i).strName));
+    }
+}
+
+QVector<int> CCameraList::SortedOrder(int column, bool ascending) const
+{
+    QVector<int> order(m_vecCamera.size());
+    std::iota(order.begin(), order.end(), 0);
+    QStringList names;
+    if (column == NordaVocab::ColName) {
+        names.reserve(m_vecCamera.size());
+        for (const STRU_CAMERA &camera : m_vecCamera)
+            names << QString::fromLocal8Bit(camera.strName);
+    }
+    // Negative: a before b. Resolution indexes run from the largest picture down.
+    const std::function<int(int, int)> compare = [&](int a, int b) -> int {
+        const STRU_CAMERA &x = m_vecCamera.at(a);
+        const STRU_CAMERA &y = m_vecCamera.at(b);
+        switch (column) {
+        case NordaVocab::ColType:
+            return NordaVocab::DeviceTypeText(x.iType).compare(NordaVocab::DeviceTypeText(y.iType));
+        case NordaVocab::ColName:
+            return NaturalCompare(names.at(a), names.at(b));
+        case NordaVocab::ColLevel:
+            return x.iLevel - y.iLevel;
+        case NordaVocab::ColResolution:
+            return y.iResolution - x.iResolution;
+        case NordaVocab::ColFramerate:
+            return x.dFramerate < y.dFramerate ? -1 : (y.dFramerate < x.dFramerate ? 1 : 0);
+        case NordaVocab::ColBitrate:
+            return x.iBitrate < y.iBitrate ? -1 : (y.iBitrate < x.iBitrate ? 1 : 0);
+        case NordaVocab::ColRecommended:
+            return x.iRecommendedBitrate < y.iRecommendedBitrate ? -1 : (y.iRecommendedBitrate < x.iRecommendedBitrate ? 1 : 0);
+        default:
+            return 0;
+        }
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return ascending ? compare(a, b) < 0 : compare(b, a) < 0; });
+    return order;
+}
+
+void CCameraList::Reorder(const QVector<int> &order)
+{
+    if (order.size() != m_vecCamera.size())
+        return;
+    QVector<bool> taken(order.size(), false);
+    for (const int from : order) {
+        if (from < 0 || from >= order.size() || taken.at(from))
+            return;
+        taken[from] = true;
+    }
+    QVector<STRU_CAMERA> reordered;
+    reordered.reserve(order.size());
+    for (const int from : order)
+        reordered.append(m_vecCamera.at(from));
+    m_vecCamera = reordered; // the same names: the numbering stays
 }
 
 QVector<bool> CCameraList::SwitchStandard(CBitrateCalculator &calculator, int standard, int oldFullRate,

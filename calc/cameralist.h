@@ -35,6 +35,16 @@ public:
     void Replace(int position, const STRU_CAMERA &camera);
     void ReplaceAll(const QVector<STRU_CAMERA> &cameras);
     void Remove(int first, int count);
+    // Puts cameras back at 'position' (0..Count()), as undoing a removal does; no limit applies.
+    void Insert(int position, const QVector<STRU_CAMERA> &cameras);
+
+    // The order of the list sorted by one table column (NordaVocab::Column), stable: entry i is
+    // the present position of the camera that goes to position i. Names compare as people read
+    // them ("Cam 2" before "Cam 10"), resolutions by picture size, levels from the best.
+    QVector<int> SortedOrder(int column, bool ascending) const;
+    // Rearranges the list: position i takes the camera now at order[i]. 'order' must be a
+    // permutation of 0..Count()-1; anything else leaves the list as it is.
+    void Reorder(const QVector<int> &order);
 
     // The standard switch of one radio button: every camera whose rate truncates to the old full
     // rate gets the new one, and every recommended bitrate follows 'calculator', which is set to

@@ -131,7 +131,7 @@ int main(int argc, char **argv)
         figures[order[0]].push_back(Time([&] {
             auto model = new QStandardItemModel(kCameras, 7, &panel);
             for (int row = 0; row < kCameras; ++row) {
-                const QStringList texts = NordaVocab::CameraRowTexts(Template(), true);
+                const QStringList texts = NordaVocab::CameraRowTexts(Template());
                 for (int column = 0; column < 7; ++column)
                     model->setItem(row, column, new QStandardItem(texts.at(column)));
             }

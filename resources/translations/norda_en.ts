@@ -228,6 +228,22 @@
         <source>Record time per day should be a whole number of hours.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The inputs changed since this result: press &quot;Calculate&quot; again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whole numbers only.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>

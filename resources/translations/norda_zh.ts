@@ -228,6 +228,22 @@
         <source>Record time per day should be a whole number of hours.</source>
         <translation>每天录像时间应为整数小时。</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>The inputs changed since this result: press &quot;Calculate&quot; again.</source>
+        <translation>输入已更改，此结果已过时：请再次点击“计算”。</translation>
+    </message>
+    <message>
+        <source>Whole numbers only.</source>
+        <translation>只能输入整数。</translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>

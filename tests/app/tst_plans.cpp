@@ -1,6 +1,7 @@
 // Plans as documents in the main window: save and open through the program's own choosers, the
 // title with the plan's name and its unsaved mark, the question before unsaved changes are lost
-// (close, open, new), the recent plans, and a refused file that leaves the plan alone.
+// (close, open, new), the recent plans, a refused file that leaves the plan alone, and undo and
+// redo from the keys and the Plan menu, which take the mark away on the way back to the saved plan.
 #include "app/nordamainwnd.h"
 #include "app/plancontroller.h"
 #include "calc/calculatewidget.h"
@@ -11,6 +12,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -146,6 +150,47 @@ private slots:
         QVERIFY2(shown.at(1).startsWith("Warn|Can not open the plan broken.norda."), qPrintable(shown.at(1)));
         QCOMPARE(panel->CameraCount(), 2);
         QVERIFY(m_window->PlanController()->IsModified());
+    }
+
+    void undoBackToTheSavedPlanClearsTheMark()
+    {
+        CCalculateWidget *panel = m_window->CalculateWidget();
+        const QString path = m_dir.filePath("kept.norda");
+        QVERIFY(CPlanFile::Save(path, STRU_PLAN(), nullptr));
+        QVERIFY(m_window->PlanController()->OpenPlan(path));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        const QString clean = QStringLiteral("CNORDAMainWnd - kept.norda");
+        auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+            QTest::keyClick(m_window.get(), key, modifiers);
+            return m_window->windowTitle();
+        };
+        panel->OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 2048), "Cam", 2);
+        panel->findChild<QRadioButton *>("m_pRadioNTSC")->click();
+        QCOMPARE(press(Qt::Key_Z), clean + "*");
+        QCOMPARE(press(Qt::Key_Z), clean);
+        QCOMPARE(press(Qt::Key_Y), clean + "*");
+        QCOMPARE(press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), clean + "*");
+        QCOMPARE(panel->CameraCount(), 2);
+        // A typed input is no list step: undoing to the saved list keeps its mark.
+        panel->findChild<QLineEdit *>("m_pEditGB")->setText("500");
+        press(Qt::Key_Z);
+        QCOMPARE(press(Qt::Key_Z), clean + "*");
+        QCOMPARE(panel->CameraCount(), 0);
+
+        // The Plan menu offers both, with their keys.
+        QStringList entries;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                for (QAction *action : menu->actions().mid(menu->actions().size() - 2))
+                    entries << action->text() + QLatin1Char('|') + action->shortcut().toString();
+                menu->close();
+            }
+        });
+        poll.start(5);
+        m_window->findChild<QPushButton *>("pBtnPlan")->click();
+        QCOMPARE(entries, (QStringList{"Undo|Ctrl+Z", "Redo|Ctrl+Shift+Z"}));
     }
 
     void recentPlansKeepTheLastEight()

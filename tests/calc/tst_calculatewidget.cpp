@@ -1,11 +1,13 @@
 // The calculation panel driven through its widgets: the linked fields with their limits and
 // messages, both calculations, naming, deletion, the camera limit, the video standard, the
-// buttons that follow the selection, and the keys.
+// buttons that follow the selection, the keys, the tip for a refused keystroke, and results
+// drawn muted while they no longer match their inputs.
 #include "calc/bitratecalculator.h"
 #include "calc/calculatewidget.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
+#include "toolkit/tooltip.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -98,6 +101,10 @@ private slots:
     void tabFollowsTheForm();
     void manualNeedsPdfViewer_data();
     void manualNeedsPdfViewer();
+    void refusedKeySaysWhy_data();
+    void refusedKeySaysWhy();
+    void resultsMutedUntilCalculated_data();
+    void resultsMutedUntilCalculated();
 
 private:
     template <typename T> T *Child(const char *name)
@@ -129,6 +136,7 @@ void TestCalculateWidget::init()
 
 void TestCalculateWidget::cleanup()
 {
+    CToolTip::hideText();
     m_panel.reset();
 }
 
@@ -454,9 +462,9 @@ void TestCalculateWidget::namingFillsGaps()
     QCOMPARE(Names(), (QStringList{"Cam 1", "Cam 3"}));
     Add(Camera(0, 2, 3, 12.5, 4096), "X", 1);
     QCOMPARE(Names(), (QStringList{"Cam 1", "Cam 3", "X 2"}));
-    // A freshly added IPC row shows the best level whatever its level.
+    // A freshly added IPC row shows its own level, as the plan and its report do.
     QCOMPARE(Cell(2, 0), QString("IPC"));
-    QCOMPARE(Cell(2, 2), QString("Level1(best)"));
+    QCOMPARE(Cell(2, 2), QString("Level4"));
     QCOMPARE(Cell(2, 3), QString("1080P(1920*1080)"));
     QCOMPARE(Cell(2, 4), QString("12.5"));
     QCOMPARE(Cell(2, 5), QString("4096"));
@@ -692,6 +700,89 @@ void TestCalculateWidget::manualNeedsPdfViewer()
     qputenv("PATH", path);
     QCOMPARE(shown, messages);
     QCOMPARE(desktop.opened, opened ? QStringList(dir.filePath("Vovu Rivoz Ezevivuvov User Manual.pdf")) : QStringList());
+}
+
+void TestCalculateWidget::refusedKeySaysWhy_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("TB 1.5") << "m_pEditTB" << "1.5" << "15";
+    QTest::newRow("GB with a leading zero") << "m_pEditGB" << "01" << "0";
+    QTest::newRow("weeks below zero") << "m_pEditWeek2" << "-2" << "2";
+    QTest::newRow("days with a decimal comma") << "m_pEditDay2" << "7,5" << "75";
+}
+
+void TestCalculateWidget::refusedKeySaysWhy()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QLineEdit *edit = Edit(qPrintable(field));
+    Child<QTabWidget>("m_pTabCalculate")->setCurrentIndex(field.endsWith(QLatin1Char('2')) ? 1 : 0);
+    Type(qPrintable(field), typed);
+    QCOMPARE(edit->text(), kept);
+    QWidget *tip = VisibleTipLabel();
+    QVERIFY(tip);
+    QCOMPARE(CToolTip::text(), QStringLiteral("Whole numbers only."));
+    const QPoint field0 = edit->parentWidget()->mapToGlobal(edit->pos());
+    QVERIFY((tip->pos() - field0).manhattanLength() < 2 * edit->height());
+}
+
+void TestCalculateWidget::resultsMutedUntilCalculated_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("change"); // a field typed into, or a change of the camera list
+    QTest::newRow("time: disk size typed") << 0 << "m_pEditGB";
+    QTest::newRow("time: camera deleted") << 0 << "delete";
+    QTest::newRow("disk: weeks typed") << 1 << "m_pEditWeek2";
+    QTest::newRow("disk: camera added") << 1 << "add";
+    QTest::newRow("disk: undo") << 1 << "undo";
+}
+
+void TestCalculateWidget::resultsMutedUntilCalculated()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, change);
+    QLineEdit *result = Edit(tab == 0 ? "m_pEditHour" : "m_pEditGB2");
+    QLineEdit *other = Edit(tab == 0 ? "m_pEditGB2" : "m_pEditHour");
+    QLineEdit *input = Edit(tab == 0 ? "m_pEditGB" : "m_pEditDay2");
+    const char *calculate = tab == 0 ? "m_pBtnCal" : "m_pBtnCal2";
+    Add(Camera(1, 8, 0, 25, 2048), "Cam", 1);
+    Add(Camera(1, 8, 0, 25, 2048), "Cam", 1);
+    Type("m_pEditGB", "1000");
+    Type("m_pEditDay2", "30");
+    Click("m_pBtnCal");
+    Click("m_pBtnCal2");
+    const QString shown = result->text();
+    const QColor current = result->palette().color(QPalette::Text);
+    QVERIFY(!result->property("muted").toBool());
+
+    if (change.startsWith(QLatin1String("m_p"))) {
+        Type(qPrintable(change), "3");
+    } else if (change == QLatin1String("add")) {
+        Add(Camera(0, 2, 0, 25, 4096), "Dome", 1);
+    } else if (change == QLatin1String("delete")) {
+        ClickRow(0);
+        Click("m_pBtnDel");
+    } else {
+        m_panel->UndoStack()->undo();
+    }
+    // Kept, but drawn lighter; a change of the list concerns both tabs, an input only its own.
+    QCOMPARE(result->text(), shown);
+    QVERIFY(result->property("muted").toBool());
+    QVERIFY(result->palette().color(QPalette::Text).lightness() > current.lightness());
+    QCOMPARE(other->property("muted").toBool(), !change.startsWith(QLatin1String("m_p")));
+
+    // A refused calculation changes nothing; the next one that succeeds is current again.
+    const QString before = input->text();
+    Type(tab == 0 ? "m_pEditGB" : "m_pEditDay2", tab == 0 ? "1" : "0");
+    QCOMPARE(MessagesDuring([&] { Click(calculate); }).size(), 1);
+    QVERIFY(result->property("muted").toBool());
+    Type(tab == 0 ? "m_pEditGB" : "m_pEditDay2", before);
+    QCOMPARE(MessagesDuring([&] { Click(calculate); }), QStringList());
+    QVERIFY(!result->property("muted").toBool());
+    QCOMPARE(result->palette().color(QPalette::Text), current);
 }
 
 QTEST_MAIN(TestCalculateWidget)

@@ -108,19 +108,17 @@ void TestCamera::rowTexts_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("resolution");
     QTest::addColumn<int>("level");
-    QTest::addColumn<bool>("firstAdd");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("DVR 4CIF") << 1 << 8 << 2 << true
+    QTest::newRow("DVR 4CIF") << 1 << 8 << 2
                               << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"};
-    QTest::newRow("IPC first add shows best") << 0 << 2 << 4 << true
-                              << QStringList{"IPC", "Cam 1", "Level1(best)", "1080P(1920*1080)", "12.5", "2048", "1792"};
-    QTest::newRow("IPC rewritten shows level") << 0 << 2 << 4 << false
+    // An IP camera's row shows its own level, as its plan and report do.
+    QTest::newRow("IPC shows its level") << 0 << 2 << 4
                               << QStringList{"IPC", "Cam 1", "Level5", "1080P(1920*1080)", "12.5", "2048", "1792"};
-    QTest::newRow("type 2 is IPC, no level exception") << 2 << 0 << 5 << true
+    QTest::newRow("type 2 is IPC") << 2 << 0 << 5
                               << QStringList{"IPC", "Cam 1", "Level6", "2560*1920", "12.5", "2048", "1792"};
-    QTest::newRow("resolution 12, level 6") << 1 << 12 << 6 << false
+    QTest::newRow("resolution 12, level 6") << 1 << 12 << 6
                               << QStringList{"DVR", "Cam 1", "", "", "12.5", "2048", "1792"};
-    QTest::newRow("resolution -1") << 1 << -1 << 0 << false
+    QTest::newRow("resolution -1") << 1 << -1 << 0
                               << QStringList{"DVR", "Cam 1", "Level1(best)", "", "12.5", "2048", "1792"};
 }
 
@@ -129,7 +127,6 @@ void TestCamera::rowTexts()
     QFETCH(int, type);
     QFETCH(int, resolution);
     QFETCH(int, level);
-    QFETCH(bool, firstAdd);
     QFETCH(QStringList, texts);
     STRU_CAMERA camera;
     camera.strName = QStringLiteral("Cam 1").toLocal8Bit();
@@ -139,7 +136,7 @@ void TestCamera::rowTexts()
     camera.dFramerate = 12.5;
     camera.iBitrate = 2048;
     camera.iRecommendedBitrate = 1792;
-    QCOMPARE(NordaVocab::CameraRowTexts(camera, firstAdd), texts);
+    QCOMPARE(NordaVocab::CameraRowTexts(camera), texts);
 }
 
 void TestCamera::handAddedCopyKeepsSource()

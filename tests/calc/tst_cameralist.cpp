@@ -1,5 +1,5 @@
 // The camera list object: the merge of imported cameras, the hand-added batches at the limits,
-// and the numbering kept in step with every change of the list.
+// the numbering kept in step with every change of the list, and the order by a table column.
 #include "calc/cameralist.h"
 #include "tests/support/camerafixture.h"
 
@@ -36,7 +36,22 @@ private slots:
     void mergeComparesBytes();
     void batchStopsAtLimit();
     void numberingFollowsEveryChange();
+    void sortedByColumn();
 };
+
+void TestCameraList::sortedByColumn()
+{
+    // Names as read, equal keys in their order.
+    CCameraList list;
+    list.ReplaceAll({MakeCamera("Cam 10", 1, 8, 3, 25, 4000), MakeCamera("Cam 2", 0, 2, 0, 30, 8000),
+                     MakeCamera("cam 3", 1, 8, 0, 0.5, 2048), MakeCamera("Gate 1", 1, 10, 2, 12.5, 512)});
+    QCOMPARE(list.SortedOrder(NordaVocab::ColName, true), (QVector<int>{1, 2, 0, 3}));
+    QCOMPARE(list.SortedOrder(NordaVocab::ColName, false), (QVector<int>{3, 0, 2, 1}));
+    QCOMPARE(list.SortedOrder(NordaVocab::ColResolution, true), (QVector<int>{3, 0, 2, 1}));
+    QCOMPARE(list.SortedOrder(NordaVocab::ColLevel, true), (QVector<int>{1, 2, 3, 0}));
+    list.Reorder({3, 0, 2, 1});
+    QCOMPARE(list.At(0).strName, QByteArray("Gate 1"));
+}
 
 void TestCameraList::mergeLimits_data()
 {

@@ -1,7 +1,8 @@
 // The editing dialogs as the calculation panel opens them: batches added through "Add Camera"
 // with the panel naming and limiting them, the add dialog kept and following the video
 // standard, and the modify dialog opened by double click or "Modify" for the current row, with
-// its results - the edited camera or the whole list after a copy plan - reaching list and table.
+// its results - the edited camera or the whole list after a copy plan - reaching list and table;
+// after every kind of editing step, and its undo and redo, each row shows exactly its record.
 #include "calc/calculatewidget.h"
 #include "camdlg/adddevicewidget.h"
 #include "camdlg/copyinfo.h"
@@ -14,13 +15,16 @@
 #include "toolkit/tooltip.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -56,6 +60,31 @@ void DoubleClickRow(QWidget *panel, int row)
     QTest::mouseDClick(Table(panel)->viewport(), Qt::LeftButton, {}, RowPoint(panel, row));
 }
 
+void ClickHeader(QWidget *panel, int column)
+{
+    QHeaderView *header = Table(panel)->header();
+    const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+}
+
+// Every row's texts, or every record's as its row must show them.
+QStringList RowTexts(CCalculateWidget *panel, bool records)
+{
+    QStringList texts;
+    for (int row = 0; row < (records ? panel->CameraCount() : Table(panel)->model()->rowCount()); ++row)
+        texts << (records ? NordaVocab::CameraRowTexts(panel->Cameras().at(row)).join('|')
+                          : QStringList({Cell(panel, row, 0), Cell(panel, row, 1), Cell(panel, row, 2), Cell(panel, row, 3),
+                                         Cell(panel, row, 4), Cell(panel, row, 5), Cell(panel, row, 6)}).join('|'));
+    return texts;
+}
+
+STRU_CAMERA Imported(const char *name, int level, int bitrate)
+{
+    return MakeCamera(name, 0, 2, level, 25, bitrate, 10240);
+}
+
+enum Step { Sort, Delete, ModifyStep, CopyPlan, ImportMerge, SwitchStandard, OpenPlan, UndoAll, RedoAll };
+
 } // namespace
 
 class TestPanelEditing : public QObject
@@ -79,12 +108,17 @@ private slots:
     void copyThenCancelStillReplacesList();
     void copyPlanReachesTable();
     void offeredOwnValuesKept();
+    void rowsShowTheirRecords_data();
+    void rowsShowTheirRecords();
 
 private:
+    // One editing step as the user takes it, on the list the check starts from.
+    void TakeStep(Step step);
     // Opens the modify dialog for the row by double click and runs 'steps' in it.
     std::shared_ptr<ModalSeen> Modify(int row, const std::function<void(CModDevice *)> &steps);
 
     std::unique_ptr<CCalculateWidget> m_panel;
+    int m_iFirstStep = 0; // undo stack index before the check's steps
 };
 
 void TestPanelEditing::initTestCase()
@@ -287,7 +321,7 @@ void TestPanelEditing::ipcLevelStoredAsBest()
     QTest::mouseClick(panel->findChild<QPushButton *>("m_pBtnAdd"), Qt::LeftButton);
     QVERIFY(added->seen);
     QCOMPARE(panel->Cameras().at(0).iLevel, 3);
-    QCOMPARE(Cell(panel, 0, ColLevel), QStringLiteral("Level1(best)"));
+    QCOMPARE(Cell(panel, 0, ColLevel), QStringLiteral("Level4"));
 
     QString level;
     bool levelEnabled = true;
@@ -451,6 +485,125 @@ void TestPanelEditing::offeredOwnValuesKept()
     QCOMPARE(panel->Cameras().at(1).dFramerate, 6.0);
     QCOMPARE(panel->Cameras().at(1).iBitrate, 9000);
     QCOMPARE(Cell(panel, 1, ColFramerate), QStringLiteral("6"));
+}
+
+void TestPanelEditing::rowsShowTheirRecords_data()
+{
+    QTest::addColumn<QList<int>>("steps");
+    QTest::newRow("sort") << QList<int>{Sort};
+    QTest::newRow("delete") << QList<int>{Delete};
+    QTest::newRow("modify") << QList<int>{ModifyStep};
+    QTest::newRow("copy plan") << QList<int>{CopyPlan};
+    QTest::newRow("import merge after a sort") << QList<int>{Sort, ImportMerge};
+    QTest::newRow("switch standard") << QList<int>{SwitchStandard};
+    QTest::newRow("open a plan") << QList<int>{OpenPlan};
+    QTest::newRow("undo every kind") << QList<int>{Sort,     Delete,   ModifyStep, CopyPlan, ImportMerge,
+                                                    SwitchStandard, OpenPlan, UndoAll};
+    QTest::newRow("redo every kind") << QList<int>{Sort,     Delete,   ModifyStep, CopyPlan, ImportMerge,
+                                                    SwitchStandard, OpenPlan, UndoAll,  RedoAll};
+}
+
+void TestPanelEditing::rowsShowTheirRecords()
+{
+    QFETCH(QList<int>, steps);
+    CCalculateWidget *panel = m_panel.get();
+    panel->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(panel));
+    // IP cameras at a lower level, analogue channels and imported cameras in one list.
+    panel->OnAddDeviceImport(MakeCamera("", 0, 2, 3, 25, 4096, 10240), "Dome", 3);
+    panel->OnAddDeviceImport(MakeCamera("", 1, 10, 2, 12, 1500, 299), "Hall", 2);
+    panel->MergeImportedCameras({Imported("10.1.1.5_1", 0, 6000), Imported("10.1.1.5_2", 0, 5000)});
+    const QVector<STRU_CAMERA> start = panel->Cameras();
+    m_iFirstStep = panel->UndoStack()->index();
+    QCOMPARE(RowTexts(panel, false), RowTexts(panel, true));
+
+    QVector<STRU_CAMERA> beforeUndo;
+    for (const int step : std::as_const(steps)) {
+        if (step == UndoAll)
+            beforeUndo = panel->Cameras();
+        TakeStep(static_cast<Step>(step));
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(RowTexts(panel, false), RowTexts(panel, true));
+    }
+    // Undone to the start and redone to the end, camera for camera.
+    if (steps.last() == UndoAll || steps.last() == RedoAll) {
+        const QVector<STRU_CAMERA> expected = steps.last() == UndoAll ? start : beforeUndo;
+        QCOMPARE(panel->CameraCount(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QVERIFY2(Same(panel->Cameras().at(i), expected.at(i)), qPrintable(QString::number(i)));
+    }
+}
+
+void TestPanelEditing::TakeStep(Step step)
+{
+    CCalculateWidget *panel = m_panel.get();
+    QTreeView *table = Table(panel);
+    switch (step) {
+    case Sort:
+        ClickHeader(panel, ColBitrate);
+        ClickHeader(panel, ColBitrate); // then from the highest
+        QCOMPARE(Cell(panel, 0, ColBitrate), QStringLiteral("6000"));
+        break;
+    case Delete:
+        ClickRow(panel, 1);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(panel, 3));
+        QTest::keyClick(table, Qt::Key_Delete);
+        break;
+    case ModifyStep: {
+        auto seen = Modify(1, [](CModDevice *dlg) {
+            Retype(Edit(dlg, "m_pEditBitRate"), "777");
+            QTest::keyClick(Edit(dlg, "m_pEditBitRate"), Qt::Key_Return);
+        });
+        QVERIFY(seen->seen);
+        break;
+    }
+    case CopyPlan: {
+        std::shared_ptr<ModalSeen> plan;
+        const QString target = Cell(panel, 0, ColName);
+        auto seen = Modify(2, [&](CModDevice *dlg) {
+            QVERIFY(Choose(dlg, "m_pComboFrameRate", "10"));
+            plan = ExpectCopyPlan(dlg, {target}, "pOkBtn");
+            ClickChild(dlg, "m_pBtnCopy");
+            ClickChild(dlg, "m_pBtnAdd");
+        });
+        QVERIFY(seen->seen && plan && plan->seen);
+        break;
+    }
+    case ImportMerge:
+        // The same devices again with their encoders' quality changed, a new one, and a name
+        // that the import itself brings twice.
+        panel->MergeImportedCameras({Imported("10.1.1.5_1", 3, 4000), Imported("10.1.1.5_2", 4, 3000),
+                                     Imported("10.1.1.5_3", 1, 2000), Imported("10.1.1.5_3", 5, 1000)});
+        break;
+    case SwitchStandard:
+        QTest::mouseClick(panel->findChild<QRadioButton *>("m_pRadioNTSC"), Qt::LeftButton);
+        break;
+    case OpenPlan: {
+        STRU_PLAN plan;
+        plan.vecCamera = {Imported("10.2.2.2_1", 3, 2048), MakeCamera("Hall 1", 1, 8, 1, 30, 1024, 2048)};
+        plan.iStandard = NordaVocab::NTSC;
+        panel->SetPlan(plan);
+        break;
+    }
+    case UndoAll:
+        panel->activateWindow(); // back from the dialogs of the steps before
+        QVERIFY(QTest::qWaitForWindowActive(panel));
+        // Ctrl+Z back to the list the steps started from, each press one step.
+        while (panel->UndoStack()->index() > m_iFirstStep) {
+            const int index = panel->UndoStack()->index();
+            QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(panel->UndoStack()->index(), index - 1);
+        }
+        break;
+    case RedoAll:
+        while (panel->UndoStack()->canRedo()) {
+            const int index = panel->UndoStack()->index();
+            QTest::keyClick(table, Qt::Key_Y, Qt::ControlModifier);
+            QCOMPARE(panel->UndoStack()->index(), index + 1);
+        }
+        break;
+    }
 }
 
 QTEST_MAIN(TestPanelEditing)

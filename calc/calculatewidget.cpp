@@ -29,9 +29,6 @@
 
 namespace {
 
-// The camera name gets room for an imported IP channel's name ("192.168.100.200_IPCamera12").
-const int kColumnWidths[NordaVocab::kColumnCount] = {100, 50, 150, 130, 80, 80, 100};
-const char kLongCameraName[] = "192.168.100.200_IPCamera12";
 using NordaVocab::ColName;
 
 // Results that no longer match their inputs: the read-only look with a lighter text.
@@ -56,24 +53,6 @@ public:
 private:
     bool &m_flag;
 };
-
-QList<QStandardItem *> NewRowItems(const QStringList &texts)
-{
-    QList<QStandardItem *> items;
-    items.reserve(texts.size());
-    for (const QString &text : texts) {
-        auto item = new QStandardItem(text);
-        item->setEditable(false);
-        items << item;
-    }
-    return items;
-}
-
-void SetTextIfChanged(QStandardItem *item, const QString &text)
-{
-    if (item && item->text() != text)
-        item->setText(text);
-}
 
 } // namespace
 
@@ -101,6 +80,7 @@ CCalculateWidget::~CCalculateWidget()
 {
     // The stack empties itself on the way out; no one listening may take that for an edit.
     m_pUndoStack->disconnect();
+    delete m_pRows;
     delete ui;
 }
 
@@ -111,31 +91,8 @@ int CCalculateWidget::Standard() const
 
 void CCalculateWidget::SetupTable()
 {
-    m_pModel = new QStandardItemModel(0, NordaVocab::kColumnCount, this);
-    const QStringList headers = NordaVocab::ColumnHeaders();
-    for (int column = 0; column < NordaVocab::kColumnCount; ++column) {
-        m_pModel->setHeaderData(column, Qt::Horizontal, headers.at(column));
-        m_pModel->setHeaderData(column, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter),
-                                Qt::TextAlignmentRole);
-    }
-    ui->m_pTableCamera->setModel(m_pModel);
-    // A header click sorts the list itself (an undoable step), so row i stays camera i; the view
-    // never sorts its model on its own. Set before the widths, as the indicator takes room.
-    ui->m_pTableCamera->setSortingEnabled(false);
-    ui->m_pTableCamera->header()->setSectionsClickable(true);
-    ui->m_pTableCamera->header()->setSortIndicatorShown(true);
-    ui->m_pTableCamera->header()->setSortIndicator(-1, Qt::AscendingOrder);
-    // The designed widths, widened where a translated header would be cut ("Camera Name" needs
-    // more than 50 pixels); the last column takes what room is left.
-    QHeaderView *header = ui->m_pTableCamera->header();
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int column = 0; column < NordaVocab::kColumnCount; ++column)
-        ui->m_pTableCamera->setColumnWidth(column, std::max(kColumnWidths[column], header->sectionSizeHint(column)));
-    ui->m_pTableCamera->setColumnWidth(
-        ColName, std::max(ui->m_pTableCamera->columnWidth(ColName),
-                          ui->m_pTableCamera->fontMetrics().horizontalAdvance(QString::fromLatin1(kLongCameraName)) + 16));
-    ui->m_pTableCamera->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ui->m_pTableCamera->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_pRows = new CCameraRows(ui->m_pTableCamera, this);
+    m_pModel = m_pRows->Model();
 }
 
 void CCalculateWidget::SetupUndo()
@@ -285,11 +242,8 @@ void CCalculateWidget::ShowPlan(const STRU_PLAN &plan)
     m_bHoursWarned2 = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay2);
 
     m_cameraList.ReplaceAll(plan.vecCamera);
-    m_pModel->removeRows(0, m_pModel->rowCount());
-    for (const STRU_CAMERA &camera : m_cameraList.Cameras())
-        m_pModel->appendRow(NewRowItems(NordaVocab::CameraRowTexts(camera)));
+    m_pRows->Rebuild(m_cameraList);
     ui->m_pTableCamera->selectionModel()->clearSelection();
-    SortShown(-1, true);
 }
 
 void CCalculateWidget::ShowWarn(const QString &text)
@@ -434,51 +388,35 @@ void CCalculateWidget::ShowLimitMessage()
         ShowWarn(tr("Device number can be more than 1024."));
 }
 
-// Every row shows exactly its record: the plan, its report and the table never disagree.
-void CCalculateWidget::WriteRow(int row, const STRU_CAMERA &camera)
-{
-    const QStringList texts = NordaVocab::CameraRowTexts(camera);
-    for (int column = 0; column < texts.size(); ++column)
-        SetTextIfChanged(m_pModel->item(row, column), texts.at(column));
-}
-
 void CCalculateWidget::RefreshRows()
 {
-    CamerasChanged(0, m_cameraList.Count());
+    m_pRows->Write(m_cameraList, 0, m_cameraList.Count());
 }
 
 void CCalculateWidget::CamerasInserted(int first, int count)
 {
-    for (int i = first; i < first + count && i < m_cameraList.Count(); ++i)
-        m_pModel->insertRow(i, NewRowItems(NordaVocab::CameraRowTexts(m_cameraList.At(i))));
-    SortShown(-1, true);
+    m_pRows->Insert(m_cameraList, first, count);
     SetResultsMuted(0, true);
     SetResultsMuted(1, true);
 }
 
 void CCalculateWidget::CamerasRemoved(int first, int count)
 {
-    m_pModel->removeRows(first, count);
-    SortShown(-1, true);
+    m_pRows->Remove(first, count);
     SetResultsMuted(0, true);
     SetResultsMuted(1, true);
 }
 
 void CCalculateWidget::CamerasChanged(int first, int count)
 {
-    const int end = std::min({first + count, m_cameraList.Count(), m_pModel->rowCount()});
-    for (int row = std::max(first, 0); row < end; ++row)
-        WriteRow(row, m_cameraList.At(row));
-    SortShown(-1, true);
+    m_pRows->Write(m_cameraList, first, count);
     SetResultsMuted(0, true);
     SetResultsMuted(1, true);
 }
 
 void CCalculateWidget::SortShown(int column, bool ascending)
 {
-    const QSignalBlocker quiet(ui->m_pTableCamera->header());
-    ui->m_pTableCamera->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    ui->m_pTableCamera->header()->viewport()->update();
+    m_pRows->ShowSort(column, ascending);
 }
 
 void CCalculateWidget::OnSortRequested(int column, Qt::SortOrder order)

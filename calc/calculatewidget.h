@@ -11,6 +11,7 @@
 #include "calc/camera.h"
 #include "calc/cameralist.h"
 #include "calc/cameralistcommands.h"
+#include "calc/camerarows.h"
 #include "calc/planfile.h"
 
 #include <QDialog>
@@ -117,7 +118,6 @@ private:
     STRU_PLAN PagePlan() const override { return Plan(); }
     void ShowPlan(const STRU_PLAN &plan) override;
 
-    void WriteRow(int row, const STRU_CAMERA &camera);
     void ShowLimitMessage();
     void SwitchStandardTo(int standard);
     void OnSortRequested(int column, Qt::SortOrder order);
@@ -144,6 +144,7 @@ private:
     CVigilWidget *m_pVigilWidget = nullptr;
     CBitrateCalculator m_calculator;
     CCameraList m_cameraList; // the plan's cameras; the table mirrors it
+    CCameraRows *m_pRows = nullptr; // the table; owned here
     QStandardItemModel *m_pModel = nullptr;
     QUndoStack *m_pUndoStack = nullptr;
     QAction *m_pUndoAction = nullptr;

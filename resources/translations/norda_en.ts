@@ -398,6 +398,97 @@
     </message>
 </context>
 <context>
+    <name>CDiskArray</name>
+    <message>
+        <source>%1 recorders of %2 bays, each with %3 disks of %4 TB in %5, keep every group&apos;s days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 disk of %1 TB in %2 keeps every group&apos;s days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 disks of %2 TB in %3 keep every group&apos;s days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plus 1 hot spare in each.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plus 1 hot spare.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plus %1 hot spares in each.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plus %1 hot spares.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A recorder has 1 to %1 bays.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the size of one disk, above 0 and at most %1 TB.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The array needs at least 1 disk.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hot spares do not fit in %2 bays.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disks and hot spares need %1 bays (%2 + %3); the recorder has %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JBOD keeps no second copy, so a hot spare has nothing to rebuild.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs at least %2 disks; the array has %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RAID 10 needs an even number of disks; the array has %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs groups of at least %2 disks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 disks do not make whole groups of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs at least 2 groups of %2 disks, %3 disks.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file-system reserve is 0 to %1 %.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The fill limit is 0 to %1 %.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the disk&apos;s workload rating, above 0 TB/year.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the rebuild rate, above 0 MB/s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDlgAbout</name>
     <message>
         <source>About</source>

@@ -398,6 +398,97 @@
     </message>
 </context>
 <context>
+    <name>CDiskArray</name>
+    <message>
+        <source>%1 recorders of %2 bays, each with %3 disks of %4 TB in %5, keep every group&apos;s days.</source>
+        <translation>%1 台 %2 盘位的录像机，每台 %3 块 %4 TB 硬盘组成 %5，可满足每个组的保存天数。</translation>
+    </message>
+    <message>
+        <source>1 disk of %1 TB in %2 keeps every group&apos;s days.</source>
+        <translation>1 块 %1 TB 硬盘（%2）可满足每个组的保存天数。</translation>
+    </message>
+    <message>
+        <source>%1 disks of %2 TB in %3 keep every group&apos;s days.</source>
+        <translation>%1 块 %2 TB 硬盘组成 %3，可满足每个组的保存天数。</translation>
+    </message>
+    <message>
+        <source>Plus 1 hot spare in each.</source>
+        <translation>每台另加 1 块热备盘。</translation>
+    </message>
+    <message>
+        <source>Plus 1 hot spare.</source>
+        <translation>另加 1 块热备盘。</translation>
+    </message>
+    <message>
+        <source>Plus %1 hot spares in each.</source>
+        <translation>每台另加 %1 块热备盘。</translation>
+    </message>
+    <message>
+        <source>Plus %1 hot spares.</source>
+        <translation>另加 %1 块热备盘。</translation>
+    </message>
+    <message>
+        <source>A recorder has 1 to %1 bays.</source>
+        <translation>录像机的盘位数为 1 到 %1。</translation>
+    </message>
+    <message>
+        <source>Enter the size of one disk, above 0 and at most %1 TB.</source>
+        <translation>请输入单块硬盘的容量，大于 0 且不超过 %1 TB。</translation>
+    </message>
+    <message>
+        <source>The array needs at least 1 disk.</source>
+        <translation>阵列至少需要 1 块硬盘。</translation>
+    </message>
+    <message>
+        <source>%1 hot spares do not fit in %2 bays.</source>
+        <translation>%1 块热备盘放不进 %2 个盘位。</translation>
+    </message>
+    <message>
+        <source>Disks and hot spares need %1 bays (%2 + %3); the recorder has %4.</source>
+        <translation>硬盘和热备盘需要 %1 个盘位（%2 + %3），录像机只有 %4 个。</translation>
+    </message>
+    <message>
+        <source>JBOD keeps no second copy, so a hot spare has nothing to rebuild.</source>
+        <translation>JBOD 不保存第二份数据，热备盘无可重建。</translation>
+    </message>
+    <message>
+        <source>%1 needs at least %2 disks; the array has %3.</source>
+        <translation>%1 至少需要 %2 块硬盘，阵列只有 %3 块。</translation>
+    </message>
+    <message>
+        <source>RAID 10 needs an even number of disks; the array has %1.</source>
+        <translation>RAID 10 需要偶数块硬盘，阵列有 %1 块。</translation>
+    </message>
+    <message>
+        <source>%1 needs groups of at least %2 disks.</source>
+        <translation>%1 的每组至少需要 %2 块硬盘。</translation>
+    </message>
+    <message>
+        <source>%1 disks do not make whole groups of %2.</source>
+        <translation>%1 块硬盘不能分成每组 %2 块的整组。</translation>
+    </message>
+    <message>
+        <source>%1 needs at least 2 groups of %2 disks, %3 disks.</source>
+        <translation>%1 至少需要 2 组、每组 %2 块，共 %3 块硬盘。</translation>
+    </message>
+    <message>
+        <source>The file-system reserve is 0 to %1 %.</source>
+        <translation>文件系统预留为 0 到 %1 %。</translation>
+    </message>
+    <message>
+        <source>The fill limit is 0 to %1 %.</source>
+        <translation>满盘阈值为 0 到 %1 %。</translation>
+    </message>
+    <message>
+        <source>Enter the disk&apos;s workload rating, above 0 TB/year.</source>
+        <translation>请输入硬盘的额定工作负载，大于 0 TB/年。</translation>
+    </message>
+    <message>
+        <source>Enter the rebuild rate, above 0 MB/s.</source>
+        <translation>请输入重建速率，大于 0 MB/s。</translation>
+    </message>
+</context>
+<context>
     <name>CDlgAbout</name>
     <message>
         <source>About</source>

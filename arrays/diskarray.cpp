@@ -13,13 +13,11 @@ struct LevelInfo
 {
     RaidLevel level;
     const char *name;
-    const char *key;
 };
 const LevelInfo kLevels[kRaidLevels] = {
-    {RaidLevel::None, "JBOD", "jbod"},       {RaidLevel::Raid1, "RAID 1", "raid1"},
-    {RaidLevel::Raid5, "RAID 5", "raid5"},   {RaidLevel::Raid6, "RAID 6", "raid6"},
-    {RaidLevel::Raid10, "RAID 10", "raid10"}, {RaidLevel::Raid50, "RAID 50", "raid50"},
-    {RaidLevel::Raid60, "RAID 60", "raid60"},
+    {RaidLevel::None, "JBOD"},     {RaidLevel::Raid1, "RAID 1"},   {RaidLevel::Raid5, "RAID 5"},
+    {RaidLevel::Raid6, "RAID 6"},  {RaidLevel::Raid10, "RAID 10"}, {RaidLevel::Raid50, "RAID 50"},
+    {RaidLevel::Raid60, "RAID 60"},
 };
 
 // Parity disks of each RAID 5/6 group of a nested level.
@@ -50,15 +48,11 @@ QString RaidLevelName(RaidLevel level)
     return QString::fromLatin1(kLevels[static_cast<int>(level)].name);
 }
 
-QString RaidLevelKey(RaidLevel level)
+bool RaidLevelFromName(const QString &name, RaidLevel *level)
 {
-    return QString::fromLatin1(kLevels[static_cast<int>(level)].key);
-}
-
-bool RaidLevelFromKey(const QString &key, RaidLevel *level)
-{
+    const QString bare = name.simplified().remove(QLatin1Char(' '));
     for (const LevelInfo &info : kLevels) {
-        if (key == QLatin1String(info.key)) {
+        if (bare.compare(QLatin1String(info.name).toString().remove(QLatin1Char(' ')), Qt::CaseInsensitive) == 0) {
             *level = info.level;
             return true;
         }

@@ -32,9 +32,9 @@ constexpr int kRaidLevels = 7;
 RaidLevel RaidLevelAt(int index); // 0..6 in the order above; None outside
 // "JBOD", "RAID 1", ... "RAID 60" (the names sellers use; not translated).
 QString RaidLevelName(RaidLevel level);
-// Key for files: "jbod", "raid1", ..., "raid60"; false for any other text.
-QString RaidLevelKey(RaidLevel level);
-bool RaidLevelFromKey(const QString &key, RaidLevel *level);
+// The level a name means, without regard to case and blanks ("raid6" is RAID 6); false for any
+// other text.
+bool RaidLevelFromName(const QString &name, RaidLevel *level);
 bool IsNested(RaidLevel level); // RAID 50 and 60 are built of groups
 
 constexpr int kMaxBays = 256;

@@ -49,6 +49,7 @@ private slots:
     void fit_data();
     void fit();
     void fitAgainstEveryCount();
+    void levelNames();
 };
 
 void TestDiskArray::capacity_data()
@@ -363,6 +364,18 @@ void TestDiskArray::fitAgainstEveryCount()
     }
     // The random plans reach all three outcomes.
     QVERIFY(inBays > 100 && beyond > 100 && refused > 10);
+}
+
+// Plans store the names people know; any case and blanks read back.
+void TestDiskArray::levelNames()
+{
+    RaidLevel read = RaidLevel::Raid1;
+    for (int i = 0; i < kRaidLevels; ++i) {
+        QVERIFY(RaidLevelFromName(RaidLevelName(RaidLevelAt(i)).toLower(), &read));
+        QCOMPARE(read, RaidLevelAt(i));
+    }
+    QVERIFY(RaidLevelFromName(QStringLiteral(" raid60 "), &read) && read == RaidLevel::Raid60);
+    QVERIFY(!RaidLevelFromName(QStringLiteral("RAID 7"), &read) && read == RaidLevel::Raid60);
 }
 
 QTEST_GUILESS_MAIN(TestDiskArray)

@@ -487,6 +487,10 @@
         <source>Enter the rebuild rate, above 0 MB/s.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Recorder 1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgAbout</name>
@@ -1063,6 +1067,185 @@
     </message>
     <message>
         <source>The report could not be saved to &quot;%1&quot; (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CRecorderBox</name>
+    <message>
+        <source>%1 x %2 TB %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(groups of %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>spares: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Recorder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Recorder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Array</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usable (TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usable (TiB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed (TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per Disk (TB/year)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ingress (Mbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebuild (h)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retention</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Taken by the file system</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept free: the recorder overwrites when the rest is full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk&apos;s workload rating a year (surveillance disks: 180 TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RAID:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bays:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disks:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hot spares:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reserve:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rating a year:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fill limit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rebuild rate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per Day (GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To Keep (days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept (days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage (TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every group kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorders delete a group&apos;s video after its days to keep and, when the array is full, overwrite the oldest video first: the groups keeping the most days fall short first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fit: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

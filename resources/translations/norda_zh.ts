@@ -487,6 +487,10 @@
         <source>Enter the rebuild rate, above 0 MB/s.</source>
         <translation>请输入重建速率，大于 0 MB/s。</translation>
     </message>
+    <message>
+        <source>Recorder 1</source>
+        <translation>录像机 1</translation>
+    </message>
 </context>
 <context>
     <name>CDlgAbout</name>
@@ -1064,6 +1068,185 @@
     <message>
         <source>The report could not be saved to &quot;%1&quot; (%2).</source>
         <translation>无法将报告保存到“%1”（%2）。</translation>
+    </message>
+</context>
+<context>
+    <name>CRecorderBox</name>
+    <message>
+        <source>%1 x %2 TB %3</source>
+        <translation>%1 x %2 TB %3</translation>
+    </message>
+    <message>
+        <source>(groups of %1)</source>
+        <translation>（每组 %1 块）</translation>
+    </message>
+    <message>
+        <source>spares: %1</source>
+        <translation>热备盘：%1</translation>
+    </message>
+    <message>
+        <source>Recorder %1</source>
+        <translation>录像机 %1</translation>
+    </message>
+    <message>
+        <source>Recorders</source>
+        <translation>录像机</translation>
+    </message>
+    <message>
+        <source>Add Recorder</source>
+        <translation>添加录像机</translation>
+    </message>
+    <message>
+        <source>Remove Recorder</source>
+        <translation>删除录像机</translation>
+    </message>
+    <message>
+        <source>Recorder</source>
+        <translation>录像机</translation>
+    </message>
+    <message>
+        <source>Array</source>
+        <translation>阵列</translation>
+    </message>
+    <message>
+        <source>Usable (TB)</source>
+        <translation>可用 (TB)</translation>
+    </message>
+    <message>
+        <source>Usable (TiB)</source>
+        <translation>可用 (TiB)</translation>
+    </message>
+    <message>
+        <source>Needed (TB)</source>
+        <translation>需要 (TB)</translation>
+    </message>
+    <message>
+        <source>Per Disk (TB/year)</source>
+        <translation>每盘写入 (TB/年)</translation>
+    </message>
+    <message>
+        <source>Ingress (Mbit/s)</source>
+        <translation>写入码流 (Mbit/s)</translation>
+    </message>
+    <message>
+        <source>Rebuild (h)</source>
+        <translation>重建 (小时)</translation>
+    </message>
+    <message>
+        <source>Retention</source>
+        <translation>保存天数</translation>
+    </message>
+    <message>
+        <source>Taken by the file system</source>
+        <translation>文件系统占用</translation>
+    </message>
+    <message>
+        <source>Kept free: the recorder overwrites when the rest is full</source>
+        <translation>保留空闲：其余空间写满后录像机开始覆盖</translation>
+    </message>
+    <message>
+        <source>The disk&apos;s workload rating a year (surveillance disks: 180 TB)</source>
+        <translation>硬盘每年的额定工作负载（监控硬盘：180 TB）</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>RAID:</source>
+        <translation>RAID：</translation>
+    </message>
+    <message>
+        <source>Bays:</source>
+        <translation>盘位：</translation>
+    </message>
+    <message>
+        <source>Group size:</source>
+        <translation>每组硬盘：</translation>
+    </message>
+    <message>
+        <source>Disks:</source>
+        <translation>硬盘：</translation>
+    </message>
+    <message>
+        <source>Hot spares:</source>
+        <translation>热备盘：</translation>
+    </message>
+    <message>
+        <source>Disk size:</source>
+        <translation>硬盘容量：</translation>
+    </message>
+    <message>
+        <source>Reserve:</source>
+        <translation>预留：</translation>
+    </message>
+    <message>
+        <source>Rating a year:</source>
+        <translation>年额定负载：</translation>
+    </message>
+    <message>
+        <source>Fill limit:</source>
+        <translation>满盘阈值：</translation>
+    </message>
+    <message>
+        <source>Rebuild rate:</source>
+        <translation>重建速率：</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>组</translation>
+    </message>
+    <message>
+        <source>Per Day (GB)</source>
+        <translation>每天 (GB)</translation>
+    </message>
+    <message>
+        <source>To Keep (days)</source>
+        <translation>要求保存 (天)</translation>
+    </message>
+    <message>
+        <source>Kept (days)</source>
+        <translation>实际保存 (天)</translation>
+    </message>
+    <message>
+        <source>Storage (TB)</source>
+        <translation>存储 (TB)</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <translation>无法组建</translation>
+    </message>
+    <message>
+        <source>Every group kept</source>
+        <translation>每个组均达标</translation>
+    </message>
+    <message>
+        <source>Missed: %1</source>
+        <translation>未达标：%1</translation>
+    </message>
+    <message>
+        <source>Kept</source>
+        <translation>达标</translation>
+    </message>
+    <message>
+        <source>Missed</source>
+        <translation>未达标</translation>
+    </message>
+    <message>
+        <source>Recorders delete a group&apos;s video after its days to keep and, when the array is full, overwrite the oldest video first: the groups keeping the most days fall short first.</source>
+        <translation>录像机在组的保存天数到期后删除其录像，阵列写满时先覆盖最早的录像：保存天数最多的组最先不足。</translation>
+    </message>
+    <message>
+        <source>Fit: %1</source>
+        <translation>推荐：%1</translation>
     </message>
 </context>
 <context>

@@ -1178,165 +1178,6 @@
     </message>
 </context>
 <context>
-    <name>CStoragePage</name>
-    <message>
-        <source>Default</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Recording Groups</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Add Group</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove Group</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cameras</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Bitrate (Mbit/s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Per Day (GB)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Days Kept</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Storage (TB)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Storage (TiB)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Camera Name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Framerate</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Codec</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Bitrate (kbit/s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Average Share (%)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Recommended (kbit/s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group Profile</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Records as Calculate Disk</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Hours per day and days of the &quot;Calculate Disk&quot; tab</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Name:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Share of an event hour that is recorded</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Bitrate at night against the day: infrared pictures shrink, noisy ones grow</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Event activity:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Night:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>to</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Night bitrate:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Days to keep:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Bitrate Model</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Recommendation against H.264:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Added to the storage for file system, indexes and margin</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Overhead:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Total</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 hours of full bitrate a day, %2 GB a day, %3 TB for %4 days with %5 % overhead</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cameras in %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Group %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move to Group</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>New Group</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>CRecorderBox</name>
     <message>
         <source>%1 x %2 TB %3</source>
@@ -1512,6 +1353,165 @@
     </message>
     <message>
         <source>Fit: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CStoragePage</name>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate (Mbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per Day (GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days Kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage (TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage (TiB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Framerate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate (kbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average Share (%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommended (kbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records as Calculate Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hours per day and days of the &quot;Calculate Disk&quot; tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share of an event hour that is recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate at night against the day: infrared pictures shrink, noisy ones grow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event activity:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days to keep:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommendation against H.264:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added to the storage for file system, indexes and margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overhead:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hours of full bitrate a day, %2 GB a day, %3 TB for %4 days with %5 % overhead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cameras in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move to Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Group</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1178,165 +1178,6 @@
     </message>
 </context>
 <context>
-    <name>CStoragePage</name>
-    <message>
-        <source>Default</source>
-        <translation>默认</translation>
-    </message>
-    <message>
-        <source>Recording Groups</source>
-        <translation>录像分组</translation>
-    </message>
-    <message>
-        <source>Add Group</source>
-        <translation>添加分组</translation>
-    </message>
-    <message>
-        <source>Remove Group</source>
-        <translation>删除分组</translation>
-    </message>
-    <message>
-        <source>Group</source>
-        <translation>分组</translation>
-    </message>
-    <message>
-        <source>Cameras</source>
-        <translation>摄像机</translation>
-    </message>
-    <message>
-        <source>Bitrate (Mbit/s)</source>
-        <translation>码率 (Mbit/s)</translation>
-    </message>
-    <message>
-        <source>Per Day (GB)</source>
-        <translation>每天 (GB)</translation>
-    </message>
-    <message>
-        <source>Days Kept</source>
-        <translation>保存天数</translation>
-    </message>
-    <message>
-        <source>Storage (TB)</source>
-        <translation>存储 (TB)</translation>
-    </message>
-    <message>
-        <source>Storage (TiB)</source>
-        <translation>存储 (TiB)</translation>
-    </message>
-    <message>
-        <source>Camera Name</source>
-        <translation>摄像机名称</translation>
-    </message>
-    <message>
-        <source>Resolution</source>
-        <translation>分辨率</translation>
-    </message>
-    <message>
-        <source>Framerate</source>
-        <translation>帧率</translation>
-    </message>
-    <message>
-        <source>Codec</source>
-        <translation>编码格式</translation>
-    </message>
-    <message>
-        <source>Bitrate (kbit/s)</source>
-        <translation>码率 (kbit/s)</translation>
-    </message>
-    <message>
-        <source>Average Share (%)</source>
-        <translation>平均比例 (%)</translation>
-    </message>
-    <message>
-        <source>Recommended (kbit/s)</source>
-        <translation>推荐码率 (kbit/s)</translation>
-    </message>
-    <message>
-        <source>Group Profile</source>
-        <translation>分组录像计划</translation>
-    </message>
-    <message>
-        <source>Records as Calculate Disk</source>
-        <translation>按“计算硬盘”录像</translation>
-    </message>
-    <message>
-        <source>Hours per day and days of the &quot;Calculate Disk&quot; tab</source>
-        <translation>使用“计算硬盘”页的每天小时数和天数</translation>
-    </message>
-    <message>
-        <source>Name:</source>
-        <translation>名称:</translation>
-    </message>
-    <message>
-        <source>Share of an event hour that is recorded</source>
-        <translation>事件录像小时中实际录像的比例</translation>
-    </message>
-    <message>
-        <source>Bitrate at night against the day: infrared pictures shrink, noisy ones grow</source>
-        <translation>夜间码率相对白天的比例：红外黑白画面较小，噪点多的画面较大</translation>
-    </message>
-    <message>
-        <source>Event activity:</source>
-        <translation>事件活动率:</translation>
-    </message>
-    <message>
-        <source>Night:</source>
-        <translation>夜间:</translation>
-    </message>
-    <message>
-        <source>to</source>
-        <translation>至</translation>
-    </message>
-    <message>
-        <source>Night bitrate:</source>
-        <translation>夜间码率:</translation>
-    </message>
-    <message>
-        <source>Days to keep:</source>
-        <translation>保存天数:</translation>
-    </message>
-    <message>
-        <source>Bitrate Model</source>
-        <translation>码率模型</translation>
-    </message>
-    <message>
-        <source>Recommendation against H.264:</source>
-        <translation>推荐码率相对 H.264:</translation>
-    </message>
-    <message>
-        <source>Added to the storage for file system, indexes and margin</source>
-        <translation>为文件系统、索引和余量增加的存储</translation>
-    </message>
-    <message>
-        <source>Overhead:</source>
-        <translation>附加余量:</translation>
-    </message>
-    <message>
-        <source>Total</source>
-        <translation>合计</translation>
-    </message>
-    <message>
-        <source>%1 hours of full bitrate a day, %2 GB a day, %3 TB for %4 days with %5 % overhead</source>
-        <translation>每天相当于 %1 小时全码率，每天 %2 GB，%4 天共 %3 TB（含 %5 % 余量）</translation>
-    </message>
-    <message>
-        <source>Cameras in %1: %2</source>
-        <translation>%1 中的摄像机：%2</translation>
-    </message>
-    <message>
-        <source>Group %1</source>
-        <translation>分组 %1</translation>
-    </message>
-    <message>
-        <source>Move to Group</source>
-        <translation>移到分组</translation>
-    </message>
-    <message>
-        <source>New Group</source>
-        <translation>新建分组</translation>
-    </message>
-</context>
-<context>
     <name>CRecorderBox</name>
     <message>
         <source>%1 x %2 TB %3</source>
@@ -1513,6 +1354,165 @@
     <message>
         <source>Fit: %1</source>
         <translation>推荐：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CStoragePage</name>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>Recording Groups</source>
+        <translation>录像分组</translation>
+    </message>
+    <message>
+        <source>Add Group</source>
+        <translation>添加分组</translation>
+    </message>
+    <message>
+        <source>Remove Group</source>
+        <translation>删除分组</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>Bitrate (Mbit/s)</source>
+        <translation>码率 (Mbit/s)</translation>
+    </message>
+    <message>
+        <source>Per Day (GB)</source>
+        <translation>每天 (GB)</translation>
+    </message>
+    <message>
+        <source>Days Kept</source>
+        <translation>保存天数</translation>
+    </message>
+    <message>
+        <source>Storage (TB)</source>
+        <translation>存储 (TB)</translation>
+    </message>
+    <message>
+        <source>Storage (TiB)</source>
+        <translation>存储 (TiB)</translation>
+    </message>
+    <message>
+        <source>Camera Name</source>
+        <translation>摄像机名称</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Framerate</source>
+        <translation>帧率</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>编码格式</translation>
+    </message>
+    <message>
+        <source>Bitrate (kbit/s)</source>
+        <translation>码率 (kbit/s)</translation>
+    </message>
+    <message>
+        <source>Average Share (%)</source>
+        <translation>平均比例 (%)</translation>
+    </message>
+    <message>
+        <source>Recommended (kbit/s)</source>
+        <translation>推荐码率 (kbit/s)</translation>
+    </message>
+    <message>
+        <source>Group Profile</source>
+        <translation>分组录像计划</translation>
+    </message>
+    <message>
+        <source>Records as Calculate Disk</source>
+        <translation>按“计算硬盘”录像</translation>
+    </message>
+    <message>
+        <source>Hours per day and days of the &quot;Calculate Disk&quot; tab</source>
+        <translation>使用“计算硬盘”页的每天小时数和天数</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称:</translation>
+    </message>
+    <message>
+        <source>Share of an event hour that is recorded</source>
+        <translation>事件录像小时中实际录像的比例</translation>
+    </message>
+    <message>
+        <source>Bitrate at night against the day: infrared pictures shrink, noisy ones grow</source>
+        <translation>夜间码率相对白天的比例：红外黑白画面较小，噪点多的画面较大</translation>
+    </message>
+    <message>
+        <source>Event activity:</source>
+        <translation>事件活动率:</translation>
+    </message>
+    <message>
+        <source>Night:</source>
+        <translation>夜间:</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Night bitrate:</source>
+        <translation>夜间码率:</translation>
+    </message>
+    <message>
+        <source>Days to keep:</source>
+        <translation>保存天数:</translation>
+    </message>
+    <message>
+        <source>Bitrate Model</source>
+        <translation>码率模型</translation>
+    </message>
+    <message>
+        <source>Recommendation against H.264:</source>
+        <translation>推荐码率相对 H.264:</translation>
+    </message>
+    <message>
+        <source>Added to the storage for file system, indexes and margin</source>
+        <translation>为文件系统、索引和余量增加的存储</translation>
+    </message>
+    <message>
+        <source>Overhead:</source>
+        <translation>附加余量:</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>合计</translation>
+    </message>
+    <message>
+        <source>%1 hours of full bitrate a day, %2 GB a day, %3 TB for %4 days with %5 % overhead</source>
+        <translation>每天相当于 %1 小时全码率，每天 %2 GB，%4 天共 %3 TB（含 %5 % 余量）</translation>
+    </message>
+    <message>
+        <source>Cameras in %1: %2</source>
+        <translation>%1 中的摄像机：%2</translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation>分组 %1</translation>
+    </message>
+    <message>
+        <source>Move to Group</source>
+        <translation>移到分组</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>新建分组</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "toolkit/helpmanual.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
+#include "storage/storagepage.h"
 #include "ui_nordamainwnd.h"
 #include "toolkit/warndlg.h"
 
@@ -45,10 +46,13 @@ CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
     m_pStackedWidget = new QStackedWidget(ui->centralWidget);
     m_pCalculateWidget = new CCalculateWidget(m_pStackedWidget);
     m_pStackedWidget->addWidget(m_pCalculateWidget);
+    m_pStoragePage = new CStoragePage(m_pCalculateWidget, m_pStackedWidget);
+    m_pStackedWidget->addWidget(m_pStoragePage);
     ui->pGridLayout->addWidget(m_pStackedWidget, 2, 0, 1, 2);
 
     ui->pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
     ui->pBtnPlan->setStyleSheet(QString::fromLatin1(kTabUnselected));
+    ui->pBtnStorage->setStyleSheet(QString::fromLatin1(kTabUnselected));
     OnBtnClickedUpgrade();
 
     m_strCaption = windowTitle();
@@ -58,6 +62,7 @@ CNORDAMainWnd::CNORDAMainWnd(QWidget *parent, Qt::WindowFlags flags)
 
     connect(ui->pBtnUpgrade, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedUpgrade);
     connect(ui->pBtnAbout, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedAbout);
+    connect(ui->pBtnStorage, &QPushButton::clicked, this, &CNORDAMainWnd::OnBtnClickedStorage);
 }
 
 CNORDAMainWnd::~CNORDAMainWnd()
@@ -71,6 +76,16 @@ void CNORDAMainWnd::OnBtnClickedUpgrade()
     m_pStackedWidget->setCurrentIndex(0);
     ui->pBtnUpgrade->setStyleSheet(QString::fromLatin1(kTabSelected));
     ui->pBtnAbout->setStyleSheet(QString::fromLatin1(kTabUnselected));
+    if (m_pStoragePage)
+        ui->pBtnStorage->setStyleSheet(QString::fromLatin1(kTabUnselected));
+}
+
+void CNORDAMainWnd::OnBtnClickedStorage()
+{
+    m_iCurrentTab = 1;
+    m_pStackedWidget->setCurrentWidget(m_pStoragePage);
+    ui->pBtnStorage->setStyleSheet(QString::fromLatin1(kTabSelected));
+    ui->pBtnUpgrade->setStyleSheet(QString::fromLatin1(kTabUnselected));
 }
 
 void CNORDAMainWnd::OnBtnClickedAbout()

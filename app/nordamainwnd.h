@@ -1,5 +1,5 @@
 // The program's only top-level window: a frameless 1024 x 768 window with its own title bar,
-// a tab strip ("Calculate", "About") and the calculation page.
+// a tab strip ("Calculate", "Storage", "Plan", "About"), the calculation page and the Storage page.
 #pragma once
 
 #include <QMainWindow>
@@ -13,6 +13,7 @@ class CWindowTitle;
 class CCalculateWidget;
 class CPlanController;
 class CPlanHandoff;
+class CStoragePage;
 
 class CNORDAMainWnd : public QMainWindow
 {
@@ -27,6 +28,7 @@ public:
     CPlanController *PlanController() const { return m_pPlan; }
     // Opens the plans another start of the program hands over, and comes to the front when asked.
     void AcceptHandoffs(CPlanHandoff *handoff);
+    CStoragePage *StoragePage() const { return m_pStoragePage; }
 
 public slots:
     void OnBtnClickedUpgrade();
@@ -34,6 +36,7 @@ public slots:
     void GetVersion();
     void OnGetHelp();
     void OnBtnClickedPlan();
+    void OnBtnClickedStorage();
     // Opens a plan file given from outside (the command line, another copy of the program).
     bool OpenPlanFile(const QString &path);
     void UpdateTitle();
@@ -54,5 +57,6 @@ private:
     CWindowTitle *m_pTitle = nullptr;
     int m_iCurrentTab = 0;
     CPlanController *m_pPlan = nullptr;
+    CStoragePage *m_pStoragePage = nullptr;
     QString m_strCaption; // the task bar's caption, followed by the plan's name
 };

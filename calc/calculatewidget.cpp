@@ -209,7 +209,24 @@ STRU_PLAN CCalculateWidget::Plan() const
     plan.strWeeks = ui->m_pEditWeek2->text();
     plan.strDays = ui->m_pEditDay2->text();
     plan.strHoursPerDay2 = ui->m_pEditRecordTime2->text();
+    plan.storage = m_storage;
     return plan;
+}
+
+void CCalculateWidget::SetStorageSettings(const NordaStorage::STRU_STORAGE_SETTINGS &settings)
+{
+    if (settings == m_storage)
+        return;
+    m_storage = settings;
+    if (m_bSettingPlan)
+        return;
+    emit SignalPlanChanged();
+    emit SignalInputChanged(); // saved with the plan as the fields are
+}
+
+void CCalculateWidget::ReplaceCameras(const QVector<int> &positions, const QVector<STRU_CAMERA> &cameras)
+{
+    m_pUndoStack->push(new CEditCamerasCommand(this, positions, cameras));
 }
 
 void CCalculateWidget::SetPlan(const STRU_PLAN &plan)
@@ -241,6 +258,7 @@ void CCalculateWidget::ShowPlan(const STRU_PLAN &plan)
     m_bHoursWarned = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay);
     m_bHoursWarned2 = StoragePlan::HoursPerDayOutOfRange(plan.strHoursPerDay2);
 
+    m_storage = plan.storage;
     m_cameraList.ReplaceAll(plan.vecCamera);
     m_pRows->Rebuild(m_cameraList);
     ui->m_pTableCamera->selectionModel()->clearSelection();

@@ -67,6 +67,13 @@ public:
     QAction *UndoAction() const { return m_pUndoAction; }
     QAction *RedoAction() const { return m_pRedoAction; }
 
+    // The Storage page's part of the plan: its groups, codec factors and overhead.
+    const NordaStorage::STRU_STORAGE_SETTINGS &StorageSettings() const { return m_storage; }
+    void SetStorageSettings(const NordaStorage::STRU_STORAGE_SETTINGS &settings);
+    // Replaces the cameras at 'positions' by 'cameras' (same order), as one undoable step; the
+    // Storage page changes groups, codecs and average shares this way.
+    void ReplaceCameras(const QVector<int> &positions, const QVector<STRU_CAMERA> &cameras);
+
 signals:
     // The plan on the page changed: cameras, standard or an input field.
     void SignalPlanChanged();
@@ -160,4 +167,5 @@ private:
     bool m_bHoursWarned = false;  // "Calculate Time" hours field is out of range and was warned
     bool m_bHoursWarned2 = false; // the same for "Calculate Disk"
     bool m_bSettingPlan = false;  // SetPlan() runs: its changes are not the user's
+    NordaStorage::STRU_STORAGE_SETTINGS m_storage; // kept for the Storage page and the plan file
 };

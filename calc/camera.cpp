@@ -56,6 +56,27 @@ QString ResolutionText(int resolution)
     return QString::fromLatin1(kResolutionTexts[resolution]);
 }
 
+void NominalSize(int resolution, int *width, int *height)
+{
+    static const int kSizes[kResolutionCount][2] = {
+        {2560, 1920}, {2048, 1536}, {1920, 1080}, {1600, 1200}, {1600, 912}, {1280, 960},
+        {1280, 720},  {640, 480},   {704, 576},   {704, 288},   {352, 288},  {176, 144},
+    };
+    const bool known = resolution >= 0 && resolution < kResolutionCount;
+    *width = known ? kSizes[resolution][0] : 0;
+    *height = known ? kSizes[resolution][1] : 0;
+}
+
+QString ResolutionCellText(const STRU_CAMERA &camera)
+{
+    int width = 0;
+    int height = 0;
+    NominalSize(camera.iResolution, &width, &height);
+    if (camera.iWidth <= 0 || camera.iHeight <= 0 || (camera.iWidth == width && camera.iHeight == height))
+        return ResolutionText(camera.iResolution);
+    return QString::number(camera.iWidth) + QLatin1Char('*') + QString::number(camera.iHeight);
+}
+
 QString LevelText(int level)
 {
     if (level < 0 || level >= kLevelCount)
@@ -94,7 +115,7 @@ QStringList CameraRowTexts(const STRU_CAMERA &camera)
         DeviceTypeText(camera.iType),
         QString::fromLocal8Bit(camera.strName),
         LevelText(camera.iLevel),
-        ResolutionText(camera.iResolution),
+        ResolutionCellText(camera),
         FramerateText(camera.dFramerate),
         QString::number(camera.iBitrate),
         QString::number(camera.iRecommendedBitrate),
@@ -126,10 +147,18 @@ bool SanitizeCamera(STRU_CAMERA &camera)
     camera.dFramerate = SafeFramerate(camera.dFramerate);
     camera.iBitrate = std::max(camera.iBitrate, 0);
     camera.iRecommendedBitrate = std::max(camera.iRecommendedBitrate, 0);
+    if (camera.iWidth <= 0 || camera.iHeight <= 0 || camera.iWidth > kMaxPictureSide
+        || camera.iHeight > kMaxPictureSide)
+        camera.iWidth = camera.iHeight = 0;
+    if (camera.iCodec < 0 || camera.iCodec >= kCodecCount)
+        camera.iCodec = 0;
+    camera.iAverageShare = std::clamp(camera.iAverageShare, 0, kMaxAverageShare);
     // A NaN rate became 0, which does not compare equal to it: reported as mended.
     return camera.iType == before.iType && camera.iResolution == before.iResolution
         && camera.iLevel == before.iLevel && camera.dFramerate == before.dFramerate
-        && camera.iBitrate == before.iBitrate && camera.iRecommendedBitrate == before.iRecommendedBitrate;
+        && camera.iBitrate == before.iBitrate && camera.iRecommendedBitrate == before.iRecommendedBitrate
+        && camera.iWidth == before.iWidth && camera.iHeight == before.iHeight && camera.iCodec == before.iCodec
+        && camera.iAverageShare == before.iAverageShare;
 }
 
 } // namespace NordaVocab

@@ -24,6 +24,12 @@ struct STRU_CAMERA
     double dFramerate = 25; // frames per second
     int iBitrate = 0;       // configured bitrate, kbit/s; what the storage formulas add up
     int iRecommendedBitrate = 0; // kbit/s, for display only
+    // Recording as it happens today (the "Storage" page); the defaults change nothing above.
+    int iWidth = 0;           // true picture size when known (device import, plan files);
+    int iHeight = 0;          // 0 x 0: the resolution code's size
+    int iCodec = 0;           // NordaStorage::Codec, 0 = H.264
+    int iAverageShare = 100;  // average bitrate of a variable-bitrate stream, % of iBitrate
+    QByteArray strGroup;      // recording group; empty: the source device's group, or "Default"
 };
 Q_DECLARE_METATYPE(STRU_CAMERA)
 
@@ -40,6 +46,9 @@ constexpr int kFirstDvrResolution = 8; // DVR offers "4CIF", "2CIF", "CIF", "QCI
 constexpr int kColumnCount = 7;
 // Above any rate a camera records; higher rates are taken as this one.
 constexpr double kMaxFramerate = 1000;
+constexpr int kCodecCount = 5;          // the codecs of NordaStorage::Codec
+constexpr int kMaxAverageShare = 1000;  // % of the configured bitrate a stream may average
+constexpr int kMaxPictureSide = 65535;
 
 // 25 under PAL, 30 under NTSC (any standard other than 0 counts as NTSC).
 int FullRate(int standard);
@@ -48,6 +57,12 @@ int FullRate(int standard);
 QString DeviceTypeText(int type);
 // Resolution text of an index, empty outside 0..11. Not translated.
 QString ResolutionText(int resolution);
+// Width and height of a resolution index as the bitrate table's rows were measured (PAL sizes for
+// the CIF family; "720P" is 1280 x 720); 0 x 0 outside 0..11.
+void NominalSize(int resolution, int *width, int *height);
+// The "Resolution" cell: the index's text, or the true size as "2560*1440" when the camera knows
+// one that differs from its index's size.
+QString ResolutionCellText(const STRU_CAMERA &camera);
 // "Level1(best)" .. "Level6" of the camera table, empty outside 0..5.
 QString LevelText(int level);
 // "1/2", "1/4", "1/8", "1/16" for the exact fractions, else shortest form with six significant digits.
@@ -76,7 +91,9 @@ double SafeFramerate(double framerate);
 // - dFramerate: SafeFramerate();
 // - iBitrate, iRecommendedBitrate: below 0 -> 0 (a stream records nothing); any positive value
 //   stays, the storage sums run in 64 bits and double precision.
-// Name, address, port and channel are left as they are. Returns true when the record was
+// - iWidth, iHeight: both 1..65535 or both 0 (unknown);
+// - iCodec: outside the codecs -> 0 (H.264); iAverageShare: clamped into 0..kMaxAverageShare.
+// Name, address, port, channel and group are left as they are. Returns true when the record was
 // already within the vocabulary, false when a field was mended.
 bool SanitizeCamera(STRU_CAMERA &camera);
 

@@ -292,3 +292,40 @@ void COpenPlanCommand::undo()
 {
     m_pHost->ShowPlan(m_before);
 }
+
+// ---- recording fields of the Storage page --------------------------------------------------
+
+CEditCamerasCommand::CEditCamerasCommand(CCameraListHost *host, const QVector<int> &positions,
+                                         const QVector<STRU_CAMERA> &cameras)
+    : m_pHost(host)
+{
+    const CCameraList &list = host->CameraList();
+    for (int i = 0; i < positions.size() && i < cameras.size(); ++i) {
+        const int position = positions.at(i);
+        if (position < 0 || position >= list.Count())
+            continue;
+        m_positions << position;
+        m_before << list.At(position);
+        m_after << cameras.at(i);
+    }
+    setObsolete(m_positions.isEmpty());
+}
+
+void CEditCamerasCommand::Show(const QVector<STRU_CAMERA> &cameras)
+{
+    CCameraList &list = m_pHost->CameraList();
+    for (int i = 0; i < m_positions.size(); ++i) {
+        list.Replace(m_positions.at(i), cameras.at(i));
+        m_pHost->CamerasChanged(m_positions.at(i), 1);
+    }
+}
+
+void CEditCamerasCommand::redo()
+{
+    Show(m_after);
+}
+
+void CEditCamerasCommand::undo()
+{
+    Show(m_before);
+}

@@ -160,3 +160,23 @@ private:
     STRU_PLAN m_before;
     STRU_PLAN m_after;
 };
+
+// Cameras given other recording fields on the Storage page: moved to another group, another
+// codec or average share. Names and positions stay.
+class CEditCamerasCommand : public QUndoCommand
+{
+public:
+    // 'cameras' are the new records of the cameras at 'positions' (same order); positions out of
+    // range are left out, and a command that changes nothing is obsolete.
+    CEditCamerasCommand(CCameraListHost *host, const QVector<int> &positions, const QVector<STRU_CAMERA> &cameras);
+    void redo() override;
+    void undo() override;
+
+private:
+    void Show(const QVector<STRU_CAMERA> &cameras);
+
+    CCameraListHost *m_pHost;
+    QVector<int> m_positions;
+    QVector<STRU_CAMERA> m_before;
+    QVector<STRU_CAMERA> m_after;
+};

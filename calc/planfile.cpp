@@ -142,7 +142,45 @@ void AppendCamera(QByteArray &out, STRU_CAMERA camera)
     AppendField(out, "deviceIP", QString::fromLocal8Bit(camera.strDeviceIP));
     AppendField(out, "port", camera.iPort);
     AppendField(out, "channel", camera.iChannel);
+    AppendField(out, "width", camera.iWidth);
+    AppendField(out, "height", camera.iHeight);
+    AppendField(out, "codec", NordaStorage::CodecText(camera.iCodec));
+    AppendField(out, "averageShare", camera.iAverageShare);
+    AppendField(out, "group", QString::fromUtf8(camera.strGroup));
     out += '}';
+}
+
+const char kHourLetters[] = {'-', 'C', 'E'}; // by NordaStorage::HourMode
+
+void AppendStorage(QByteArray &out, NordaStorage::STRU_STORAGE_SETTINGS storage)
+{
+    NordaStorage::SanitizeSettings(storage);
+    out += "    \"storage\": {\"overheadPercent\": " + QByteArray::number(storage.iOverheadPercent);
+    out += ", \"codecPercent\": {";
+    for (int codec = 0; codec < NordaStorage::kCodecCount; ++codec) {
+        if (codec > 0)
+            out += ", ";
+        AppendJsonString(out, NordaStorage::CodecText(codec));
+        out += ": " + QByteArray::number(storage.codecFactors.iPercent[codec]);
+    }
+    out += "},\n        \"groups\": [";
+    for (int i = 0; i < storage.vecGroups.size(); ++i) {
+        const NordaStorage::STRU_RECORDING_GROUP &group = storage.vecGroups.at(i);
+        out += i == 0 ? "\n            {" : ",\n            {";
+        AppendField(out, "name", group.strName, true);
+        out += group.bFollowPage ? ", \"followsCalculateDisk\": true" : ", \"followsCalculateDisk\": false";
+        QString hours;
+        for (const NordaStorage::HourMode mode : group.hours)
+            hours += QLatin1Char(kHourLetters[static_cast<int>(mode)]);
+        AppendField(out, "hours", hours);
+        AppendField(out, "activityPercent", group.iActivityPercent);
+        AppendField(out, "nightStart", group.iNightStart);
+        AppendField(out, "nightEnd", group.iNightEnd);
+        AppendField(out, "nightFactorPercent", group.iNightFactorPercent);
+        AppendField(out, "daysToKeep", group.iDaysToKeep);
+        out += '}';
+    }
+    out += storage.vecGroups.isEmpty() ? "]},\n" : "\n        ]},\n";
 }
 
 // ---- reading ------------------------------------------------------------------------------
@@ -230,6 +268,9 @@ private:
     }
     bool ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count, STRU_PLAN *plan);
     bool ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *camera);
+    bool ReadCameraStorage(const QJsonObject &object, STRU_CAMERA *camera);
+    bool ReadStorage(const QJsonObject &root, NordaStorage::STRU_STORAGE_SETTINGS *storage);
+    bool ReadGroup(const QJsonValue &value, int index, NordaStorage::STRU_RECORDING_GROUP *group);
     bool ReadChoice(const QJsonObject &object, const char *key, const Choices &choices, int *index);
     bool ReadWhole(const QJsonObject &object, const char *key, int min, int max, int *number, bool required);
     bool ReadText(const QJsonObject &object, const char *key, QString *text, bool required);
@@ -244,6 +285,7 @@ private:
         return key ? camera + QStringLiteral(", ") + QLatin1String(key) : camera;
     }
 
+    int m_iVersion = 1;                     // the file's format version
     int m_iCamera = -1;                     // the camera being read, -1 outside the list
     const QJsonValue *m_pName = nullptr;    // its name, once read
 };
@@ -403,7 +445,131 @@ bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *ca
     if (!ReadWhole(object, "port", -1, kMaxPort, &read.iPort, false)
         || !ReadWhole(object, "channel", -1, kMaxPort, &read.iChannel, false))
         return false;
+    // A version-1 plan reads as it always did: later keys are not its own.
+    if (m_iVersion >= 2 && !ReadCameraStorage(object, &read))
+        return false;
     *camera = read;
+    return true;
+}
+
+bool CPlanReader::ReadCameraStorage(const QJsonObject &object, STRU_CAMERA *camera)
+{
+    if (!ReadWhole(object, "width", 0, NordaVocab::kMaxPictureSide, &camera->iWidth, false)
+        || !ReadWhole(object, "height", 0, NordaVocab::kMaxPictureSide, &camera->iHeight, false)
+        || !ReadWhole(object, "averageShare", 0, NordaVocab::kMaxAverageShare, &camera->iAverageShare, false))
+        return false;
+    if ((camera->iWidth == 0) != (camera->iHeight == 0))
+        return Fail(CPlanFile::tr("%1 must give both width and height, or neither.").arg(Where(nullptr)));
+    QString codec;
+    if (!ReadText(object, "codec", &codec, false))
+        return false;
+    if (!codec.isEmpty()) {
+        camera->iCodec = NordaStorage::CodecOfText(codec);
+        if (camera->iCodec < 0) {
+            QStringList codecs;
+            for (int i = 0; i < NordaStorage::kCodecCount; ++i)
+                codecs << NordaStorage::CodecText(i);
+            return Fail(CPlanFile::tr("%1 is %2, which is not one of: %3.")
+                            .arg(Where("codec"), Describe(QJsonValue(codec)), codecs.join(QStringLiteral(", "))));
+        }
+    }
+    QString group;
+    if (!ReadText(object, "group", &group, false))
+        return false;
+    if (group.size() > NordaStorage::kMaxNameLength)
+        return Fail(CPlanFile::tr("%1 is longer than %2 characters.").arg(Where("group")).arg(NordaStorage::kMaxNameLength));
+    camera->strGroup = group.toUtf8();
+    return true;
+}
+
+bool CPlanReader::ReadStorage(const QJsonObject &root, NordaStorage::STRU_STORAGE_SETTINGS *storage)
+{
+    const QJsonValue value = root.value(QLatin1String("storage"));
+    if (value.isUndefined())
+        return true;
+    if (!value.isObject())
+        return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(QLatin1String("storage"), Describe(value)));
+    const QJsonObject object = value.toObject();
+    if (!ReadWhole(object, "overheadPercent", 0, NordaStorage::kMaxOverheadPercent, &storage->iOverheadPercent, false))
+        return false;
+    const QJsonValue codecs = object.value(QLatin1String("codecPercent"));
+    if (!codecs.isUndefined()) {
+        if (!codecs.isObject())
+            return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(QLatin1String("codecPercent"), Describe(codecs)));
+        const QJsonObject factors = codecs.toObject();
+        for (auto it = factors.begin(); it != factors.end(); ++it) {
+            const int codec = NordaStorage::CodecOfText(it.key());
+            if (codec < 0)
+                continue; // a codec of a later version
+            const QByteArray key = it.key().toUtf8();
+            if (!ReadWhole(factors, key.constData(), 1, NordaStorage::kMaxCodecPercent,
+                           &storage->codecFactors.iPercent[codec], true))
+                return false;
+        }
+    }
+    const QJsonValue groups = object.value(QLatin1String("groups"));
+    if (groups.isUndefined())
+        return true;
+    if (!groups.isArray())
+        return Fail(CPlanFile::tr("%1 must be a list of groups, not %2.").arg(QLatin1String("groups"), Describe(groups)));
+    const QJsonArray list = groups.toArray();
+    if (list.size() > NordaStorage::kMaxGroups)
+        return Fail(CPlanFile::tr("The plan holds %1 recording groups; at most %2 are possible.")
+                        .arg(list.size()).arg(NordaStorage::kMaxGroups));
+    QSet<QString> names;
+    for (int i = 0; i < list.size(); ++i) {
+        NordaStorage::STRU_RECORDING_GROUP group;
+        if (!ReadGroup(list.at(i), i, &group))
+            return false;
+        if (names.contains(group.strName))
+            return Fail(CPlanFile::tr("Recording group %1: the name \"%2\" is used twice.").arg(i + 1).arg(group.strName));
+        names.insert(group.strName);
+        storage->vecGroups << group;
+    }
+    return true;
+}
+
+bool CPlanReader::ReadGroup(const QJsonValue &value, int index, NordaStorage::STRU_RECORDING_GROUP *group)
+{
+    const QString where = CPlanFile::tr("Recording group %1").arg(index + 1);
+    if (!value.isObject())
+        return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(where, Describe(value)));
+    const QJsonObject object = value.toObject();
+    const QJsonValue name = object.value(QLatin1String("name"));
+    if (!name.isString() || name.toString().trimmed().isEmpty() || name.toString().size() > NordaStorage::kMaxNameLength)
+        return Fail(CPlanFile::tr("%1 needs a name of 1 to %2 characters, not %3.")
+                        .arg(where).arg(NordaStorage::kMaxNameLength).arg(Describe(name)));
+    group->strName = name.toString();
+    const QJsonValue follows = object.value(QLatin1String("followsCalculateDisk"));
+    if (!follows.isUndefined() && !follows.isBool())
+        return Fail(CPlanFile::tr("%1, followsCalculateDisk must be true or false, not %2.").arg(where, Describe(follows)));
+    group->bFollowPage = follows.toBool(false);
+    const QJsonValue hours = object.value(QLatin1String("hours"));
+    if (!hours.isUndefined()) {
+        const QString letters = hours.toString().toUpper();
+        bool valid = hours.isString() && letters.size() == NordaStorage::kHoursPerDay;
+        for (int h = 0; valid && h < NordaStorage::kHoursPerDay; ++h) {
+            const int mode = QByteArray(kHourLetters, sizeof(kHourLetters)).indexOf(letters.at(h).toLatin1());
+            valid = mode >= 0;
+            if (valid)
+                group->hours[h] = static_cast<NordaStorage::HourMode>(mode);
+        }
+        if (!valid)
+            return Fail(CPlanFile::tr("%1, hours must be 24 letters C, E or -, not %2.").arg(where, Describe(hours)));
+    }
+    const struct { const char *key; int max; int *value; } numbers[] = {
+        {"activityPercent", 100, &group->iActivityPercent},
+        {"nightStart", NordaStorage::kHoursPerDay - 1, &group->iNightStart},
+        {"nightEnd", NordaStorage::kHoursPerDay - 1, &group->iNightEnd},
+        {"nightFactorPercent", NordaStorage::kMaxFactorPercent, &group->iNightFactorPercent},
+        {"daysToKeep", NordaStorage::kMaxDaysToKeep, &group->iDaysToKeep},
+    };
+    for (const auto &number : numbers) {
+        if (!ReadWhole(object, number.key, 0, number.max, number.value, false)) {
+            error = where + QStringLiteral(", ") + error;
+            return false;
+        }
+    }
     return true;
 }
 
@@ -453,12 +619,16 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
                                   "format %2.").arg(Describe(version)).arg(CPlanFile::kVersion));
     }
 
+    m_iVersion = static_cast<int>(number);
     STRU_PLAN read;
     static const Choices standards(Texts(kStandardNames, 2));
     if (!ReadChoice(root, "standard", standards, &read.iStandard))
         return false;
     if (!ReadTab(root, "calculateTime", kTimeTabFields, std::size(kTimeTabFields), &read)
         || !ReadTab(root, "calculateDisk", kDiskTabFields, std::size(kDiskTabFields), &read))
+        return false;
+
+    if (m_iVersion >= 2 && !ReadStorage(root, &read.storage))
         return false;
 
     const QJsonValue list = root.value(QLatin1String("cameras"));
@@ -517,6 +687,7 @@ QByteArray CPlanFile::Write(const STRU_PLAN &plan)
     out += ",\n";
     AppendTab(out, "calculateTime", plan, kTimeTabFields, std::size(kTimeTabFields));
     AppendTab(out, "calculateDisk", plan, kDiskTabFields, std::size(kDiskTabFields));
+    AppendStorage(out, plan.storage);
     out += "    \"cameras\": [";
     for (int i = 0; i < plan.vecCamera.size(); ++i) {
         out += i == 0 ? "\n" : ",\n";

@@ -7,14 +7,17 @@
 //
 //   {
 //       "format": "NORDA plan",
-//       "version": 1,
+//       "version": 2,
 //       "standard": "PAL",
 //       "calculateTime": {"diskTB": "2", "diskGB": "2000", "hoursPerDay": "24"},
 //       "calculateDisk": {"months": "1", "weeks": "4", "days": "30", "hoursPerDay": "24"},
 //       "cameras": [
 //           {"name": "Cam 1", "deviceType": "DVR", "resolution": "4CIF", "quality": "Level 1(best)", "framerate": "25", "bitrate": 2048, "recommendedBitrate": 3072, "deviceIP": "", "port": -1, "channel": -1},
-//           {"name": "Lobby 2", "deviceType": "IPC", "resolution": "1080P(1920*1080)", "quality": "Level 3", "framerate": "1/2", "bitrate": 4096, "recommendedBitrate": 160, "deviceIP": "192.168.1.64", "port": 8000, "channel": 33}
-//       ]
+//           {"name": "Lobby 2", "deviceType": "IPC", "resolution": "1080P(1920*1080)", "quality": "Level 3", "framerate": "1/2", "bitrate": 4096, "recommendedBitrate": 160, "deviceIP": "192.168.1.64", "port": 8000, "channel": 33, "width": 2560, "height": 1440, "codec": "H.265", "averageShare": 100, "group": "Gate"}
+//       ],
+//       "storage": {"overheadPercent": 15, "codecPercent": {"H.264": 100, "H.265": 60, "MJPEG": 500, "Smart H.264": 50, "Smart H.265": 30},
+//                   "groups": [{"name": "Default", "followsCalculateDisk": true, "hours": "CCCCCCCCCCCCCCCCCCCCCCCC", "activityPercent": 100, "nightStart": 18, "nightEnd": 6, "nightFactorPercent": 100, "daysToKeep": 30},
+//                              {"name": "Gate", "followsCalculateDisk": false, "hours": "CCCCCCCCEEEEEEEEEECCCCCC", "activityPercent": 30, "nightStart": 18, "nightEnd": 8, "nightFactorPercent": 60, "daysToKeep": 30}]}
 //   }
 //
 // Keys:
@@ -27,6 +30,13 @@
 //   field's length and the limits the panel keeps them in (76056153 GB, 365 days, and so 76056 TB,
 //   52 weeks, 12 months). Hours per day take any text of up to 4 characters, as the field does.
 //   A whole number in place of a text is taken as its text.
+// - "storage" (version 2, optional): the "Storage" page. "overheadPercent" 0..100;
+//   "codecPercent" the codecs' factors against H.264, 1..1000 each (missing codecs keep theirs);
+//   "groups" a list of recording groups: "name" (text, up to 64 characters, distinct), "hours"
+//   (24 letters from midnight: "C" continuous, "E" event, "-" off), "activityPercent" 0..100,
+//   "nightStart" and "nightEnd" 0..23, "nightFactorPercent" 0..1000, "daysToKeep" 0..3650,
+//   "followsCalculateDisk" (true: hours per day and days of the "Calculate Disk" tab). Every key
+//   but "name" is optional. A version-1 plan opens with the page's defaults.
 // - "cameras": a list of objects, in table order:
 //   "name" (text, up to 256 characters), "deviceType" ("DVR" or "IPC"), "resolution" (the table's
 //   text, "1080P(1920*1080)", or the part before the brackets, "1080P"), "quality" ("Level 1(best)",
@@ -34,7 +44,11 @@
 //   "1/16" or a decimal number from 0 to 1000, as text or number), "bitrate" (whole kbit/s,
 //   0 .. kMaxBitrate). Optional: "deviceIP" (text, default ""), "port" and "channel" (-1 .. 65535,
 //   default -1 for a camera added by hand). "recommendedBitrate" is written for people and
-//   recomputed on opening for the plan's standard. Texts compare without regard to case.
+//   recomputed on opening for the plan's standard. Version 2, optional: "width" and "height" (the
+//   true picture size, 1..65535, both or neither; 0 for unknown), "codec" ("H.264", "H.265",
+//   "MJPEG", "Smart H.264", "Smart H.265"), "averageShare" (0..1000 % of the bitrate),
+//   "group" (the recording group's name; empty or missing: the camera's automatic group).
+//   Texts compare without regard to case.
 //
 // Opening never applies half a file: Read() fills its output only when it accepts the plan, and
 // the caller replaces its plan only then. Refusals and warnings come as English sentences
@@ -47,6 +61,7 @@
 #pragma once
 
 #include "calc/camera.h"
+#include "storage/storagemodel.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -67,6 +82,8 @@ struct STRU_PLAN
     QString strWeeks;
     QString strDays;
     QString strHoursPerDay2 = QStringLiteral("24");
+    // The "Storage" page: groups, codec factors and overhead.
+    NordaStorage::STRU_STORAGE_SETTINGS storage;
 };
 
 class CPlanFile
@@ -75,7 +92,7 @@ class CPlanFile
 
 public:
     static constexpr const char *kFormatName = "NORDA plan";
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
     static constexpr const char *kSuffix = "norda"; // file name suffix, without the dot
     // Far above any plan (1024 cameras take about 250 KB); bigger files are refused unread.
     static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;

@@ -251,9 +251,17 @@ QByteArray CPlanReport::Csv() const
     // The byte order mark makes spreadsheets read the file as UTF-8 (Chinese names).
     QByteArray out("\xEF\xBB\xBF");
     out.reserve(512 + m_plan.vecCamera.size() * 80);
-    AppendCsvRow(out, HeaderTexts());
-    for (const STRU_CAMERA &camera : m_plan.vecCamera)
-        AppendCsvRow(out, RowTexts(camera));
+    // The Storage page's columns after the calculation page's.
+    AppendCsvRow(out, HeaderTexts() + StorageHeaderTexts());
+    NordaStorage::STRU_STORAGE_SETTINGS storage = m_plan.storage;
+    NordaStorage::EnsureGroups(storage, m_plan.vecCamera);
+    NordaStorage::CStorageCalculator calculator;
+    calculator.SetCameras(m_plan.vecCamera, storage);
+    calculator.Compute(storage, NordaStorage::STRU_PAGE_TIME::FromTexts(m_plan.strDays, m_plan.strHoursPerDay2));
+    for (int i = 0; i < m_plan.vecCamera.size(); ++i) {
+        const STRU_CAMERA &camera = m_plan.vecCamera.at(i);
+        AppendCsvRow(out, RowTexts(camera) + StorageRowTexts(camera, calculator.CameraStorageGB(i)));
+    }
     // The totals of the PDF, one to a row, after an empty row.
     out += "\r\n";
     for (const QString &line : ResultLines(ComputeTotals()))
@@ -275,7 +283,10 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
 
     QVector<QStringList> rows;
     rows.reserve(m_plan.vecCamera.size());
-    bool cjk = NeedsCjkFont(Title()) || NeedsCjkFont(lines.join(QString())) || NeedsCjkFont(results.join(QString()))
+    QStringList groupTitles;
+    const QStringList groupSections = GroupSectionLines(&groupTitles);
+    bool cjk = NeedsCjkFont(groupTitles.join(QString()) + groupSections.join(QString()));
+    cjk = cjk || NeedsCjkFont(Title()) || NeedsCjkFont(lines.join(QString())) || NeedsCjkFont(results.join(QString()))
         || NeedsCjkFont(HeaderTexts().join(QString()));
     for (const STRU_CAMERA &camera : m_plan.vecCamera) {
         rows << RowTexts(camera);
@@ -354,6 +365,70 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
     cursor.movePosition(QTextCursor::End);
     cursor.insertBlock(spaced, QTextCharFormat());
     cursor.insertText(results.join(QChar(QChar::LineSeparator)));
+
+    // One section per recording group of the Storage page.
+    QTextCharFormat sectionTitle;
+    sectionTitle.setFontWeight(QFont::Bold);
+    sectionTitle.setFontPointSize(kPointSize * 1.2);
+    for (int i = 0; i < groupSections.size(); ++i) {
+        cursor.insertBlock(spaced, QTextCharFormat());
+        cursor.insertText(groupTitles.at(i), sectionTitle);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(groupSections.at(i), plain);
+    }
+}
+
+QStringList CPlanReport::StorageHeaderTexts() const
+{
+    return {tr("Codec"), tr("Width"), tr("Height"), tr("Average share (%)"), tr("Recording group"),
+            tr("Storage for retention (GB)")};
+}
+
+QStringList CPlanReport::StorageRowTexts(const STRU_CAMERA &camera, double storageGB) const
+{
+    return {NordaStorage::CodecText(camera.iCodec),
+            camera.iWidth > 0 ? QString::number(camera.iWidth) : QString(),
+            camera.iHeight > 0 ? QString::number(camera.iHeight) : QString(),
+            QString::number(camera.iAverageShare),
+            ReportText(NordaStorage::GroupOf(camera)),
+            Gigabytes(storageGB)};
+}
+
+QStringList CPlanReport::GroupSectionLines(QStringList *titles) const
+{
+    NordaStorage::STRU_STORAGE_SETTINGS storage = m_plan.storage;
+    NordaStorage::EnsureGroups(storage, m_plan.vecCamera);
+    NordaStorage::CStorageCalculator calculator;
+    calculator.SetCameras(m_plan.vecCamera, storage);
+    calculator.Compute(storage, NordaStorage::STRU_PAGE_TIME::FromTexts(m_plan.strDays, m_plan.strHoursPerDay2));
+    const auto figures = [](const NordaStorage::STRU_GROUP_RESULT &result) {
+        return tr("%1 Mbit/s, %2 GB per day, %3 TB = %4 TiB")
+            .arg(QString::number(result.Mbps(), 'f', 2), QString::number(result.dGBPerDay, 'f', 2),
+                 QString::number(result.TB(), 'f', 3), QString::number(result.TiB(), 'f', 3));
+    };
+    QStringList sections;
+    for (int g = 0; g < storage.vecGroups.size(); ++g) {
+        const NordaStorage::STRU_RECORDING_GROUP &group = storage.vecGroups.at(g);
+        const NordaStorage::STRU_GROUP_RESULT &result = calculator.Groups().at(g);
+        *titles << tr("Recording group: %1").arg(ReportText(group.strName));
+        QStringList lines;
+        lines << tr("Cameras: %1").arg(result.iCameras);
+        if (group.bFollowPage) {
+            lines << tr("Records as Calculate Disk: %1 hours a day, kept %2 days").arg(result.dEffectiveHours).arg(result.iDays);
+        } else {
+            lines << tr("Recording: %1").arg(NordaStorage::DescribeProfile(group))
+                  << tr("Kept %1 days, %2 hours of full bitrate a day").arg(result.iDays)
+                         .arg(QString::number(result.dEffectiveHours, 'f', 2));
+        }
+        lines << figures(result);
+        sections << lines.join(QChar(QChar::LineSeparator));
+    }
+    if (!storage.vecGroups.isEmpty()) {
+        *titles << tr("All recording groups");
+        sections << tr("Overhead %1 %").arg(storage.iOverheadPercent) + QChar(QChar::LineSeparator)
+                + figures(calculator.Total());
+    }
+    return sections;
 }
 
 bool CPlanReport::WritePdf(QIODevice *device) const

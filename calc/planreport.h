@@ -75,6 +75,11 @@ private:
     // The totals under the table, one sentence each.
     QStringList ResultLines(const Totals &totals) const;
 
+    // The Storage page's part: extra CSV columns and the sections per group.
+    QStringList StorageHeaderTexts() const;
+    QStringList StorageRowTexts(const STRU_CAMERA &camera, double storageGB) const;
+    QStringList GroupSectionLines(QStringList *titles) const;
+
     STRU_PLAN m_plan;
     QString m_strName;
     QDateTime m_date;

@@ -75,6 +75,11 @@ bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const
     camera->dFramerate = frameRate;
     camera->iBitrate = Bitrate(block.dwVideoBitrate, recommended);
     camera->iRecommendedBitrate = recommended;
+    camera->iWidth = block.wWidth;
+    camera->iHeight = block.wHeight;
+    // Encodings 1..5 are the codecs in their order; the Storage page plans with them.
+    camera->iCodec = block.byVideoEncType >= 1 && block.byVideoEncType <= NordaVocab::kCodecCount
+        ? block.byVideoEncType - 1 : 0;
     // Whatever a device reports, the row that enters the list stays within the vocabulary.
     NordaVocab::SanitizeCamera(*camera);
     return true;

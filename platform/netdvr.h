@@ -118,7 +118,10 @@ typedef struct
     uint32_t dwVideoBitrate; // 4: bitrate code; bit 31 set: user-defined bit/s in the low 31 bits
     uint32_t dwFrameRate;    // 8: frame-rate code, 0 = full rate
     uint16_t wIFrameInterval;
-    uint8_t byRes[14];
+    uint16_t wWidth;        // 14: picture width in pixels, 0 when the device does not say
+    uint16_t wHeight;       // 16: picture height in pixels, 0 when the device does not say
+    uint8_t byVideoEncType; // 18: 0 unknown, 1 H.264, 2 H.265, 3 MJPEG, 4 smart H.264, 5 smart H.265
+    uint8_t byRes[9];
 } NET_DVR_COMPRESS_BLOCK;
 
 // Compression configuration of one channel, command 1040, 116 bytes.
@@ -187,6 +190,8 @@ static_assert(offsetof(NET_DVR_COMPRESS_BLOCK, byResolution) == 1, "resolution c
 static_assert(offsetof(NET_DVR_COMPRESS_BLOCK, byPicQuality) == 3, "picture quality");
 static_assert(offsetof(NET_DVR_COMPRESS_BLOCK, dwVideoBitrate) == 4, "bitrate code");
 static_assert(offsetof(NET_DVR_COMPRESS_BLOCK, dwFrameRate) == 8, "frame-rate code");
+static_assert(offsetof(NET_DVR_COMPRESS_BLOCK, wWidth) == 14, "picture width");
+static_assert(offsetof(NET_DVR_COMPRESS_BLOCK, byVideoEncType) == 18, "video encoding");
 
 static_assert(sizeof(NET_DVR_COMPRESS_CONFIG) == 116, "compression configuration");
 static_assert(offsetof(NET_DVR_COMPRESS_CONFIG, struRecord) == 4, "first parameter block");

@@ -86,6 +86,18 @@ uint8_t QualityLevel(double quality, const ONVIF_RANGE &range)
     return static_cast<uint8_t>(std::lround(worse * 5));
 }
 
+uint8_t VideoEncType(const QString &encoding)
+{
+    const QString key = encoding.trimmed().toUpper().remove(QLatin1Char('.'));
+    if (key == QLatin1String("H264"))
+        return 1;
+    if (key == QLatin1String("H265") || key == QLatin1String("HEVC"))
+        return 2;
+    if (key == QLatin1String("JPEG") || key == QLatin1String("MJPEG"))
+        return 3;
+    return 0;
+}
+
 NET_DVR_COMPRESS_BLOCK Block(const ONVIF_ENCODER &encoder, const ONVIF_RANGE &qualityRange)
 {
     NET_DVR_COMPRESS_BLOCK block;
@@ -94,6 +106,12 @@ NET_DVR_COMPRESS_BLOCK Block(const ONVIF_ENCODER &encoder, const ONVIF_RANGE &qu
     block.byPicQuality = QualityLevel(encoder.dQuality, qualityRange);
     block.dwVideoBitrate = BitrateCode(encoder.dBitrate);
     block.dwFrameRate = FrameRateCode(encoder.dFrameRate);
+    // The true size beside the nearest code; sizes the block cannot carry stay unknown.
+    if (encoder.dWidth >= 1 && encoder.dWidth <= 65535 && encoder.dHeight >= 1 && encoder.dHeight <= 65535) {
+        block.wWidth = static_cast<uint16_t>(encoder.dWidth);
+        block.wHeight = static_cast<uint16_t>(encoder.dHeight);
+    }
+    block.byVideoEncType = VideoEncType(encoder.strEncoding);
     return block;
 }
 

@@ -26,7 +26,11 @@ constexpr double kMaxBitrateKbps = 0x7FFFFFFF / 1024; // 2,097,151 kbit/s
 // the two scales devices use.
 uint8_t QualityLevel(double quality, const ONVIF_RANGE &range);
 
-// The compression block of one encoder.
+// The block's video encoding (1 H.264, 2 H.265, 3 MJPEG) of an encoder's Encoding ("H264", "H265",
+// "JPEG", as Media and Media2 name them); 0 for others and unknown ones.
+uint8_t VideoEncType(const QString &encoding);
+
+// The compression block of one encoder, with its picture size and encoding.
 NET_DVR_COMPRESS_BLOCK Block(const ONVIF_ENCODER &encoder, const ONVIF_RANGE &qualityRange);
 
 } // namespace OnvifCodes

@@ -523,6 +523,25 @@
     </message>
 </context>
 <context>
+    <name>CHourChart</name>
+    <message>
+        <source>Continuous</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click an hour to change it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CImportClientWidget</name>
     <message>
         <source>Database Path:</source>
@@ -752,6 +771,10 @@
         <source>Plan</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Storage</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPlanController</name>
@@ -962,6 +985,38 @@
         <source>&quot;%1&quot; could not be read (%2).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 must give both width and height, or neither.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a list of groups, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The plan holds %1 recording groups; at most %2 are possible.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording group %1: the name &quot;%2&quot; is used twice.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 needs a name of 1 to %2 characters, not %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, followsCalculateDisk must be true or false, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, hours must be 24 letters C, E or -, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPlanReport</name>
@@ -1067,6 +1122,58 @@
     </message>
     <message>
         <source>The report could not be saved to &quot;%1&quot; (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average share (%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage for retention (GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Mbit/s, %2 GB per day, %3 TB = %4 TiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording group: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records as Calculate Disk: %1 hours a day, kept %2 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kept %1 days, %2 hours of full bitrate a day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All recording groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overhead %1 %</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1246,6 +1353,165 @@
     </message>
     <message>
         <source>Fit: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CStoragePage</name>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recording Groups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate (Mbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per Day (GB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days Kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage (TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Storage (TiB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Framerate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate (kbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average Share (%)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommended (kbit/s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records as Calculate Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hours per day and days of the &quot;Calculate Disk&quot; tab</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share of an event hour that is recorded</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate at night against the day: infrared pictures shrink, noisy ones grow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event activity:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Night bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days to keep:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommendation against H.264:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Added to the storage for file system, indexes and margin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overhead:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 hours of full bitrate a day, %2 GB a day, %3 TB for %4 days with %5 % overhead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cameras in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move to Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New Group</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -523,6 +523,25 @@
     </message>
 </context>
 <context>
+    <name>CHourChart</name>
+    <message>
+        <source>Continuous</source>
+        <translation>连续录像</translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation>事件录像</translation>
+    </message>
+    <message>
+        <source>Night</source>
+        <translation>夜间</translation>
+    </message>
+    <message>
+        <source>Click an hour to change it</source>
+        <translation>单击某一小时可更改</translation>
+    </message>
+</context>
+<context>
     <name>CImportClientWidget</name>
     <message>
         <source>Database Path:</source>
@@ -752,6 +771,10 @@
         <source>Plan</source>
         <translation>计划</translation>
     </message>
+    <message>
+        <source>Storage</source>
+        <translation>存储</translation>
+    </message>
 </context>
 <context>
     <name>CPlanController</name>
@@ -962,6 +985,38 @@
         <source>&quot;%1&quot; could not be read (%2).</source>
         <translation>无法读取“%1”（%2）。</translation>
     </message>
+    <message>
+        <source>%1 must give both width and height, or neither.</source>
+        <translation>%1 必须同时给出宽度和高度，或都不给出。</translation>
+    </message>
+    <message>
+        <source>%1 must be a list of groups, not %2.</source>
+        <translation>%1 必须是分组列表，而不是 %2。</translation>
+    </message>
+    <message>
+        <source>The plan holds %1 recording groups; at most %2 are possible.</source>
+        <translation>该方案包含 %1 个录像分组；最多只能有 %2 个。</translation>
+    </message>
+    <message>
+        <source>Recording group %1: the name &quot;%2&quot; is used twice.</source>
+        <translation>录像分组 %1：名称“%2”重复使用。</translation>
+    </message>
+    <message>
+        <source>Recording group %1</source>
+        <translation>录像分组 %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a name of 1 to %2 characters, not %3.</source>
+        <translation>%1 需要 1 到 %2 个字符的名称，而不是 %3。</translation>
+    </message>
+    <message>
+        <source>%1, followsCalculateDisk must be true or false, not %2.</source>
+        <translation>%1，followsCalculateDisk 必须为 true 或 false，而不是 %2。</translation>
+    </message>
+    <message>
+        <source>%1, hours must be 24 letters C, E or -, not %2.</source>
+        <translation>%1，hours 必须是 24 个 C、E 或 - 字母，而不是 %2。</translation>
+    </message>
 </context>
 <context>
     <name>CPlanReport</name>
@@ -1068,6 +1123,58 @@
     <message>
         <source>The report could not be saved to &quot;%1&quot; (%2).</source>
         <translation>无法将报告保存到“%1”（%2）。</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>编码格式</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>高度</translation>
+    </message>
+    <message>
+        <source>Average share (%)</source>
+        <translation>平均码率比例 (%)</translation>
+    </message>
+    <message>
+        <source>Recording group</source>
+        <translation>录像分组</translation>
+    </message>
+    <message>
+        <source>Storage for retention (GB)</source>
+        <translation>保存期存储量 (GB)</translation>
+    </message>
+    <message>
+        <source>%1 Mbit/s, %2 GB per day, %3 TB = %4 TiB</source>
+        <translation>%1 Mbit/s，每天 %2 GB，%3 TB = %4 TiB</translation>
+    </message>
+    <message>
+        <source>Recording group: %1</source>
+        <translation>录像分组：%1</translation>
+    </message>
+    <message>
+        <source>Records as Calculate Disk: %1 hours a day, kept %2 days</source>
+        <translation>按“计算硬盘”录像：每天 %1 小时，保存 %2 天</translation>
+    </message>
+    <message>
+        <source>Recording: %1</source>
+        <translation>录像：%1</translation>
+    </message>
+    <message>
+        <source>Kept %1 days, %2 hours of full bitrate a day</source>
+        <translation>保存 %1 天，每天相当于 %2 小时全码率录像</translation>
+    </message>
+    <message>
+        <source>All recording groups</source>
+        <translation>全部录像分组</translation>
+    </message>
+    <message>
+        <source>Overhead %1 %</source>
+        <translation>附加余量 %1 %</translation>
     </message>
 </context>
 <context>
@@ -1247,6 +1354,165 @@
     <message>
         <source>Fit: %1</source>
         <translation>推荐：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CStoragePage</name>
+    <message>
+        <source>Default</source>
+        <translation>默认</translation>
+    </message>
+    <message>
+        <source>Recording Groups</source>
+        <translation>录像分组</translation>
+    </message>
+    <message>
+        <source>Add Group</source>
+        <translation>添加分组</translation>
+    </message>
+    <message>
+        <source>Remove Group</source>
+        <translation>删除分组</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>分组</translation>
+    </message>
+    <message>
+        <source>Cameras</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>Bitrate (Mbit/s)</source>
+        <translation>码率 (Mbit/s)</translation>
+    </message>
+    <message>
+        <source>Per Day (GB)</source>
+        <translation>每天 (GB)</translation>
+    </message>
+    <message>
+        <source>Days Kept</source>
+        <translation>保存天数</translation>
+    </message>
+    <message>
+        <source>Storage (TB)</source>
+        <translation>存储 (TB)</translation>
+    </message>
+    <message>
+        <source>Storage (TiB)</source>
+        <translation>存储 (TiB)</translation>
+    </message>
+    <message>
+        <source>Camera Name</source>
+        <translation>摄像机名称</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Framerate</source>
+        <translation>帧率</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>编码格式</translation>
+    </message>
+    <message>
+        <source>Bitrate (kbit/s)</source>
+        <translation>码率 (kbit/s)</translation>
+    </message>
+    <message>
+        <source>Average Share (%)</source>
+        <translation>平均比例 (%)</translation>
+    </message>
+    <message>
+        <source>Recommended (kbit/s)</source>
+        <translation>推荐码率 (kbit/s)</translation>
+    </message>
+    <message>
+        <source>Group Profile</source>
+        <translation>分组录像计划</translation>
+    </message>
+    <message>
+        <source>Records as Calculate Disk</source>
+        <translation>按“计算硬盘”录像</translation>
+    </message>
+    <message>
+        <source>Hours per day and days of the &quot;Calculate Disk&quot; tab</source>
+        <translation>使用“计算硬盘”页的每天小时数和天数</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称:</translation>
+    </message>
+    <message>
+        <source>Share of an event hour that is recorded</source>
+        <translation>事件录像小时中实际录像的比例</translation>
+    </message>
+    <message>
+        <source>Bitrate at night against the day: infrared pictures shrink, noisy ones grow</source>
+        <translation>夜间码率相对白天的比例：红外黑白画面较小，噪点多的画面较大</translation>
+    </message>
+    <message>
+        <source>Event activity:</source>
+        <translation>事件活动率:</translation>
+    </message>
+    <message>
+        <source>Night:</source>
+        <translation>夜间:</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>至</translation>
+    </message>
+    <message>
+        <source>Night bitrate:</source>
+        <translation>夜间码率:</translation>
+    </message>
+    <message>
+        <source>Days to keep:</source>
+        <translation>保存天数:</translation>
+    </message>
+    <message>
+        <source>Bitrate Model</source>
+        <translation>码率模型</translation>
+    </message>
+    <message>
+        <source>Recommendation against H.264:</source>
+        <translation>推荐码率相对 H.264:</translation>
+    </message>
+    <message>
+        <source>Added to the storage for file system, indexes and margin</source>
+        <translation>为文件系统、索引和余量增加的存储</translation>
+    </message>
+    <message>
+        <source>Overhead:</source>
+        <translation>附加余量:</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>合计</translation>
+    </message>
+    <message>
+        <source>%1 hours of full bitrate a day, %2 GB a day, %3 TB for %4 days with %5 % overhead</source>
+        <translation>每天相当于 %1 小时全码率，每天 %2 GB，%4 天共 %3 TB（含 %5 % 余量）</translation>
+    </message>
+    <message>
+        <source>Cameras in %1: %2</source>
+        <translation>%1 中的摄像机：%2</translation>
+    </message>
+    <message>
+        <source>Group %1</source>
+        <translation>分组 %1</translation>
+    </message>
+    <message>
+        <source>Move to Group</source>
+        <translation>移到分组</translation>
+    </message>
+    <message>
+        <source>New Group</source>
+        <translation>新建分组</translation>
     </message>
 </context>
 <context>

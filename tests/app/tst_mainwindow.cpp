@@ -5,6 +5,7 @@
 #include "app/userlanguage.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
+#include "storage/storagepage.h"
 #include "../support/modaldriver.h"
 
 #include <QApplication>
@@ -33,8 +34,17 @@ private slots:
         QVERIFY(calculate->styleSheet().contains(QStringLiteral("TabSelect.png")));
         QVERIFY(about->styleSheet().contains(QStringLiteral("TabUnselect.png")));
         QCOMPARE(window.StackedWidget()->currentIndex(), 0);
-        QCOMPARE(window.StackedWidget()->count(), 1);
+        QCOMPARE(window.StackedWidget()->count(), 2); // and the Storage page
         QVERIFY(qobject_cast<CCalculateWidget *>(window.StackedWidget()->currentWidget()));
+        // The Storage tab shows its page with the selected look; Calculate comes back.
+        auto storage = window.findChild<QPushButton *>(QStringLiteral("pBtnStorage"));
+        storage->click();
+        QCOMPARE(window.StackedWidget()->currentWidget(), static_cast<QWidget *>(window.StoragePage()));
+        QVERIFY(storage->styleSheet().contains(QStringLiteral("TabSelect.png")));
+        QVERIFY(calculate->styleSheet().contains(QStringLiteral("TabUnselect.png")));
+        calculate->click();
+        QCOMPARE(window.StackedWidget()->currentIndex(), 0);
+        QVERIFY(storage->styleSheet().contains(QStringLiteral("TabUnselect.png")));
     }
 
     void aboutOpensTheMenuAndNeverSwitchesThePage()

@@ -31,16 +31,24 @@ const char kHandWritten[] = R"json({
   "cameras": [
     {"name": "Cam 1", "deviceType": "DVR", "resolution": "4CIF", "quality": "Level 1(best)", "framerate": "30", "bitrate": 2048, "recommendedBitrate": 1},
     {"name": "Lobby 2", "deviceType": "ipc", "resolution": "1080p", "quality": "level3", "framerate": 12.5, "bitrate": 4096, "deviceIP": "192.168.1.64", "port": 8000, "channel": 33},
-    {"name": "大厅 3", "deviceType": "DVR", "resolution": "QCIF", "quality": "Level6", "framerate": "1/16", "bitrate": 32, "later": true}
+    {"name": "大厅 3", "deviceType": "DVR", "resolution": "QCIF", "quality": "Level6", "framerate": "1/16", "bitrate": 32, "later": true, "codec": "H.265", "width": 2560, "height": 1440, "group": "v2 only"}
   ],
   "comment": "ignored"
 })json";
 
-QByteArray Edited(const char *from, const char *to)
+QByteArray Edited(const char *from, const char *to, QByteArray text = kHandWritten)
 {
-    QByteArray text(kHandWritten);
     Q_ASSERT(text.contains(from));
     return text.replace(from, to);
+}
+
+// The hand-written plan as version 2, with a storage block, edited.
+QByteArray Edited2(const char *from, const char *to)
+{
+    const QByteArray v2 = Edited("\"comment\"", R"("storage": {"overheadPercent": 20, "codecPercent": {"h265": 70, "AV2": 5},
+        "groups": [{"name": "Gate", "hours": "----CCCCEEEEEEEE--------", "nightFactorPercent": 60}]}, "comment")",
+                                 Edited("\"version\": 1", "\"version\": 2"));
+    return Edited(from, to, v2);
 }
 
 bool SamePlan(const STRU_PLAN &a, const STRU_PLAN &b)
@@ -53,7 +61,7 @@ bool SamePlan(const STRU_PLAN &a, const STRU_PLAN &b)
     }
     return a.iStandard == b.iStandard && a.strDiskTB == b.strDiskTB && a.strDiskGB == b.strDiskGB
         && a.strHoursPerDay == b.strHoursPerDay && a.strMonths == b.strMonths && a.strWeeks == b.strWeeks
-        && a.strDays == b.strDays && a.strHoursPerDay2 == b.strHoursPerDay2;
+        && a.strDays == b.strDays && a.strHoursPerDay2 == b.strHoursPerDay2 && a.storage == b.storage;
 }
 
 STRU_PLAN Sentinel()
@@ -91,6 +99,28 @@ STRU_PLAN FullPlan(int standard)
     }
     plan.vecCamera[1].dFramerate = 1.0 / 3; // not a rate of the lists, kept to the last digit
     plan.vecCamera[2].iBitrate = CPlanFile::kMaxBitrate;
+    // Every codec, true sizes, shares and groups of the Storage page.
+    for (int i = 0; i < plan.vecCamera.size(); i += 7) {
+        STRU_CAMERA &camera = plan.vecCamera[i];
+        camera.iCodec = i % NordaVocab::kCodecCount;
+        camera.iWidth = i % 2 ? 2560 : 65535;
+        camera.iHeight = i % 2 ? 1440 : 1;
+        camera.iAverageShare = i % 1001;
+        camera.strGroup = i % 3 ? QByteArray("大门 \"Gate\"") : QByteArray("Default");
+    }
+    NordaStorage::STRU_RECORDING_GROUP gate;
+    gate.strName = QStringLiteral("大门 \"Gate\"");
+    gate.hours[0] = NordaStorage::HourMode::Off;
+    gate.hours[23] = NordaStorage::HourMode::Event;
+    gate.iActivityPercent = 0;
+    gate.iNightStart = 23;
+    gate.iNightEnd = 0;
+    gate.iNightFactorPercent = 1000;
+    gate.iDaysToKeep = 3650;
+    plan.storage.vecGroups << gate;
+    NordaStorage::EnsureGroups(plan.storage, plan.vecCamera);
+    plan.storage.codecFactors.iPercent = {1, 2, 1000, 4, 5};
+    plan.storage.iOverheadPercent = 0;
     for (STRU_CAMERA &camera : plan.vecCamera)
         camera.iRecommendedBitrate = static_cast<int>(
             calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel));
@@ -181,6 +211,29 @@ void TestPlanFile::handWrittenOpens()
     lobby.iChannel = 33;
     QVERIFY(Same(plan.vecCamera.at(1), lobby));
     QVERIFY(Same(plan.vecCamera.at(2), MakeCamera("大厅 3", 1, 11, 5, 0.0625, 32, 19))); // 96/5 + 0.0625*4*96/150
+    // Version 1 knows no storage keys: the camera's codec, size and group stay at their defaults.
+    QVERIFY(plan.storage == NordaStorage::STRU_STORAGE_SETTINGS());
+
+    // The same as version 2 reads them, and its storage block.
+    QCOMPARE(CPlanFile::Read(Edited2("\"later\"", "\"later\""), &plan, &messages), CPlanFile::Result::Opened);
+    STRU_CAMERA hall = MakeCamera("大厅 3", 1, 11, 5, 0.0625, 32, 19);
+    hall.iCodec = NordaStorage::H265;
+    hall.iWidth = 2560;
+    hall.iHeight = 1440;
+    hall.strGroup = "v2 only";
+    QVERIFY(Same(plan.vecCamera.at(2), hall));
+    NordaStorage::STRU_STORAGE_SETTINGS storage;
+    storage.iOverheadPercent = 20;
+    storage.codecFactors.iPercent[NordaStorage::H265] = 70;
+    NordaStorage::STRU_RECORDING_GROUP gate;
+    gate.strName = QStringLiteral("Gate");
+    for (int h = 0; h < 24; ++h)
+        gate.hours[h] = h < 4 || h >= 16 ? NordaStorage::HourMode::Off
+                      : h < 8            ? NordaStorage::HourMode::Continuous
+                                         : NordaStorage::HourMode::Event;
+    gate.iNightFactorPercent = 60;
+    storage.vecGroups << gate;
+    QVERIFY(plan.storage == storage);
 }
 
 void TestPlanFile::refused_data()
@@ -195,7 +248,15 @@ void TestPlanFile::refused_data()
     QTest::newRow("larger than the cap") << QByteArray(CPlanFile::kMaxFileBytes + 1, ' ') << "never larger";
     QTest::newRow("a list") << QByteArray("[1, 2]") << "not a NORDA plan";
     QTest::newRow("other format") << Edited("NORDA plan", "CAD drawing") << "not a NORDA plan";
-    QTest::newRow("newer version") << Edited("\"version\": 1", "\"version\": 2") << "newer NORDA";
+    QTest::newRow("newer version") << Edited("\"version\": 1", "\"version\": 3") << "newer NORDA";
+    QTest::newRow("v2 unknown codec") << Edited2("\"H.265\"", "\"VP9\"") << "codec is \"VP9\", which is not one of: H.264";
+    QTest::newRow("v2 width only") << Edited2("\"height\": 1440", "\"height\": 0") << "both width and height";
+    QTest::newRow("v2 share above") << Edited2("\"later\"", "\"averageShare\": 1001, \"x\"") << "averageShare must be a whole number from 0 to 1000";
+    QTest::newRow("v2 bad hours") << Edited2("----CCCC", "----XCCC") << "Recording group 1, hours must be 24 letters";
+    QTest::newRow("v2 night 24") << Edited2("\"nightFactorPercent\": 60", "\"nightStart\": 24") << "Recording group 1, nightStart must be";
+    QTest::newRow("v2 group twice") << Edited2("\"nightFactorPercent\": 60}", "\"nightFactorPercent\": 60}, {\"name\": \"Gate\"}") << "used twice";
+    QTest::newRow("v2 overhead 101") << Edited2("\"overheadPercent\": 20", "\"overheadPercent\": 101") << "overheadPercent";
+    QTest::newRow("v2 factor 0") << Edited2("\"h265\": 70", "\"h265\": 0") << "h265 must be a whole number from 1";
     QTest::newRow("version 0") << Edited("\"version\": 1", "\"version\": 0") << "version 0 is not valid";
     QTest::newRow("version as text") << Edited("\"version\": 1", "\"version\": \"1\"") << "not valid";
     QTest::newRow("unknown standard") << Edited("\"ntsc\"", "\"SECAM\"") << "standard is \"SECAM\", which is not one of: PAL, NTSC";

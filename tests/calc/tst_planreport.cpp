@@ -126,13 +126,16 @@ void TestPlanReport::csv()
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     const QString perDay = hours == QLatin1String("abc")
         ? QString() : QString::number(CBitrateCalculator::DiskSize(2048, hours.toInt()), 'f', 2);
+    // The Storage page's columns follow; the Default group keeps the 30 days of "Calculate Disk".
+    const QString kept = QString::number(CBitrateCalculator::DiskSize(2048, 30 * qMax(hours.toInt(), 0)), 'f', 2);
     const QString table = QStringLiteral(
-        "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB)\r\n"
-        "%1,DVR,4CIF,25,Level1(best),2048,%2\r\n\r\n").arg(cell, perDay);
+        "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB),"
+        "Codec,Width,Height,Average share (%),Recording group,Storage for retention (GB)\r\n"
+        "%1,DVR,4CIF,25,Level1(best),2048,%2,H.264,,,100,Default,%3\r\n\r\n").arg(cell, perDay, kept);
     const QString text = QString::fromUtf8(csv.mid(3));
     QVERIFY2(text.startsWith(table), qPrintable(text));
     if (hours == QLatin1String("24"))
-        QVERIFY(csv.contains(",2048,25.44\r\n")); // 2048 kbit/s x 86400 s x 1.15 / 8e6
+        QVERIFY(csv.contains(",2048,25.44,")); // 2048 kbit/s x 86400 s x 1.15 / 8e6
 
     // Then the totals of the PDF, one to a row.
     QTemporaryDir dir;
@@ -250,6 +253,9 @@ void TestPlanReport::pdf()
     StoragePlan::DiskSpace disk;
     QCOMPARE(StoragePlan::CalculateDiskSpace(cameras, plan.strDays, plan.strHoursPerDay2, &disk), StoragePlan::Refusal::None);
     QVERIFY(text.contains(QStringLiteral("30 days at 24 hours a day need %1 GB = %2 TB").arg(disk.gb, disk.tb)));
+    // The Storage page's section: the Default group records as "Calculate Disk" does.
+    QVERIFY(text.contains(QLatin1String("Recording group: Default")));
+    QVERIFY(text.contains(QLatin1String("Records as Calculate Disk: 24 hours a day, kept 30 days")));
 
     // Every font embedded; the Chinese one exactly when a text needs it.
     const QString fonts = Poppler(QStringLiteral("pdffonts"), {path});

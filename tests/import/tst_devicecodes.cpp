@@ -98,6 +98,41 @@ private slots:
         QCOMPARE(DeviceCodes::Level(quality), level);
     }
 
+    void pictureSizeAndCodec_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QString>("resolutionCell");
+        QTest::addColumn<int>("codec");
+        QTest::newRow("4 MP H.265 beside QXGA") << 2560 << 1440 << 2 << "2560*1440" << 1;
+        QTest::newRow("1080P H.264 is its row") << 1920 << 1080 << 1 << "1080P(1920*1080)" << 0;
+        QTest::newRow("unknown") << 0 << 0 << 0 << "1080P(1920*1080)" << 0;
+        QTest::newRow("half a size, encoding 9") << 2560 << 0 << 9 << "1080P(1920*1080)" << 0;
+        QTest::newRow("smart H.265") << 3840 << 2160 << 5 << "3840*2160" << 4;
+    }
+
+    void pictureSizeAndCodec()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(int, encoding);
+        QFETCH(QString, resolutionCell);
+        QFETCH(int, codec);
+        NET_DVR_COMPRESS_BLOCK block;
+        std::memset(&block, 0, sizeof(block));
+        block.byResolution = 27; // 1080P
+        block.wWidth = uint16_t(width);
+        block.wHeight = uint16_t(height);
+        block.byVideoEncType = uint8_t(encoding);
+        CBitrateCalculator calculator;
+        STRU_CAMERA camera;
+        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("c"), STRU_DEVICE(), 1, NordaVocab::TypeIPC,
+                                         NordaVocab::PAL, calculator, &camera));
+        QCOMPARE(NordaVocab::CameraRowTexts(camera).at(3), resolutionCell);
+        QCOMPARE(camera.iCodec, codec);
+    }
+
     void dvrQualityBeyondTheLevelsRecommendsFromTheLastLevel()
     {
         STRU_DEVICE device;

@@ -224,6 +224,26 @@ QImage PlanIcon(const QColor &sheet, const QColor &lines)
     return c.Take();
 }
 
+// Three stacked disks beside rising bars: storage by group, on the white of the tab icons.
+QImage StorageIcon(const QColor &disk, const QColor &accent)
+{
+    Canvas c;
+    QPainter &p = c.p;
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = 20 - i * 7;
+        p.setBrush(disk);
+        p.drawRoundedRect(QRectF(3, y, 17, 7), 3, 3);
+        p.setBrush(accent);
+        Disc(p, QPointF(16.5, y + 3.5), 1.2, accent);
+    }
+    p.setBrush(disk);
+    const qreal heights[] = {8, 14, 20};
+    for (int i = 0; i < 3; ++i)
+        p.drawRect(QRectF(22 + i * 3.2, 27 - heights[i], 2.4, heights[i]));
+    return c.Take();
+}
+
 QImage HelpIcon()
 {
     Canvas c;
@@ -326,6 +346,7 @@ void DrawIcons(ImageMap &out)
     out["images/About.png"] = InfoIcon(Accent, Qt::white);
     out["images/Tab/Information.png"] = InfoIcon(Qt::white, Accent);
     out["images/Tab/Plan.png"] = PlanIcon(Qt::white, Accent);
+    out["images/Tab/Storage.png"] = StorageIcon(Qt::white, Accent);
     out["images/Upgrade/tip.png"] = TipIcon();
     out["images/norda.png"] = DrawAppIcon(256);
 }

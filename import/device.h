@@ -15,6 +15,25 @@
 
 #include <QByteArray>
 #include <QMetaType>
+#include <QString>
+
+// Why a device could not be logged in, kept beside the row's status text (which stays as it is).
+enum class DeviceFailure {
+    None,
+    Unreachable,     // nothing answers at the address and port
+    TimedOut,        // no answer in time, or the device's time budget ran out
+    Refused,         // the device refused the user name or password
+    NotOnvif,        // something answers there, but not as an ONVIF device
+    BadAnswer,       // the device answered with something that cannot be used
+    MoveUnconfirmed, // the device moved to another address: no credentials go there unconfirmed
+};
+// The reason behind a device SDK error code.
+DeviceFailure DeviceFailureOfError(uint32_t error);
+// The user's words for a reason (translated); empty for None.
+QString DeviceFailureText(DeviceFailure failure);
+
+// Time one device's work may take as a whole: a login plus its survey, or a login plus its import.
+constexpr int kDeviceBudgetMs = 60000;
 
 struct STRU_DEVICE
 {
@@ -33,12 +52,17 @@ struct STRU_DEVICE
     bool bLoginRequested = false;
     bool bLoginAttempted = false;
     int iImportStatus = 0;     // kImportLoginFailed after a survey that could not log in
+    DeviceFailure eFailure = DeviceFailure::None; // of the last Login()
+    // Set when discovery saw the device move to another address while it held credentials the
+    // user typed: they go to the new address only once the user confirms (a manual login).
+    bool bMoveUnconfirmed = false;
 
     static constexpr int kImportOk = 0;
     static constexpr int kImportLoginFailed = 1;
 
     // Logs in (logging out a held handle first) and reads the channel layout. False when the
-    // device refused the login.
+    // device refused the login, with eFailure saying why. A device whose move is unconfirmed is
+    // not asked at all.
     bool Login();
     // Always true; nothing happens when not logged in.
     bool Logout();

@@ -3,10 +3,12 @@
 #include "calc/bitratecalculator.h"
 #include "import/devicecodes.h"
 #include "import/devicesurvey.h"
+#include "platform/dvrbackend.h"
 
 #include <vector>
 
-CDeviceImporter::CDeviceImporter(int maxParallel) : m_iMaxParallel(maxParallel < 1 ? 1 : maxParallel)
+CDeviceImporter::CDeviceImporter(int maxParallel, int budgetMs, const std::atomic<bool> *cancel)
+    : m_iMaxParallel(maxParallel < 1 ? 1 : maxParallel), m_iBudgetMs(budgetMs), m_pCancel(cancel)
 {
 }
 
@@ -53,11 +55,16 @@ QVector<STRU_CAMERA> CDeviceImporter::ImportDevices(const QVector<STRU_DEVICE> &
     // Each device fills its own slot with its own calculator; the slots are joined in list order.
     std::vector<QVector<STRU_CAMERA>> perDevice(selected.size());
     RunParallel(static_cast<int>(selected.size()), m_iMaxParallel, [&](int j) {
+        if (Cancelled())
+            return;
         CBitrateCalculator own = calculator;
+        const CDvrCallLimit limit(m_iBudgetMs, m_pCancel);
         perDevice[static_cast<size_t>(j)] = ImportDevice(devices.at(selected[static_cast<size_t>(j)]), standard, own);
     });
 
     QVector<STRU_CAMERA> cameras;
+    if (Cancelled())
+        return cameras; // a cancelled run brings nothing, not a part of the selection
     for (const QVector<STRU_CAMERA> &list : perDevice)
         cameras += list;
     return cameras;
@@ -66,5 +73,8 @@ QVector<STRU_CAMERA> CDeviceImporter::ImportDevices(const QVector<STRU_DEVICE> &
 QVector<STRU_CAMERA> CDeviceImporter::ImportDevices(CDeviceSurvey &source, int standard,
                                                     CBitrateCalculator &calculator) const
 {
-    return ImportDevices(source.CheckSelectedDevices(m_iMaxParallel), standard, calculator);
+    const QVector<STRU_DEVICE> surveyed = source.CheckSelectedDevices(m_iMaxParallel, m_iBudgetMs, m_pCancel);
+    if (Cancelled())
+        return {};
+    return ImportDevices(surveyed, standard, calculator);
 }

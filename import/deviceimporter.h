@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QVector>
 
+#include <atomic>
+
 class CBitrateCalculator;
 class CDeviceSurvey;
 
@@ -20,7 +22,10 @@ class CDeviceImporter
 {
     Q_DECLARE_TR_FUNCTIONS(CDeviceImporter)
 public:
-    explicit CDeviceImporter(int maxParallel = kDeviceParallelism);
+    // Each device's login and import together get budgetMs, and so does its survey. Once *cancel
+    // is set the run ends within a moment: devices in flight give up, their cameras are dropped.
+    explicit CDeviceImporter(int maxParallel = kDeviceParallelism, int budgetMs = kDeviceBudgetMs,
+                             const std::atomic<bool> *cancel = nullptr);
 
     // The whole run of the import thread: the source's survey, then the import of its devices.
     // standard: 0 = PAL, 1 = NTSC; the calculator is switched to it.
@@ -32,6 +37,10 @@ public:
     // The cameras of one device.
     static QVector<STRU_CAMERA> ImportDevice(STRU_DEVICE device, int standard, CBitrateCalculator &calculator);
 
+    bool Cancelled() const { return m_pCancel && m_pCancel->load(std::memory_order_acquire); }
+
 private:
     int m_iMaxParallel;
+    int m_iBudgetMs;
+    const std::atomic<bool> *m_pCancel;
 };

@@ -1,6 +1,7 @@
 #include "import/devicesurvey.h"
 
 #include "import/devicecodes.h"
+#include "platform/dvrbackend.h"
 
 #include <QAbstractItemModel>
 #include <QDebug>
@@ -94,8 +95,10 @@ QString CDeviceSurvey::OutcomeText(Outcome outcome) const
     return tr("Import Succeed");
 }
 
-QVector<STRU_DEVICE> CDeviceSurvey::CheckSelectedDevices(int maxParallel)
+QVector<STRU_DEVICE> CDeviceSurvey::CheckSelectedDevices(int maxParallel, int budgetMs,
+                                                         const std::atomic<bool> *cancel)
 {
+    auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_acquire); };
     SNAPSHOT snapshot;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -125,9 +128,17 @@ QVector<STRU_DEVICE> CDeviceSurvey::CheckSelectedDevices(int maxParallel)
         JOB &job = jobs[static_cast<size_t>(j)];
         STRU_DEVICE device = snapshot.devices.at(job.iDevice);
         for (int selection : job.selections) {
-            const Outcome outcome = SurveyDevice(&device);
+            if (cancelled())
+                return;
+            Outcome outcome;
+            {
+                const CDvrCallLimit limit(budgetMs, cancel);
+                outcome = SurveyDevice(&device);
+            }
+            if (cancelled())
+                return; // abandoned on the way: nothing of it counts
             job.surveyed << device;
-            emit SignalSurveyed(snapshot.iGeneration, selection, outcome);
+            emit SignalSurveyed(snapshot.iGeneration, selection, outcome, static_cast<int>(device.eFailure));
         }
     });
 
@@ -137,7 +148,7 @@ QVector<STRU_DEVICE> CDeviceSurvey::CheckSelectedDevices(int maxParallel)
     return result;
 }
 
-void CDeviceSurvey::OnSurveyed(int generation, int selection, int outcome)
+void CDeviceSurvey::OnSurveyed(int generation, int selection, int outcome, int failure)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -154,6 +165,9 @@ void CDeviceSurvey::OnSurveyed(int generation, int selection, int outcome)
     if (outcome != LoginFailed && m_settings.iSurveyedState >= 0)
         state = m_settings.iSurveyedState;
     m_pModel->setData(cell, text, Qt::DisplayRole);
+    const QString reason = outcome == LoginFailed ? DeviceFailureText(static_cast<DeviceFailure>(failure)) : QString();
+    if (cell.data(Qt::ToolTipRole).toString() != reason)
+        m_pModel->setData(cell, reason.isEmpty() ? QVariant() : QVariant(reason), Qt::ToolTipRole);
     if (state >= 0)
         m_pModel->setData(cell, state, m_settings.iStateRole);
     emit SignalRowStatus(cell.row(), text, state);

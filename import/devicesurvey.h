@@ -23,6 +23,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <mutex>
 
 class QAbstractItemModel;
@@ -62,8 +63,11 @@ public:
                  const QVector<STRU_DEVICE> &devices);
 
     // Any thread. The surveyed devices, login failures included, in device-list order and,
-    // per device, in selection order.
-    QVector<STRU_DEVICE> CheckSelectedDevices(int maxParallel = kDeviceParallelism);
+    // per device, in selection order. Each device's login and survey together get budgetMs. Once
+    // *cancel is set, devices in flight give up within a moment and the run ends: what was not
+    // surveyed to its end is left out and its row keeps its text.
+    QVector<STRU_DEVICE> CheckSelectedDevices(int maxParallel = kDeviceParallelism, int budgetMs = kDeviceBudgetMs,
+                                              const std::atomic<bool> *cancel = nullptr);
 
     // Surveys one device: login, every channel, logout. Sets the import status.
     static Outcome SurveyDevice(STRU_DEVICE *device);
@@ -73,11 +77,12 @@ public:
 signals:
     // GUI thread, after the status cell of a row was written; state is -1 when left unchanged.
     void SignalRowStatus(int row, const QString &text, int state);
-    // Emitted by the worker; delivered queued to the survey object on the GUI thread.
-    void SignalSurveyed(int generation, int selection, int outcome);
+    // Emitted by the worker; delivered queued to the survey object on the GUI thread. failure is
+    // a DeviceFailure, the reason of a failed login, shown as the status cell's tooltip.
+    void SignalSurveyed(int generation, int selection, int outcome, int failure);
 
 private slots:
-    void OnSurveyed(int generation, int selection, int outcome);
+    void OnSurveyed(int generation, int selection, int outcome, int failure);
 
 private:
     struct SNAPSHOT

@@ -1,5 +1,7 @@
 #include "import/initthread.h"
 
+#include "platform/dvrbackend.h"
+
 #include <QDebug>
 
 #include <chrono>
@@ -55,10 +57,18 @@ void CInitThread::run()
             if (device.bLoginAttempted)
                 continue;
             qDebug("[ktag] Login Thread Device IP: %s", device.strIP.constData());
-            const bool succeeded = device.Login();
+            bool succeeded;
+            {
+                const CDvrCallLimit limit(kDeviceBudgetMs, &m_bStop);
+                succeeded = device.Login();
+            }
+            if (StopRequested()) {
+                device.Logout();
+                break; // abandoned: its result would be the stop's, not the device's
+            }
             qDebug("[ktag] InitThread Send Signal, %s", succeeded ? "login succeed" : "login failed");
             emit SignalSendLogin(i, succeeded);
-            emit SignalLoginResult(device.strSerialNo, succeeded);
+            emit SignalLoginResult(device.strSerialNo, succeeded, static_cast<int>(device.eFailure));
             device.Logout();
         }
         m_cWorkRequested.store(0, std::memory_order_release);

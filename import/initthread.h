@@ -34,16 +34,17 @@ public:
     // changed, while a pass is still requested.
     bool SetDevices(const QVector<STRU_DEVICE> &devices);
     bool IsWorkRequested() const { return m_cWorkRequested.load(std::memory_order_acquire) != 0; }
-    // Any thread: ends the loop. A login in progress cannot be interrupted: the thread ends once
-    // that device's login and logout have returned.
+    // Any thread: ends the loop. A login in progress gives up within a moment; its result is
+    // dropped.
     void RequestStop();
 
     static constexpr int kSleepMs = 1000;
 
 signals:
     void SignalSendLogin(int index, bool succeeded);
-    // The same result with the serial number of the device it belongs to.
-    void SignalLoginResult(const QByteArray &serial, bool succeeded);
+    // The same result with the serial number of the device it belongs to and, for a failure,
+    // its reason (a DeviceFailure).
+    void SignalLoginResult(const QByteArray &serial, bool succeeded, int failure);
 
 protected:
     void run() override;

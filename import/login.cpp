@@ -27,6 +27,11 @@ CLogin::CLogin(QWidget *parent)
     ui->m_pEditPwd->setMaxLength(kMaxPasswordLength);
     ui->m_pEditPwd->setEchoMode(QLineEdit::Password);
     ui->m_pEditUser->setFocus();
+    // An address may be long (an IPv4 address and port fit); it must not widen the dialog.
+    ui->m_pLabelDevice->setTextFormat(Qt::PlainText);
+    ui->m_pLabelDevice->setMinimumWidth(1);
+    ui->m_pLabelDevice->setStyleSheet(QStringLiteral("color: rgb(64, 131, 197);"));
+    ui->m_pLabelDevice->hide();
 }
 
 CLogin::~CLogin()
@@ -42,6 +47,18 @@ QString CLogin::GetUserName() const
 QString CLogin::GetPassword() const
 {
     return ui->m_pEditPwd->text();
+}
+
+void CLogin::SetDeviceText(const QString &text)
+{
+    ui->m_pLabelDevice->setText(text);
+    ui->m_pLabelDevice->setVisible(!text.isEmpty());
+}
+
+void CLogin::SetCredentials(const QString &userName, const QString &password)
+{
+    ui->m_pEditUser->setText(userName.left(kMaxUserLength));
+    ui->m_pEditPwd->setText(password.left(kMaxPasswordLength));
 }
 
 void CLogin::ShowFieldTip(QWidget *field, const QString &message)

@@ -1,6 +1,8 @@
 // The login dialog of the online device dialog: user name and password for a manual login of
 // the selected devices. OK (or Return/Enter) accepts only with both fields filled; an empty one
-// is shown as a field tooltip. The dialog is kept between uses, and so is what was typed.
+// is shown as a field tooltip. The dialog is kept between uses, and so is what was typed (a wrong
+// password can be corrected without typing everything again). A line under the caption names the
+// device the login is for.
 #pragma once
 
 #include "toolkit/basedialog.h"
@@ -19,6 +21,10 @@ public:
 
     QString GetUserName() const;
     QString GetPassword() const;
+    // The line under the caption that says which device the login is for.
+    void SetDeviceText(const QString &text);
+    // Fills both fields, as for a device that keeps the credentials it had.
+    void SetCredentials(const QString &userName, const QString &password);
 
     static constexpr int kMaxUserLength = 32;
     static constexpr int kMaxPasswordLength = 16;

@@ -1,12 +1,14 @@
 #include "import/loginthread.h"
 
+#include "platform/dvrbackend.h"
+
 #include <QDebug>
 
 namespace {
-// The log shows whether a password was typed, never the password or its length.
-const char *MaskedPassword(const QString &password)
+// The log tells nothing of the password, not even whether there is one.
+const char *MaskedPassword(const QString &)
 {
-    return password.isEmpty() ? "(empty)" : "******";
+    return "******";
 }
 } // namespace
 
@@ -48,10 +50,20 @@ void CLoginThread::run()
         qDebug("[ktag] Login Thread User: %s", m_strUserName.toLatin1().constData());
         qDebug("[ktag] Login Thread Pwd: %s", MaskedPassword(m_strPassword));
         qDebug("[ktag] Login Thread Device IP: %s", device.strIP.constData());
-        const bool succeeded = device.Login();
+        // This login is the user's confirmation of where the device is now.
+        device.bMoveUnconfirmed = false;
+        bool succeeded;
+        {
+            const CDvrCallLimit limit(kDeviceBudgetMs, &m_bStop);
+            succeeded = device.Login();
+        }
+        if (m_bStop.load(std::memory_order_acquire)) {
+            device.Logout();
+            break; // abandoned: its result would be the stop's, not the device's
+        }
         qDebug("[ktag] Login Thread Send Signal, %s", succeeded ? "Login succeed" : "login failed");
         emit SignalSendLogin(i, succeeded);
-        emit SignalLoginResult(device.strSerialNo, succeeded);
+        emit SignalLoginResult(device.strSerialNo, succeeded, static_cast<int>(device.eFailure));
         device.Logout();
     }
     emit SignalLogover();

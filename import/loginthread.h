@@ -27,14 +27,15 @@ public:
 
     // GUI thread, while the thread is not running: the device list and the credentials, copied.
     void SetLoginInfo(const QVector<STRU_DEVICE> &devices, const QString &userName, const QString &password);
-    // Any thread: no further device is tried. A login in progress cannot be interrupted: the run
-    // ends once that device's login and logout have returned.
+    // Any thread: no further device is tried, and a login in progress gives up within a moment
+    // (its result is dropped).
     void RequestStop() { m_bStop.store(true, std::memory_order_release); }
 
 signals:
     void SignalSendLogin(int index, bool succeeded);
-    // The same result with the serial number of the device it belongs to.
-    void SignalLoginResult(const QByteArray &serial, bool succeeded);
+    // The same result with the serial number of the device it belongs to and, for a failure,
+    // its reason (a DeviceFailure).
+    void SignalLoginResult(const QByteArray &serial, bool succeeded, int failure);
     void SignalLogover();
 
 protected:

@@ -34,7 +34,16 @@ VigilSearch::~VigilSearch()
 
 int VigilSearch::Start()
 {
+    VIGIL_SetKeepCallback(&VigilSearch::KeepCallback);
     return VIGIL_Start_V20(&VigilSearch::DiscoveryCallback, this);
+}
+
+int VigilSearch::KeepCallback(const char *serialNumber, void * /*userData*/)
+{
+    if (!serialNumber)
+        return 0;
+    std::lock_guard<std::mutex> lock(g_currentMutex);
+    return g_pCurrent && g_pCurrent->m_keep && g_pCurrent->m_keep(QByteArray(serialNumber)) ? 1 : 0;
 }
 
 void VigilSearch::Stop()

@@ -11,6 +11,8 @@
 #include "import/subject.h"
 #include "platform/vigil.h"
 
+#include <functional>
+
 namespace NORDA {
 
 class VigilSearch : public Subject
@@ -23,6 +25,9 @@ public:
 
     // VIGIL_Start_V20 with DiscoveryCallback and this object; the result is the library's.
     int Start();
+    // Before Start(): asked on the discovery thread whether a device must stay listed when room
+    // is made for a new one (true: keep it).
+    void SetKeepFilter(std::function<bool(const QByteArray &serial)> keep) { m_keep = std::move(keep); }
     // VIGIL_Stop: ends the delivery and waits for the library's thread.
     static void Stop();
 
@@ -30,6 +35,10 @@ public:
     // version of the announcement. Texts end at their NUL or at the end of their field.
     static STRU_DEVICE DeviceFromAnnouncement(const VIGIL_DEVICE_INFO &info);
     static void DiscoveryCallback(const VIGIL_DEVICE_INFO *info, void *userData);
+    static int KeepCallback(const char *serialNumber, void *userData);
+
+private:
+    std::function<bool(const QByteArray &serial)> m_keep;
 };
 
 } // namespace NORDA

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QSet>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -85,6 +86,8 @@ CVigilWidget::CVigilWidget(QWidget *parent)
     connect(ui->m_pBtnLogin, &QPushButton::clicked, this, &CVigilWidget::LoginDevice);
     connect(m_pLoginThread, &CLoginThread::SignalLoginResult, this, &CVigilWidget::OnLoginResult,
             Qt::QueuedConnection);
+    // A survey's outcome can move a row when the table is sorted by its state.
+    connect(&m_survey, &CDeviceSurvey::SignalRowStatus, this, [this] { Resort({ColLogState}); });
     connect(m_pLoginThread, &CLoginThread::SignalLogover, this, &CVigilWidget::OnLoginover, Qt::QueuedConnection);
     connect(m_pInitThread, &CInitThread::SignalLoginResult, this, &CVigilWidget::OnInitResult,
             Qt::QueuedConnection);
@@ -92,7 +95,10 @@ CVigilWidget::CVigilWidget(QWidget *parent)
 
     Tuvo_MutexCreate(&m_hMutex, 0);
     SetupTable();
+    connect(ui->m_pTableVigil->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CVigilWidget::OnSelectionChanged);
 
+    m_pSearch->SetKeepFilter([this](const QByteArray &serial) { return Keeps(serial); });
     m_pSearch->Start();
     m_pTimer->start(kRefreshMs);
     m_pInitThread->start();
@@ -131,6 +137,8 @@ void CVigilWidget::SetupTable()
     QHeaderView *header = ui->m_pTableVigil->header();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSortIndicatorShown(true);
+    // Sorted by address from the start; new rows take their place in whatever order is shown.
+    header->setSortIndicator(ColIP, Qt::AscendingOrder);
     // The designed widths, widened where a header needs more room; addresses and serial numbers
     // get room for their usual length. The last column stretches.
     for (int column = 0; column < ColumnCount; ++column)
@@ -175,6 +183,11 @@ void CVigilWidget::Update(STRU_DEVICE device, int event)
         const auto entries = m_entriesOfSerial.constFind(device.strSerialNo);
         if (entries != m_entriesOfSerial.constEnd()) {
             STRU_DEVICE &entry = m_devices.at(entries->first());
+            // Typed credentials do not follow an announcement to another host unasked.
+            if (entry.strIP != device.strIP &&
+                (entry.strUserName != kDefaultUser || entry.strPassword != kDefaultPassword))
+                entry.bMoveUnconfirmed = true;
+            device.bMoveUnconfirmed = entry.bMoveUnconfirmed;
             entry.strIP = device.strIP;
             entry.iPort = device.iPort;
             entry.strVersion = device.strVersion;
@@ -184,6 +197,7 @@ void CVigilWidget::Update(STRU_DEVICE device, int event)
     case VIGIL_EVENT_VANISHED:
         for (quint64 key : m_entriesOfSerial.take(device.strSerialNo))
             m_devices.erase(key);
+        m_loggedIn.remove(device.strSerialNo);
         break;
     default:
         device.strUserName = kDefaultUser;
@@ -240,14 +254,17 @@ void CVigilWidget::DrainAnnouncements()
             // of once per cell.
             int first = m_pModel->rowCount();
             int last = -1;
+            bool addressChanged = false;
             {
                 const QSignalBlocker blocker(m_pModel);
                 do
-                    ChangeRows(batch.at(next++).device, &first, &last);
+                    ChangeRows(batch.at(next++).device, &first, &last, &addressChanged);
                 while (inRun(event));
             }
             if (last >= first)
-                emit m_pModel->dataChanged(m_pModel->index(first, ColIP), m_pModel->index(last, ColVersion));
+                emit m_pModel->dataChanged(m_pModel->index(first, ColIP), m_pModel->index(last, ColLogState));
+            Resort(addressChanged ? QVector<int>{ColIP, ColPort, ColVersion, ColLogState}
+                                  : QVector<int>{ColPort, ColVersion});
         } else {
             do
                 AppendRow(batch.at(next++).device, waiting);
@@ -262,20 +279,28 @@ void CVigilWidget::AppendRow(const STRU_DEVICE &device, const QString &waiting)
     auto serialCell = ReadOnlyItem(new QStandardItem(serial));
     auto stateCell = ReadOnlyItem(new QStandardItem(waiting));
     stateCell->setData(StateOffline, Qt::UserRole);
-    m_pModel->appendRow({ReadOnlyItem(new CIpStandardItem(QString::fromLocal8Bit(device.strIP))),
-                         ReadOnlyItem(new QStandardItem(DevicePortText(device.iPort))), serialCell,
-                         ReadOnlyItem(new QStandardItem(QString::fromLocal8Bit(device.strVersion))), stateCell});
+    const QList<QStandardItem *> cells{ReadOnlyItem(new CIpStandardItem(QString::fromLocal8Bit(device.strIP))),
+                                       ReadOnlyItem(new QStandardItem(DevicePortText(device.iPort))), serialCell,
+                                       ReadOnlyItem(new QStandardItem(QString::fromLocal8Bit(device.strVersion))),
+                                       stateCell};
+    m_pModel->insertRow(SortedRow(cells), cells);
     m_serialCells[serial].append(serialCell);
 }
 
-void CVigilWidget::ChangeRows(const STRU_DEVICE &device, int *first, int *last)
+void CVigilWidget::ChangeRows(const STRU_DEVICE &device, int *first, int *last, bool *addressChanged)
 {
     const QString address = QString::fromLocal8Bit(device.strIP);
     const QString port = DevicePortText(device.iPort);
     const QString version = QString::fromLocal8Bit(device.strVersion);
     for (int row : RowsOfSerial(QString::fromLocal8Bit(device.strSerialNo))) {
+        QStandardItem *addressCell = m_pModel->item(row, ColIP);
+        if (addressCell->text() != address) {
+            *addressChanged = true;
+            if (device.bMoveUnconfirmed)
+                SetState(row, tr("Address changed"), StateOffline, DeviceFailureText(DeviceFailure::MoveUnconfirmed));
+        }
         // Column 0 always holds the address cell AppendRow made, so the address sorts as one.
-        SetTextIfChanged(m_pModel->item(row, ColIP), address);
+        SetTextIfChanged(addressCell, address);
         SetTextIfChanged(m_pModel->item(row, ColPort), port);
         SetTextIfChanged(m_pModel->item(row, ColVersion), version);
         *first = std::min(*first, row);
@@ -304,6 +329,52 @@ void CVigilWidget::RemoveRows(const QVector<QString> &serials)
     }
 }
 
+int CVigilWidget::SortedRow(const QList<QStandardItem *> &cells) const
+{
+    const QHeaderView *header = ui->m_pTableVigil->header();
+    const int column = header->sortIndicatorSection();
+    int low = 0;
+    int high = m_pModel->rowCount();
+    if (column < 0 || column >= cells.size())
+        return high;
+    const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
+    const QStandardItem *cell = cells.at(column);
+    // After every row it does not sort before, as a stable sort puts it.
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        const QStandardItem *other = m_pModel->item(middle, column);
+        const bool before = ascending ? *cell < *other : *other < *cell;
+        if (before)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void CVigilWidget::Resort(const QVector<int> &changedColumns)
+{
+    const QHeaderView *header = ui->m_pTableVigil->header();
+    const int column = header->sortIndicatorSection();
+    if (column >= 0 && changedColumns.contains(column))
+        m_pModel->sort(column, header->sortIndicatorOrder());
+}
+
+bool CVigilWidget::Keeps(const QByteArray &serial) const
+{
+    CListLock lock(&m_hMutex);
+    return m_loggedIn.contains(serial) || m_selected.contains(serial);
+}
+
+void CVigilWidget::OnSelectionChanged()
+{
+    QSet<QByteArray> selected;
+    for (int row : SelectedRows())
+        selected.insert(m_pModel->item(row, ColSerialNo)->text().toLocal8Bit());
+    CListLock lock(&m_hMutex);
+    m_selected.swap(selected);
+}
+
 QVector<int> CVigilWidget::RowsOfSerial(const QString &serial) const
 {
     QVector<int> rows;
@@ -326,14 +397,14 @@ void CVigilWidget::RefreshInitLoginDevice()
     m_pInitThread->SetDevices(CopyOfList());
 }
 
-void CVigilWidget::OnInitResult(const QByteArray &serial, bool succeeded)
+void CVigilWidget::OnInitResult(const QByteArray &serial, bool succeeded, int failure)
 {
-    ApplyLoginResult(serial, succeeded, true);
+    ApplyLoginResult(serial, succeeded, true, static_cast<DeviceFailure>(failure));
 }
 
-void CVigilWidget::OnLoginResult(const QByteArray &serial, bool succeeded)
+void CVigilWidget::OnLoginResult(const QByteArray &serial, bool succeeded, int failure)
 {
-    ApplyLoginResult(serial, succeeded, false);
+    ApplyLoginResult(serial, succeeded, false, static_cast<DeviceFailure>(failure));
 }
 
 void CVigilWidget::OnInitSignal(int index, bool succeeded)
@@ -359,7 +430,7 @@ QByteArray CVigilWidget::SerialOfEntry(int index) const
     return serial.isNull() ? QByteArray("") : serial;
 }
 
-void CVigilWidget::ApplyLoginResult(const QByteArray &serial, bool succeeded, bool initial)
+void CVigilWidget::ApplyLoginResult(const QByteArray &serial, bool succeeded, bool initial, DeviceFailure failure)
 {
     const QVector<int> rows = RowsOfSerial(QString::fromLocal8Bit(serial));
     if (rows.isEmpty())
@@ -372,7 +443,12 @@ void CVigilWidget::ApplyLoginResult(const QByteArray &serial, bool succeeded, bo
             return;
         for (quint64 key : *entries)
             m_devices.at(key).bLoginAttempted = true;
+        if (succeeded)
+            m_loggedIn.insert(serial);
+        else if (!initial)
+            m_loggedIn.remove(serial);
     }
+    const QString reason = succeeded ? QString() : DeviceFailureText(failure);
     for (int row : rows) {
         const int state = m_pModel->item(row, ColLogState)->data(Qt::UserRole).toInt();
         // The initial login only reports on rows that nothing has reported on yet.
@@ -380,15 +456,16 @@ void CVigilWidget::ApplyLoginResult(const QByteArray &serial, bool succeeded, bo
             continue;
         qDebug("%s", initial ? "[ktag] InitThread signal received" : "[ktag] LoginThread signal receive succeed");
         if (!succeeded)
-            SetState(row, tr("Login failed"), StateOffline);
+            SetState(row, tr("Login failed"), StateOffline, reason);
         else if (state == StateAdded)
             SetState(row, tr("Added"), StateAdded);
         else
             SetState(row, tr("Online"), StateOnline);
     }
+    Resort({ColLogState});
 }
 
-void CVigilWidget::SetState(int row, const QString &text, int state)
+void CVigilWidget::SetState(int row, const QString &text, int state, const QString &reason)
 {
     QStandardItem *cell = m_pModel->item(row, ColLogState);
     if (!cell)
@@ -396,6 +473,7 @@ void CVigilWidget::SetState(int row, const QString &text, int state)
     cell->setText(text);
     if (state >= 0)
         cell->setData(state, Qt::UserRole);
+    cell->setData(reason.isEmpty() ? QVariant() : QVariant(reason), Qt::ToolTipRole);
 }
 
 QVector<int> CVigilWidget::SelectedRows() const
@@ -421,6 +499,23 @@ void CVigilWidget::LoginDevice()
         m_pLogin->SetTitle(tr("Login"));
         m_pLogin->setFixedSize(350, 200);
     }
+    {
+        const QVector<int> selected = SelectedRows();
+        m_pLogin->SetDeviceText(SelectedDevicesText(selected));
+        // A device that moved comes with the credentials it had: logging in confirms the move.
+        QSet<QByteArray> serials;
+        for (int row : selected)
+            serials.insert(m_pModel->item(row, ColSerialNo)->text().toLocal8Bit());
+        CListLock lock(&m_hMutex);
+        for (const auto &entry : m_devices) {
+            const STRU_DEVICE &device = entry.second;
+            if (device.bMoveUnconfirmed && serials.contains(device.strSerialNo)) {
+                m_pLogin->SetCredentials(QString::fromLocal8Bit(device.strUserName),
+                                         QString::fromLocal8Bit(device.strPassword));
+                break;
+            }
+        }
+    }
     if (m_pLogin->exec() != QDialog::Accepted || m_bShutDown)
         return;
     // Discovery may have removed rows while the login dialog was open.
@@ -443,6 +538,7 @@ void CVigilWidget::LoginDevice()
             if (device.bLoginRequested) {
                 device.strUserName = userName.toLocal8Bit();
                 device.strPassword = password.toLocal8Bit();
+                device.bMoveUnconfirmed = false;
             }
         }
         devices = CopyOfList();
@@ -452,6 +548,18 @@ void CVigilWidget::LoginDevice()
     m_pLoginThread->start();
     ++m_iLoginRuns;
     SetButtonsEnabled(false);
+}
+
+QString CVigilWidget::SelectedDevicesText(const QVector<int> &rows) const
+{
+    if (rows.isEmpty())
+        return QString();
+    const int first = *std::min_element(rows.cbegin(), rows.cend());
+    const QString device = m_pModel->item(first, ColIP)->text() + QLatin1Char(':') +
+                           m_pModel->item(first, ColPort)->text().trimmed();
+    if (rows.size() == 1)
+        return tr("Device: %1").arg(device);
+    return tr("Devices: %1 and %2 more").arg(device).arg(rows.size() - 1);
 }
 
 void CVigilWidget::OnLoginover()

@@ -13,9 +13,13 @@
 //
 // The dialog is created once and lives to the end of the program; discovery, the timer and the
 // initial login keep running while it is hidden. Shutdown() (also run by the destructor) ends
-// discovery and both threads: afterwards no callback or thread reaches the dialog. A login that
-// is in progress cannot be interrupted, so it waits for at most one device's login and logout
-// per thread (with the scripted backend: three calls' latency).
+// discovery and both threads: afterwards no callback or thread reaches the dialog. A login in
+// progress gives up within a moment (the device layer's call limit), so this takes well under a
+// second however slow the devices are.
+//
+// A device that discovery sees at another address keeps the credentials the user typed, but they
+// go to the new address only once the user confirms it with a manual login (the row says
+// "Address changed"; the login dialog comes prefilled). Default credentials follow at once.
 #pragma once
 
 #include "import/device.h"
@@ -26,6 +30,7 @@
 #include "toolkit/basedialog.h"
 
 #include <QHash>
+#include <QSet>
 #include <QVector>
 
 #include <map>
@@ -86,9 +91,10 @@ public slots:
     void RefreshInitLoginDevice();
 
 private slots:
-    void OnInitResult(const QByteArray &serial, bool succeeded);
-    void OnLoginResult(const QByteArray &serial, bool succeeded);
+    void OnInitResult(const QByteArray &serial, bool succeeded, int failure);
+    void OnLoginResult(const QByteArray &serial, bool succeeded, int failure);
     void DrainAnnouncements();
+    void OnSelectionChanged();
 
 private:
     struct ANNOUNCEMENT
@@ -99,8 +105,18 @@ private:
 
     void SetupTable();
     QByteArray SerialOfEntry(int index) const;
-    void ApplyLoginResult(const QByteArray &serial, bool succeeded, bool initial);
-    void SetState(int row, const QString &text, int state);
+    void ApplyLoginResult(const QByteArray &serial, bool succeeded, bool initial,
+                          DeviceFailure failure = DeviceFailure::None);
+    // The state text, the state value (-1: unchanged) and the reason behind it as the tooltip.
+    void SetState(int row, const QString &text, int state, const QString &reason = QString());
+    // Puts a new row where the sort indicator says, as a header click would.
+    int SortedRow(const QList<QStandardItem *> &cells) const;
+    // Sorts again after cells of the indicated column changed.
+    void Resort(const QVector<int> &changedColumns);
+    // Discovery thread: whether a device must stay listed when room is made for a new one.
+    bool Keeps(const QByteArray &serial) const;
+    // The device line of the login dialog: the selected rows' address and port.
+    QString SelectedDevicesText(const QVector<int> &rows) const;
     void SetButtonsEnabled(bool enabled);
     QVector<int> RowsOfSerial(const QString &serial) const;
     QVector<int> SelectedRows() const;
@@ -109,11 +125,11 @@ private:
     // GUI thread: the table side of announcements.
     void AppendRow(const STRU_DEVICE &device, const QString &waiting);
     // Sets the cell texts without telling the views; widens [first, last] to the rows changed.
-    void ChangeRows(const STRU_DEVICE &device, int *first, int *last);
+    void ChangeRows(const STRU_DEVICE &device, int *first, int *last, bool *addressChanged);
     void RemoveRows(const QVector<QString> &serials);
 
     Ui::CVigilWidget *ui;
-    mutable TUVO_MUTEX m_hMutex = nullptr; // guards the five below
+    mutable TUVO_MUTEX m_hMutex = nullptr; // guards the seven below
     // The device list, in order of discovery (each new entry gets a larger key), and the
     // entries of each serial number, so that an announcement finds its device without a scan.
     std::map<quint64, STRU_DEVICE> m_devices;
@@ -121,6 +137,10 @@ private:
     quint64 m_iNextEntry = 0;
     QVector<ANNOUNCEMENT> m_pendingAnnouncements;
     bool m_bDrainPosted = false;
+    // Devices that discovery must not forget to make room: logged in, or selected (and so
+    // perhaps being imported).
+    QSet<QByteArray> m_loggedIn;
+    QSet<QByteArray> m_selected;
 
     NORDA::VigilSearch *m_pSearch;
     CLogin *m_pLogin = nullptr;

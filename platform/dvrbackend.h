@@ -7,6 +7,8 @@
 
 #include "platform/netdvr.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 
 class CDvrBackend
@@ -23,6 +25,31 @@ public:
                            uint32_t *error) = 0;
     virtual bool Logout(int userID, uint32_t *error) = 0;
 };
+
+// The limit a thread puts on its device calls while the object lives: a deadline and a flag that
+// another thread sets to give up. Calls made under an expired or cancelled limit fail at once
+// with NET_DVR_TIMEOUT; a backend bounds its waits by NetDvr_RemainingMs() and looks at
+// NetDvr_CallCancelled() at least every NetDvr_kCancelPollMs while it waits. Limits nest: an
+// inner one cannot extend an outer one.
+class CDvrCallLimit
+{
+public:
+    // timeoutMs < 0: no deadline of its own. cancel may be null.
+    CDvrCallLimit(int timeoutMs, const std::atomic<bool> *cancel);
+    ~CDvrCallLimit();
+    CDvrCallLimit(const CDvrCallLimit &) = delete;
+    CDvrCallLimit &operator=(const CDvrCallLimit &) = delete;
+
+private:
+    std::chrono::steady_clock::time_point m_oldDeadline;
+    const std::atomic<bool> *m_pOldCancel;
+};
+
+// Milliseconds left under the calling thread's limit: INT_MAX without one, 0 once it expired or
+// was cancelled.
+int NetDvr_RemainingMs();
+bool NetDvr_CallCancelled();
+constexpr int NetDvr_kCancelPollMs = 100;
 
 // Installs the backend that serves every later call (nullptr uninstalls). Calls already running
 // finish on the backend they started with.

@@ -1,7 +1,9 @@
 #include "platform/netdvr.h"
 #include "platform/dvrbackend.h"
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <mutex>
 
 namespace {
@@ -11,6 +13,17 @@ std::mutex g_backendMutex;
 std::shared_ptr<CDvrBackend> g_backend;
 
 thread_local uint32_t t_lastError = NET_DVR_NOERROR;
+thread_local std::chrono::steady_clock::time_point t_deadline = std::chrono::steady_clock::time_point::max();
+thread_local const std::atomic<bool> *t_pCancel = nullptr;
+
+// False, with the error set, when the calling thread's limit leaves no time for a call.
+bool WithinLimit()
+{
+    if (NetDvr_RemainingMs() > 0)
+        return true;
+    t_lastError = NET_DVR_TIMEOUT;
+    return false;
+}
 
 // The backend for one call, or nullptr with the error set.
 std::shared_ptr<CDvrBackend> Acquire()
@@ -28,6 +41,37 @@ std::shared_ptr<CDvrBackend> Acquire()
 } // namespace
 
 CDvrBackend::~CDvrBackend() = default;
+
+CDvrCallLimit::CDvrCallLimit(int timeoutMs, const std::atomic<bool> *cancel)
+    : m_oldDeadline(t_deadline), m_pOldCancel(t_pCancel)
+{
+    if (timeoutMs >= 0)
+        t_deadline = std::min(t_deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs));
+    // An outer flag keeps counting: whoever cancels the whole run also ends this part of it.
+    if (cancel && !t_pCancel)
+        t_pCancel = cancel;
+}
+
+CDvrCallLimit::~CDvrCallLimit()
+{
+    t_deadline = m_oldDeadline;
+    t_pCancel = m_pOldCancel;
+}
+
+bool NetDvr_CallCancelled()
+{
+    return t_pCancel && t_pCancel->load(std::memory_order_acquire);
+}
+
+int NetDvr_RemainingMs()
+{
+    if (NetDvr_CallCancelled())
+        return 0;
+    if (t_deadline == std::chrono::steady_clock::time_point::max())
+        return INT_MAX;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(t_deadline - std::chrono::steady_clock::now());
+    return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, INT_MAX));
+}
 
 void NetDvr_SetBackend(std::shared_ptr<CDvrBackend> backend)
 {
@@ -70,10 +114,15 @@ int NET_DVR_Login_V30(const char *address, uint16_t port, const char *userName, 
         t_lastError = NET_DVR_BAD_PARAMETER;
         return -1;
     }
+    if (!WithinLimit())
+        return -1;
     uint32_t error = NET_DVR_NOERROR;
     const int userID = backend->Login(address, port, userName, password, answer, &error);
     if (userID < 0) {
         t_lastError = error == NET_DVR_NOERROR ? NET_DVR_CONNECT_FAILED : error;
+        // Whatever the backend saw, a call that ran out of its limit ended because of it.
+        if (NetDvr_RemainingMs() == 0 && t_lastError != NET_DVR_BAD_CREDENTIALS)
+            t_lastError = NET_DVR_TIMEOUT;
         return -1;
     }
     t_lastError = NET_DVR_NOERROR;
@@ -95,6 +144,8 @@ int NET_DVR_GetDVRConfig(int userID, uint32_t command, int channel, void *buffer
         t_lastError = NET_DVR_BAD_PARAMETER;
         return 0;
     }
+    if (!WithinLimit())
+        return 0;
     uint32_t error = NET_DVR_NOERROR;
     if (!backend->GetConfig(userID, command, channel, buffer, bufferSize, &error)) {
         t_lastError = error == NET_DVR_NOERROR ? NET_DVR_READ_FAILED : error;

@@ -29,6 +29,9 @@
 #define NET_DVR_BAD_CHANNEL 7        // the device has no such channel
 #define NET_DVR_READ_FAILED 8        // the device could not deliver the configuration
 #define NET_DVR_TOO_MANY_USERS 9     // no more login sessions available
+#define NET_DVR_TIMEOUT 10           // the device did not answer in time, or the caller gave up
+#define NET_DVR_NOT_SUPPORTED_DEVICE 11 // something answers there, but not the device protocol
+#define NET_DVR_BAD_ANSWER 12        // the device answered, but what it said cannot be used
 
 #define NET_DVR_MAX_IP_DEVICES 64
 #define NET_DVR_MAX_STREAM_SOURCES 64

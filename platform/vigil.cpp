@@ -27,6 +27,7 @@ struct DISCOVERY
 std::mutex g_mutex; // guards the two below
 std::shared_ptr<CVigilBackend> g_backend;
 std::unique_ptr<DISCOVERY> g_discovery;
+VIGIL_KEEP_CALLBACK g_keep = nullptr;
 
 void RunDiscovery(std::shared_ptr<CVigilSession> session, std::shared_ptr<CVigilBackend> backend)
 {
@@ -39,8 +40,14 @@ void RunDiscovery(std::shared_ptr<CVigilSession> session, std::shared_ptr<CVigil
 
 } // namespace
 
-CVigilSession::CVigilSession(VIGIL_CALLBACK callback, void *userData) : m_callback(callback), m_pUserData(userData)
+CVigilSession::CVigilSession(VIGIL_CALLBACK callback, void *userData, VIGIL_KEEP_CALLBACK keep)
+    : m_callback(callback), m_pUserData(userData), m_keep(keep)
 {
+}
+
+bool CVigilSession::Keeps(const char *serialNumber) const
+{
+    return m_keep && !StopRequested() && m_keep(serialNumber, m_pUserData) != 0;
 }
 
 bool CVigilSession::Announce(const VIGIL_DEVICE_INFO &info)
@@ -105,10 +112,16 @@ int VIGIL_Start_V20(VIGIL_CALLBACK callback, void *userData)
     if (g_discovery)
         return 0;
     auto discovery = std::make_unique<DISCOVERY>();
-    discovery->session = std::make_shared<CVigilSession>(callback, userData);
+    discovery->session = std::make_shared<CVigilSession>(callback, userData, g_keep);
     discovery->thread = std::thread(RunDiscovery, discovery->session, g_backend);
     g_discovery = std::move(discovery);
     return 1;
+}
+
+void VIGIL_SetKeepCallback(VIGIL_KEEP_CALLBACK keep)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_keep = keep;
 }
 
 int VIGIL_Stop(void)

@@ -47,6 +47,14 @@ typedef struct
 // Receives one announcement; the record is valid only during the call.
 typedef void (*VIGIL_CALLBACK)(const VIGIL_DEVICE_INFO *info, void *userData);
 
+// Asked on the library's thread before a device is forgotten to make room for a new one;
+// nonzero keeps it (the caller still needs it: logged in, selected, being imported).
+typedef int (*VIGIL_KEEP_CALLBACK)(const char *serialNumber, void *userData);
+
+// Ours: the keep callback that the next VIGIL_Start_V20 hands to the library (null: any device
+// may be forgotten). The user data is the one given to VIGIL_Start_V20.
+void VIGIL_SetKeepCallback(VIGIL_KEEP_CALLBACK keep);
+
 // Starts discovery. Returns 1, or 0 when the callback is null or discovery already runs.
 int VIGIL_Start_V20(VIGIL_CALLBACK callback, void *userData);
 

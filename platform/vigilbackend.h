@@ -17,13 +17,15 @@
 class CVigilSession
 {
 public:
-    CVigilSession(VIGIL_CALLBACK callback, void *userData);
+    CVigilSession(VIGIL_CALLBACK callback, void *userData, VIGIL_KEEP_CALLBACK keep = nullptr);
     CVigilSession(const CVigilSession &) = delete;
     CVigilSession &operator=(const CVigilSession &) = delete;
 
     // Hands the announcement to the callback and returns true; once stop is requested it
     // delivers nothing and returns false.
     bool Announce(const VIGIL_DEVICE_INFO &info);
+    // Whether the caller still needs the device of this serial number (see VIGIL_KEEP_CALLBACK).
+    bool Keeps(const char *serialNumber) const;
     // Waits until the time has passed (forever for a negative time), Wake() is called or stop is
     // requested; false once stop is requested.
     bool WaitFor(int milliseconds);
@@ -35,6 +37,7 @@ public:
 private:
     const VIGIL_CALLBACK m_callback;
     void *const m_pUserData;
+    const VIGIL_KEEP_CALLBACK m_keep;
     std::atomic<bool> m_bStop{false};
     std::mutex m_mutex;
     std::condition_variable m_wakeup;

@@ -10,6 +10,7 @@
 #include <QNetworkInterface>
 #include <QTimer>
 #include <QUdpSocket>
+#include <QUrl>
 #include <QUuid>
 #include <QVariant>
 
@@ -26,6 +27,7 @@ struct ENDPOINT
     quint32 iMetadataVersion = 0;
     QString strHardware;
     qint64 iLastHeardMs = 0;
+    quint64 iLastHeardOrder = 0; // which was heard last, where milliseconds tie
 };
 
 void CopyText(char *field, size_t size, const QByteArray &text)
@@ -60,6 +62,22 @@ QList<QNetworkInterface> MulticastInterfaces()
             found.append(candidate);
     }
     return found;
+}
+
+// The port of the first transport address whose host is the sender's address, literally.
+bool NamesSender(const QStringList &xaddrs, const QHostAddress &sender, int *port)
+{
+    for (const QString &text : xaddrs) {
+        const QUrl url(text, QUrl::StrictMode);
+        const QString scheme = url.scheme().toLower();
+        if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+            continue;
+        if (QHostAddress(url.host()) == sender) {
+            *port = url.port(scheme == QLatin1String("https") ? 443 : 80);
+            return true;
+        }
+    }
+    return false;
 }
 
 class CDiscoveryRun
@@ -146,9 +164,12 @@ private:
             ++m_ignored;
             return;
         }
+        bool senderIsV4 = false;
+        const QHostAddress senderV4(sender.toIPv4Address(&senderIsV4));
         auto known = m_endpoints.find(announcement.strEndpoint);
         if (announcement.kind == WSD_ANNOUNCEMENT::Bye) {
-            if (known == m_endpoints.end()) {
+            // Only the device itself says goodbye: any other host could name it.
+            if (known == m_endpoints.end() || !senderIsV4 || known->address != senderV4) {
                 ++m_ignored;
                 return;
             }
@@ -162,15 +183,20 @@ private:
         const bool video = announcement.bVideoDevice ||
                            (announcement.kind == WSD_ANNOUNCEMENT::ProbeMatch && !announcement.bTypesGiven);
         ENDPOINT data;
-        if (!video || !WsDiscovery::PickAddress(announcement.xaddrs, sender, &data.address, &data.iPort)) {
+        // A device speaks for itself only: the sender must be one of the addresses it names, and
+        // that is where it is. Otherwise any host could move a device (and what is sent to it)
+        // elsewhere.
+        if (!video || !senderIsV4 || !NamesSender(announcement.xaddrs, senderV4, &data.iPort)) {
             ++m_ignored;
             return;
         }
+        data.address = senderV4;
         data.iMetadataVersion = announcement.iMetadataVersion;
         data.strHardware = WsDiscovery::Hardware(announcement.scopes);
         data.iLastHeardMs = m_clock.elapsed();
+        data.iLastHeardOrder = ++m_iHeard;
         if (known == m_endpoints.end()) {
-            if (m_endpoints.size() >= kMaxEndpoints)
+            if (m_endpoints.size() >= kMaxEndpoints && !Evict())
                 return;
             m_endpoints.insert(announcement.strEndpoint, data);
             m_session.Announce(Record(announcement.strEndpoint, data, VIGIL_EVENT_APPEARED));
@@ -181,6 +207,25 @@ private:
         *known = data;
         if (changed)
             m_session.Announce(Record(announcement.strEndpoint, data, VIGIL_EVENT_CHANGED));
+    }
+
+    // Makes room by forgetting the device silent the longest among those the caller does not
+    // keep; false when every one is kept. A flood of invented devices then only pushes out its
+    // own, and a real device still finds a place.
+    bool Evict()
+    {
+        auto oldest = m_endpoints.end();
+        for (auto it = m_endpoints.begin(); it != m_endpoints.end(); ++it)
+            if (oldest == m_endpoints.end() || it->iLastHeardOrder < oldest->iLastHeardOrder) {
+                if (!m_session.Keeps(it.key().toUtf8().left(sizeof(VIGIL_DEVICE_INFO::sSerialNumber) - 1).constData()))
+                    oldest = it;
+            }
+        if (oldest == m_endpoints.end())
+            return false;
+        const VIGIL_DEVICE_INFO record = Record(oldest.key(), oldest.value(), VIGIL_EVENT_VANISHED);
+        m_endpoints.erase(oldest);
+        m_session.Announce(record);
+        return true;
     }
 
     void ForgetSilent()
@@ -206,6 +251,7 @@ private:
     QUdpSocket m_listener;
     QUdpSocket m_prober;
     QHash<QString, ENDPOINT> m_endpoints;
+    quint64 m_iHeard = 0;
 };
 } // namespace
 

@@ -18,8 +18,10 @@ uint32_t ErrorOf(ONVIF_RESULT::Outcome outcome)
 {
     switch (outcome) {
     case ONVIF_RESULT::Unauthorized: return NET_DVR_BAD_CREDENTIALS;
-    case ONVIF_RESULT::ConnectFailed:
-    case ONVIF_RESULT::TimedOut: return NET_DVR_CONNECT_FAILED;
+    case ONVIF_RESULT::ConnectFailed: return NET_DVR_CONNECT_FAILED;
+    case ONVIF_RESULT::TimedOut: return NET_DVR_TIMEOUT;
+    case ONVIF_RESULT::TooLarge:
+    case ONVIF_RESULT::Malformed: return NET_DVR_BAD_ANSWER;
     default: return NET_DVR_READ_FAILED;
     }
 }
@@ -79,6 +81,7 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
     ONVIF_RESULT result = OnvifCall(device, kDevice, "GetSystemDateAndTime", {}, nullptr, m_limits);
     if (result.IsTransportFailure())
         return fail("GetSystemDateAndTime", result);
+    const bool clockAnswered = result.IsOk();
     const QDateTime deviceUtc = result.IsOk() ? OnvifReplies::DeviceUtc(result.response) : QDateTime();
     if (deviceUtc.isValid())
         session.auth.iClockOffsetMs = QDateTime::currentDateTimeUtc().msecsTo(deviceUtc);
@@ -92,8 +95,13 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
             return fail("GetServices", result);
         result = OnvifCall(device, kDevice, "GetCapabilities", OnvifField("Category", QStringLiteral("All")),
                            &session.auth, m_limits);
-        if (!result.IsOk())
-            return fail("GetCapabilities", result);
+        if (!result.IsOk()) {
+            fail("GetCapabilities", result);
+            // Neither the clock nor the services in the device protocol: something else listens there.
+            if (!clockAnswered && !IsFatal(result))
+                *error = NET_DVR_NOT_SUPPORTED_DEVICE;
+            return -1;
+        }
         session.services = OnvifReplies::Capabilities(result.response, session.strHost, port);
     }
     if (session.services.device.IsValid())
@@ -119,7 +127,10 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
     if (!ReadProfiles(&session, &failure)) {
         ONVIF_RESULT profiles;
         profiles.eOutcome = failure;
-        return fail("GetProfiles", profiles);
+        fail("GetProfiles", profiles);
+        if (*error == NET_DVR_READ_FAILED)
+            *error = NET_DVR_BAD_ANSWER; // a device without usable media profiles gives no cameras
+        return -1;
     }
     const int limit = session.bRecorder ? kMaxIPChannels : kMaxAnalogChannels;
     if (session.channels.size() > limit)

@@ -1,5 +1,7 @@
 #include "platform/onvif/onvifhttp.h"
 
+#include "platform/dvrbackend.h"
+
 #include <QDeadlineTimer>
 #include <QNetworkProxy>
 #include <QTcpSocket>
@@ -11,6 +13,21 @@ namespace {
 int Remaining(const QDeadlineTimer &deadline)
 {
     return static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
+}
+
+// Waits in short slices, so that a caller who gives up (CDvrCallLimit) lets go of the device at
+// once. wait(ms) is true once the awaited thing happened; pending() whether it still can.
+template <typename Wait, typename Pending>
+bool WaitSliced(const QDeadlineTimer &deadline, Wait wait, Pending pending)
+{
+    for (;;) {
+        if (NetDvr_CallCancelled())
+            return false;
+        if (wait(std::min(Remaining(deadline), NetDvr_kCancelPollMs)))
+            return true;
+        if (!pending() || deadline.hasExpired())
+            return false;
+    }
 }
 
 } // namespace
@@ -168,12 +185,16 @@ ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray 
                             const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits)
 {
     ONVIF_HTTP_ANSWER failure;
-    const QDeadlineTimer deadline(std::max(0, limits.iTotalTimeoutMs));
+    // The caller's own limit (a whole device's budget, or a cancelled run) shortens every wait.
+    const QDeadlineTimer deadline(std::min(std::max(0, limits.iTotalTimeoutMs), NetDvr_RemainingMs()));
     QTcpSocket socket;
     socket.setProxy(QNetworkProxy::NoProxy);
     socket.connectToHost(host, port);
-    if (!socket.waitForConnected(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)))) {
-        failure.eOutcome = ONVIF_HTTP_ANSWER::ConnectFailed;
+    const QDeadlineTimer connectDeadline(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)));
+    if (!WaitSliced(connectDeadline, [&](int ms) { return socket.waitForConnected(ms); },
+                    [&] { return socket.state() == QAbstractSocket::HostLookupState
+                              || socket.state() == QAbstractSocket::ConnectingState; })) {
+        failure.eOutcome = NetDvr_RemainingMs() == 0 ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
         return failure;
     }
 
@@ -184,8 +205,10 @@ ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray 
         + QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
     socket.write(request);
     while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(Remaining(deadline))) {
-            failure.eOutcome = deadline.hasExpired() ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
+        if (!WaitSliced(deadline, [&](int ms) { return socket.waitForBytesWritten(ms); },
+                        [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
+            const bool late = deadline.hasExpired() || NetDvr_CallCancelled();
+            failure.eOutcome = late ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
             return failure;
         }
     }
@@ -193,11 +216,12 @@ ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray 
     COnvifHttpReader reader(limits.iMaxAnswerBytes);
     COnvifHttpReader::State state = reader.Feed(socket.readAll());
     while (state == COnvifHttpReader::NeedMore) {
-        if (deadline.hasExpired()) {
+        if (deadline.hasExpired() || NetDvr_CallCancelled()) {
             failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
             return failure;
         }
-        if (socket.waitForReadyRead(Remaining(deadline))) {
+        if (WaitSliced(deadline, [&](int ms) { return socket.waitForReadyRead(ms); },
+                       [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
             state = reader.Feed(socket.readAll());
         } else if (socket.state() != QAbstractSocket::ConnectedState
                    || socket.error() == QAbstractSocket::RemoteHostClosedError) {

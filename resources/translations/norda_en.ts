@@ -1596,11 +1596,50 @@
         <source>Login</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Address changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Devices: %1 and %2 more</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CWindowTitle</name>
     <message>
         <source>Calculate Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceFailure</name>
+    <message>
+        <source>The device is not reachable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device did not answer in time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device refused the user name or password.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is not an ONVIF device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device&apos;s answer could not be used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device moved to another address. Log in to confirm the move.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

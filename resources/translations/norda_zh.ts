@@ -1596,12 +1596,51 @@
         <source>Login</source>
         <translation>登录</translation>
     </message>
+    <message>
+        <source>Address changed</source>
+        <translation>地址已变更</translation>
+    </message>
+    <message>
+        <source>Device: %1</source>
+        <translation>设备：%1</translation>
+    </message>
+    <message>
+        <source>Devices: %1 and %2 more</source>
+        <translation>设备：%1 等另外 %2 台</translation>
+    </message>
 </context>
 <context>
     <name>CWindowTitle</name>
     <message>
         <source>Calculate Disk</source>
         <translation>硬盘计算工具</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceFailure</name>
+    <message>
+        <source>The device is not reachable.</source>
+        <translation>无法连接到设备。</translation>
+    </message>
+    <message>
+        <source>The device did not answer in time.</source>
+        <translation>设备未在规定时间内应答。</translation>
+    </message>
+    <message>
+        <source>The device refused the user name or password.</source>
+        <translation>设备拒绝了用户名或密码。</translation>
+    </message>
+    <message>
+        <source>This is not an ONVIF device.</source>
+        <translation>这不是 ONVIF 设备。</translation>
+    </message>
+    <message>
+        <source>The device&apos;s answer could not be used.</source>
+        <translation>设备的应答无法使用。</translation>
+    </message>
+    <message>
+        <source>The device moved to another address. Log in to confirm the move.</source>
+        <translation>设备已移到其他地址。请登录以确认。</translation>
     </message>
 </context>
 </TS>

@@ -31,7 +31,7 @@ private:
     // Opens the client dialog from the panel, reads the database, selects every row and presses
     // "Add>>" ('dismiss': presses Return in "Writing..." at once). Returns the messages shown
     // and the first row's state text.
-    QStringList ClientImport(CCalculateWidget &panel, const QString &database, bool dismiss, QString *state);
+    QStringList ClientImport(CCalculateWidget &panel, const QString &database, const QString &writing, QString *state);
 
     QTemporaryDir m_dir;
 };
@@ -43,22 +43,28 @@ void TestPanelImport::importRuns_data()
     QTest::addColumn<int>("channels");
     QTest::addColumn<QByteArray>("storedPassword");
     QTest::addColumn<int>("imports");
-    QTest::addColumn<bool>("dismissEarly");
+    QTest::addColumn<QString>("writing"); // what the user does in "Writing...": nothing, "return", "cancel"
     QTest::addColumn<int>("added");
     QTest::addColumn<QString>("state");
     QTest::addColumn<QStringList>("messages");
 
     const QString ok = QStringLiteral("Import Succeed");
     const QStringList none;
-    QTest::newRow("four channels") << 0 << false << 4 << QByteArray("12345") << 1 << false << 4 << ok << none;
-    QTest::newRow("imported twice updates") << 0 << false << 4 << QByteArray("12345") << 2 << false << 4 << ok << none;
-    QTest::newRow("NTSC") << 0 << true << 4 << QByteArray("12345") << 1 << false << 4 << ok << none;
-    QTest::newRow("login refused") << 0 << false << 4 << QByteArray("wrong") << 1 << false << 0
+    QTest::newRow("four channels") << 0 << false << 4 << QByteArray("12345") << 1 << QString() << 4 << ok << none;
+    QTest::newRow("imported twice updates") << 0 << false << 4 << QByteArray("12345") << 2 << QString() << 4 << ok
+                                            << none;
+    QTest::newRow("NTSC") << 0 << true << 4 << QByteArray("12345") << 1 << QString() << 4 << ok << none;
+    QTest::newRow("login refused") << 0 << false << 4 << QByteArray("wrong") << 1 << QString() << 0
                                    << QStringLiteral("Log in failed") << none;
-    QTest::newRow("1020 + 10 stops at 1023") << 1020 << false << 10 << QByteArray("12345") << 1 << false << 3 << ok << none;
-    QTest::newRow("1024 by hand") << 1024 << false << 2 << QByteArray("12345") << 1 << false << 0 << ok
+    QTest::newRow("1020 + 10 stops at 1023") << 1020 << false << 10 << QByteArray("12345") << 1 << QString() << 3
+                                             << ok << none;
+    QTest::newRow("1024 by hand") << 1024 << false << 2 << QByteArray("12345") << 1 << QString() << 0 << ok
                                   << QStringList("Warn|Device number can be more than 1024.");
-    QTest::newRow("Writing... dismissed early") << 0 << false << 4 << QByteArray("12345") << 1 << true << 4 << ok << none;
+    QTest::newRow("Writing... dismissed early") << 0 << false << 4 << QByteArray("12345") << 1
+                                                << QStringLiteral("return") << 4 << ok << none;
+    // Devices that never answer in time: Cancel ends the run at once, and nothing is imported.
+    QTest::newRow("Writing... cancelled") << 0 << false << 4 << QByteArray("12345") << 1 << QStringLiteral("cancel")
+                                          << 0 << QStringLiteral("Not Imported") << none;
 }
 
 void TestPanelImport::importRuns()
@@ -68,12 +74,13 @@ void TestPanelImport::importRuns()
     QFETCH(int, channels);
     QFETCH(QByteArray, storedPassword);
     QFETCH(int, imports);
-    QFETCH(bool, dismissEarly);
+    QFETCH(QString, writing);
     QFETCH(int, added);
     QFETCH(QString, state);
     QFETCH(QStringList, messages);
 
-    SCRIPTED_DEVICE device = Fixture::Device("127.0.0.1", channels, 0, dismissEarly ? 150 : -1);
+    const int latencyMs = writing == QLatin1String("cancel") ? 3600 * 1000 : writing.isEmpty() ? -1 : 150;
+    SCRIPTED_DEVICE device = Fixture::Device("127.0.0.1", channels, 0, latencyMs);
     device.strPassword = "12345";
     auto backend = Fixture::Install({device});
     const QString database = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".db");
@@ -90,7 +97,7 @@ void TestPanelImport::importRuns()
     QStringList shown;
     QString rowState;
     for (int i = 0; i < imports; ++i)
-        shown += ClientImport(panel, database, dismissEarly, &rowState);
+        shown += ClientImport(panel, database, writing, &rowState);
 
     QCOMPARE(shown, messages);
     QCOMPARE(rowState, state);
@@ -145,7 +152,7 @@ void TestPanelImport::onlineImport()
     NetDvr_SetBackend(nullptr);
 }
 
-QStringList TestPanelImport::ClientImport(CCalculateWidget &panel, const QString &database, bool dismiss,
+QStringList TestPanelImport::ClientImport(CCalculateWidget &panel, const QString &database, const QString &writing,
                                           QString *state)
 {
     QStringList messages;
@@ -157,12 +164,14 @@ QStringList TestPanelImport::ClientImport(CCalculateWidget &panel, const QString
         dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnRead"))->click();
         auto *table = dlg->findChild<QTreeView *>(QStringLiteral("m_pTableDevice"));
         table->selectAll();
-        std::shared_ptr<ModalSeen> writing;
-        if (dismiss)
-            writing = ExpectModal([](QWidget *chase) { QTest::keyClick(chase, Qt::Key_Return); }, dlg);
+        std::shared_ptr<ModalSeen> chase;
+        if (writing == QLatin1String("return"))
+            chase = ExpectModal([](QWidget *box) { QTest::keyClick(box, Qt::Key_Return); }, dlg);
+        else if (writing == QLatin1String("cancel"))
+            chase = ExpectModal([](QWidget *box) { ClickChild(box, "pCancelBtn"); }, dlg);
         messages = AnsweredDuring([dlg] { dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnAdd"))->click(); });
-        if (writing && !(writing->seen && writing->title == QStringLiteral("Writing...")))
-            messages << QStringLiteral("no Writing... box: ") + writing->title;
+        if (chase && !(chase->seen && chase->title == QStringLiteral("Writing...")))
+            messages << QStringLiteral("no Writing... box: ") + chase->title;
         *state = table->model()->index(0, 3).data().toString();
         dlg->reject();
     });

@@ -198,7 +198,7 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("typed") << QByteArray("Secret#771") << QStringLiteral("Password: ******");
         QTest::newRow("one letter") << QByteArray("q") << QStringLiteral("Password: ******");
-        QTest::newRow("empty") << QByteArray() << QStringLiteral("Password: (empty)");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("Password: ******");
     }
 
     void diagnosticsOfALoginMaskThePassword()

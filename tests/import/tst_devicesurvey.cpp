@@ -43,30 +43,34 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("importStatus"); // the record starts with 1
         QTest::addColumn<int>("state");        // the row starts with state 1
+        QTest::addColumn<QString>("tip");      // the reason beside a failed login
 
         for (bool online : {true, false}) {
             const char *dialog = online ? "online: " : "client: ";
             auto row = [&](const char *name) -> QTestData & { return QTest::newRow(qPrintable(dialog + QString(name))); };
             const int surveyed = online ? 3 : 1;
-            row("login failed") << online << QList<int>{1} << QList<int>{} << true
-                                << (online ? "Login failed" : "Log in failed") << 1 << 1;
-            row("no channels") << online << QList<int>{} << QList<int>{} << false << "Import Succeed" << 0 << surveyed;
+            const QString failed = online ? "Login failed" : "Log in failed";
+            row("login failed") << online << QList<int>{1} << QList<int>{} << true << failed << 1 << 1
+                                << "The device refused the user name or password.";
+            row("not reachable") << online << QList<int>{1} << QList<int>{} << false << failed << 1 << 1
+                                 << "The device is not reachable.";
+            row("no channels") << online << QList<int>{} << QList<int>{} << false << "Import Succeed" << 0 << surveyed << "";
             row("all supported") << online << QList<int>{1, 3} << QList<int>{27, 30} << false << "Import Succeed" << 0
-                                 << surveyed;
+                                 << surveyed << "";
             row("channel 2 unsupported") << online << QList<int>{1, 18, 1} << QList<int>{} << false
-                                         << "Some Channels Not Support Resolution" << 1 << surveyed;
+                                         << "Some Channels Not Support Resolution" << 1 << surveyed << "";
             row("one unreadable") << online << QList<int>{1, -1, 1, 1} << QList<int>{27} << false
-                                  << "Some Channels Can not get compress info" << 1 << surveyed;
+                                  << "Some Channels Can not get compress info" << 1 << surveyed << "";
             row("all unsupported") << online << QList<int>{18} << QList<int>{29} << false << "Not Support Resolution"
-                                   << 1 << surveyed;
+                                   << 1 << surveyed << "";
             row("all unreadable") << online << QList<int>{-1, -1} << QList<int>{} << false
-                                  << "Can not get compress info" << 1 << surveyed;
+                                  << "Can not get compress info" << 1 << surveyed << "";
             row("unsupported and unreadable") << online << QList<int>{18, -1} << QList<int>{} << false
-                                              << "Not Support Resolution" << 1 << surveyed;
+                                              << "Not Support Resolution" << 1 << surveyed << "";
             row("all three") << online << QList<int>{18, -1} << QList<int>{28} << false
-                             << "Some Channels Not Support Resolution" << 1 << surveyed;
+                             << "Some Channels Not Support Resolution" << 1 << surveyed << "";
             row("IP channel unreadable") << online << QList<int>{} << QList<int>{27, -1} << false
-                                         << "Some Channels Can not get compress info" << 1 << surveyed;
+                                         << "Some Channels Can not get compress info" << 1 << surveyed << "";
         }
     }
 
@@ -79,6 +83,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, importStatus);
         QFETCH(int, state);
+        QFETCH(QString, tip);
 
         SCRIPTED_DEVICE scripted = Device("10.0.0.1");
         for (int code : analog)
@@ -90,6 +95,9 @@ private slots:
         device.iImportStatus = 1;
         if (wrongPassword)
             device.strPassword = "nope";
+        // Nothing answers where the unreachable device is listed.
+        if (QByteArray(QTest::currentDataTag()).endsWith("not reachable"))
+            device.strIP = "10.0.0.99";
         auto model = online ? OnlineTable({device}) : ClientTable({device});
         const int statusColumn = online ? 4 : 3;
         model->item(0, statusColumn)->setData(1, Qt::UserRole);
@@ -109,6 +117,7 @@ private slots:
         QCOMPARE(model->item(0, statusColumn)->text(), text);
         QCOMPARE(model->item(0, statusColumn)->data(Qt::UserRole).toInt(), state);
         QCOMPARE(spy.at(0).at(2).toInt(), state == 1 ? -1 : state);
+        QCOMPARE(model->item(0, statusColumn)->toolTip(), tip);
     }
 
     void everyChannelIsReadEvenAfterAFailure()

@@ -9,6 +9,8 @@
 #include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -74,16 +76,26 @@ QString WaitForAnnouncements(CScriptedAnnouncer &announcer, QWidget *dlg)
 {
     static int markers = 0;
     const QByteArray marker = "MARKER" + QByteArray::number(++markers);
-    announcer.Appear(marker, "10.255.255.255");
+    announcer.Appear(marker, "255.255.255.255"); // last in the table's address order
     if (!QTest::qWaitFor([&] { return RowOf(dlg, marker) >= 0; }))
         return QString();
-    return "10.255.255.255| 8000|" + marker + "|V1.0";
+    return "255.255.255.255| 8000|" + marker + "|V1.0";
 }
 
-// Clicks "Login Deivce" and fills in the login dialog as a user does.
-bool LoginThroughDialog(CVigilWidget &dlg, const QString &user, const QString &password)
+QString Label(QWidget *dlg, const char *name)
+{
+    const QLabel *label = dlg->findChild<QLabel *>(QString::fromLatin1(name));
+    return label && !label->isHidden() ? label->text() : QString();
+}
+
+// Clicks "Login Deivce" and fills in the login dialog as a user does; deviceLine gets the line
+// that names the device.
+bool LoginThroughDialog(CVigilWidget &dlg, const QString &user, const QString &password,
+                        QString *deviceLine = nullptr)
 {
     auto seen = ExpectModal([=](QWidget *login) {
+        if (deviceLine)
+            *deviceLine = Label(login, "m_pLabelDevice");
         Retype(Edit(login, "m_pEditUser"), user);
         Retype(Edit(login, "m_pEditPwd"), password);
         ClickChild(login, "pOkBtn");
@@ -212,8 +224,8 @@ private slots:
         m_announcer->Appear("SN-A", "10.0.0.4");
         const QString marker = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
         Table(&dlg)->sortByColumn(CVigilWidget::ColIP, Qt::AscendingOrder);
-        QCOMPARE(QList<int>({RowOf(&dlg, "SN-A"), RowOf(&dlg, "SN-C"), RowOf(&dlg, marker), RowOf(&dlg, "SN-slow"),
-                             RowOf(&dlg, "SN-B")}),
+        QCOMPARE(QList<int>({RowOf(&dlg, "SN-A"), RowOf(&dlg, "SN-C"), RowOf(&dlg, "SN-slow"), RowOf(&dlg, "SN-B"),
+                             RowOf(&dlg, marker)}),
                  QList<int>({0, 1, 2, 3, 4}));
 
         // The first device of the pass vanishes while its login waits: its result belongs to
@@ -241,13 +253,29 @@ private slots:
 
         Fixture::CMessageCollector log;
         SelectRows(&dlg, {"SN1", "SN2"});
-        QVERIFY(LoginThroughDialog(dlg, "admin", "wrongpass"));
+        QString deviceLine;
+        QVERIFY(LoginThroughDialog(dlg, "admin", "wrongpass", &deviceLine));
+        QCOMPARE(deviceLine, QStringLiteral("Devices: 10.0.0.1:8000 and 1 more"));
         QCOMPARE(StateOf(&dlg, "SN1") + StateOf(&dlg, "SN2"), QStringLiteral("Waiting...:1Waiting...:1"));
         QVERIFY(!Button(&dlg, "m_pBtnLogin")->isEnabled() && !Button(&dlg, "m_pBtnAdd")->isEnabled());
         QTRY_VERIFY(Button(&dlg, "m_pBtnLogin")->isEnabled());
         QVERIFY(Button(&dlg, "m_pBtnAdd")->isEnabled());
         QTRY_COMPARE(StateOf(&dlg, "SN1") + StateOf(&dlg, "SN2"), QStringLiteral("Login failed:0Login failed:0"));
         QCOMPARE(StateOf(&dlg, "SN3"), QStringLiteral("Online:1"));
+        QCOMPARE(Cell(&dlg, RowOf(&dlg, "SN2"), CVigilWidget::ColLogState, Qt::ToolTipRole),
+                 QStringLiteral("The device refused the user name or password."));
+        QCOMPARE(Cell(&dlg, RowOf(&dlg, "SN3"), CVigilWidget::ColLogState, Qt::ToolTipRole), QString());
+        // Another try starts from what was typed, for the one device now selected.
+        SelectRows(&dlg, {"SN2"});
+        QStringList fields;
+        auto again = ExpectModal([&](QWidget *login) {
+            fields << Label(login, "m_pLabelDevice") << Edit(login, "m_pEditUser")->text()
+                   << Edit(login, "m_pEditPwd")->text();
+            ClickChild(login, "pCancelBtn");
+        }, &dlg);
+        Button(&dlg, "m_pBtnLogin")->click();
+        QVERIFY(again->seen);
+        QCOMPARE(fields, QStringList({"Device: 10.0.0.2:8000", "admin", "wrongpass"}));
         const QString lines = log.Lines().join('\n');
         QVERIFY(lines.contains("[ktag] Login Thread Pwd: ******"));
         QVERIFY2(!lines.contains("wrongpass"), qPrintable(lines));
@@ -338,7 +366,7 @@ private slots:
     {
         QVector<SCRIPTED_DEVICE> devices;
         for (int i = 1; i <= 20; ++i)
-            devices << Device("10.0.1." + QByteArray::number(i), "admin", 150);
+            devices << Device("10.0.1." + QByteArray::number(i), "admin", 3600 * 1000); // never answer in time
         auto backend = Fixture::Install(devices);
         auto dlg = std::make_unique<CVigilWidget>(nullptr);
         dlg->show();
@@ -355,7 +383,7 @@ private slots:
         QTRY_VERIFY(backend->CallsInFlight() > 1);
 
         dlg.reset();
-        // Both threads stopped after the device they were at; each login was logged out.
+        // Both threads gave up the device they were at; each login was logged out.
         const int delivered = m_announcer->Delivered();
         int attempts = 0;
         for (const SCRIPTED_DEVICE &device : devices)
@@ -365,6 +393,74 @@ private slots:
         QCOMPARE(backend->CallsInFlight(), 0);
         QTest::qWait(20);
         QCOMPARE(m_announcer->Delivered(), delivered);
+    }
+
+    // A device seen at another address keeps the credentials the user typed, but they go there
+    // only once the user confirms it by logging in (the dialog comes prefilled).
+    void movedDeviceWaitsForConfirmation()
+    {
+        SCRIPTED_DEVICE device = Device("10.0.0.1", "root");
+        device.strPassword = "pw";
+        SCRIPTED_DEVICE elsewhere = device;
+        elsewhere.strAddress = "10.0.0.2";
+        auto backend = Fixture::Install({device, elsewhere});
+        CVigilWidget dlg(nullptr);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        m_announcer->Appear("SN1", "10.0.0.1");
+        QTRY_COMPARE_WITH_TIMEOUT(StateOf(&dlg, "SN1"), QStringLiteral("Login failed:0"), kLoginWaitMs);
+        SelectRows(&dlg, {"SN1"});
+        QVERIFY(LoginThroughDialog(dlg, "root", "pw"));
+        QTRY_COMPARE(StateOf(&dlg, "SN1"), QStringLiteral("Online:1"));
+
+        m_announcer->Change("SN1", "10.0.0.2");
+        WaitForAnnouncements(*m_announcer, &dlg);
+        QCOMPARE(StateOf(&dlg, "SN1"), QStringLiteral("Address changed:0"));
+        QVERIFY(!Cell(&dlg, RowOf(&dlg, "SN1"), CVigilWidget::ColLogState, Qt::ToolTipRole).isEmpty());
+        // The import's survey does not send them there.
+        SelectRows(&dlg, {"SN1"});
+        dlg.PrepareSurvey();
+        QCOMPARE(dlg.CheckSelectedDevices().first().eFailure, DeviceFailure::MoveUnconfirmed);
+        QTRY_COMPARE(StateOf(&dlg, "SN1"), QStringLiteral("Login failed:0"));
+        QCOMPARE(backend->LoginAttempts("10.0.0.2", 8000), 0);
+
+        QStringList prefilled;
+        auto seen = ExpectModal([&](QWidget *login) {
+            prefilled << Label(login, "m_pLabelDevice") << Edit(login, "m_pEditUser")->text()
+                      << Edit(login, "m_pEditPwd")->text();
+            ClickChild(login, "pOkBtn");
+        }, &dlg);
+        Button(&dlg, "m_pBtnLogin")->click();
+        QVERIFY(seen->seen);
+        QCOMPARE(prefilled, QStringList({"Device: 10.0.0.2:8000", "root", "pw"}));
+        QTRY_COMPARE(StateOf(&dlg, "SN1"), QStringLiteral("Online:1"));
+        QCOMPARE(backend->LoginAttempts("10.0.0.2", 8000), 1);
+        QVERIFY(!dlg.Devices().first().bMoveUnconfirmed);
+    }
+
+    // Sorted by address from the start; rows that arrive or change take their place in the order
+    // the header shows, whichever column it is.
+    void rowsTakeTheirPlace()
+    {
+        CVigilWidget dlg(nullptr);
+        QHeaderView *header = Table(&dlg)->header();
+        QCOMPARE(header->sortIndicatorSection(), int(CVigilWidget::ColIP));
+        auto serials = [&] {
+            QStringList order;
+            for (int row = 0; row < Table(&dlg)->model()->rowCount(); ++row)
+                order << Cell(&dlg, row, CVigilWidget::ColSerialNo);
+            return order;
+        };
+        m_announcer->Appear("SN13", "127.0.0.13", 80);
+        m_announcer->Appear("SN11", "127.0.0.11", 8000);
+        m_announcer->Change("SN13", "127.0.0.2", 80);
+        const QString marker = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
+        QCOMPARE(serials(), QStringList({"SN13", "SN11", marker}));
+        // Another column, as a click on its header does; equal cells keep their order.
+        header->setSortIndicator(CVigilWidget::ColPort, Qt::DescendingOrder);
+        m_announcer->Appear("SN3", "127.0.0.3", 443);
+        const QString last = WaitForAnnouncements(*m_announcer, &dlg).section('|', 2, 2);
+        QCOMPARE(serials(), QStringList({"SN11", marker, last, "SN3", "SN13"}));
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "calc/bitratecalculator.h"
 #include "import/deviceimporter.h"
 #include "platform/onvif/onvifbackend.h"
+#include "platform/dvrbackend.h"
 #include "tools/fakedevice/fakeonvifserver.h"
 
 #include <QRegularExpression>
@@ -133,11 +134,13 @@ struct SERVED
     quint16 uPort = 0;
     QString strSerial;
     QString strError;
+    CFakeOnvifServer *pFake = nullptr; // lives as long as the thread
 
     bool Start(const FAKE_ONVIF_DEVICE &device)
     {
         thread.Start([&] {
             auto fake = std::make_shared<CFakeOnvifServer>();
+            pFake = fake.get();
             if (fake->Start({device})) {
                 uPort = fake->Device(0).iPort;
                 strSerial = fake->Device(0).Serial();
@@ -291,7 +294,11 @@ private slots:
         device.fault = FakeOnvifFault::Silent;
         device.faultOperations = QStringList{"GetSystemDateAndTime"};
         QTest::newRow("clock never answers") << device << right << QStringList() << QStringList()
-                                             << NET_DVR_CONNECT_FAILED << QStringList();
+                                             << NET_DVR_TIMEOUT << QStringList();
+        device.faultOperations.clear();
+        device.fault = FakeOnvifFault::Malformed;
+        QTest::newRow("not an ONVIF device") << device << right << QStringList() << QStringList()
+                                             << NET_DVR_NOT_SUPPORTED_DEVICE << QStringList();
         const std::pair<const char *, FakeOnvifFault> faults[] = {{"never answers", FakeOnvifFault::Silent},
                                                                   {"trickles", FakeOnvifFault::Slow},
                                                                   {"50 MB", FakeOnvifFault::Huge},
@@ -302,7 +309,7 @@ private slots:
             const bool timeout = fault.second == FakeOnvifFault::Silent || fault.second == FakeOnvifFault::Slow;
             device.faultOperations = QStringList{"GetProfiles"};
             QTest::addRow("profiles: %s", fault.first) << device << right << QStringList() << QStringList()
-                                                       << (timeout ? NET_DVR_CONNECT_FAILED : NET_DVR_READ_FAILED)
+                                                       << (timeout ? NET_DVR_TIMEOUT : NET_DVR_BAD_ANSWER)
                                                        << QStringList();
             device.faultOperations = QStringList{"GetVideoEncoderConfigurationOptions"};
             QTest::addRow("options: %s", fault.first) << device << right << QStringList() << QStringList() << 0
@@ -350,6 +357,48 @@ private slots:
         for (const STRU_CAMERA &camera : CDeviceImporter::ImportDevice(record, 0, calculator))
             imported << CameraText(camera);
         QCOMPARE(imported, cameras);
+    }
+
+    // A device that answers every request late: its whole budget ends the login however many
+    // requests remain; a cancelled run lets go of it at once, its connection closed.
+    void budgetAndCancel_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("budget runs out") << false;
+        QTest::newRow("run cancelled") << true;
+    }
+    void budgetAndCancel()
+    {
+        QFETCH(bool, cancel);
+        FAKE_ONVIF_DEVICE device;
+        device.iPort = 0;
+        device.iLatencyMs = cancel ? 3600 * 1000 : 300;
+        SERVED served;
+        QVERIFY2(served.Start(device), qPrintable(served.strError));
+        const std::shared_ptr<CDvrBackend> fixture = NetDvr_Backend();
+        NetDvr_SetBackend(std::make_shared<COnvifBackend>()); // the program's own limits per request
+        std::atomic<bool> stop{false};
+        std::thread canceller([&] {
+            while (cancel && served.pFake->Stats().iOpenConnections == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            stop = cancel;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        NET_DVR_LOGIN_ANSWER answer;
+        int userID = -1;
+        {
+            const CDvrCallLimit limit(cancel ? -1 : 1000, &stop);
+            userID = NET_DVR_Login_V30("127.0.0.1", served.uPort, "admin", "12345", &answer);
+        }
+        qInfo("%s: login given up after %lld ms", cancel ? "cancelled" : "budget of 1 s", clock.elapsed());
+        canceller.join();
+        NetDvr_SetBackend(fixture);
+        QCOMPARE(userID, -1);
+        QCOMPARE(int(NET_DVR_GetLastError()), NET_DVR_TIMEOUT);
+        QTRY_COMPARE(served.pFake->Stats().iOpenConnections, 0);
+        if (cancel)
+            QCOMPARE(served.pFake->Stats().iRequests, 1);
     }
 
     void parallelSessions()

@@ -44,6 +44,10 @@ struct Collector
         std::lock_guard<std::mutex> lock(self->mutex);
         self->records.append(*info);
     }
+    static int KeepFirstFlood(const char *serial, void *)
+    {
+        return QByteArray(serial) == "urn:uuid:flood-0";
+    }
     int Count(int event, const QString &serial = QString()) const
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -182,6 +186,14 @@ private:
         QCOMPARE(VIGIL_Start_V20(&Collector::Callback, &m_collector), 1);
         QTRY_VERIFY(m_backend->ProbesSent() >= 1); // listening by now
     }
+    // One datagram to the group from the given loopback address, as a host there would send it.
+    static void SendFrom(const QString &address, const QByteArray &datagram)
+    {
+        QUdpSocket sender;
+        QVERIFY(sender.bind(QHostAddress(address), 0));
+        sender.setSocketOption(QAbstractSocket::MulticastTtlOption, 0);
+        QVERIFY(sender.writeDatagram(datagram, QHostAddress(WsDiscovery::kGroup), WsDiscovery::kPort) >= 0);
+    }
     void StartFake(const QVector<FAKE_ONVIF_DEVICE> &devices)
     {
         m_fake = std::make_unique<CFakeOnvifServer>();
@@ -305,6 +317,72 @@ private slots:
             m_fake->SetDiscoverySilent(0, false);
             QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_APPEARED, gone), 2);
         }
+    }
+
+    // A device speaks for itself: announcements count only from an address their XAddrs name,
+    // and the device is where the sender is; a Bye only from where the device is.
+    void sendersSpeakForThemselves_data()
+    {
+        QTest::addColumn<QByteArray>("message"); // about urn:uuid:dev, known at 127.0.0.1:8080
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<int>("event");           // what it announces; 0: nothing
+        QTest::addColumn<QString>("address");     // where the device is then
+        const QByteArray bye = Hello("urn:uuid:dev").replace("d:Hello>", "d:Bye>");
+        QTest::newRow("hello naming another host") << Hello("urn:uuid:dev", "http://127.0.0.77:80/onvif/device_service")
+                                                   << "127.0.0.66" << 0 << "";
+        QTest::newRow("hello naming the device's address")
+            << Hello("urn:uuid:dev", "http://127.0.0.1:81/onvif/device_service") << "127.0.0.66" << 0 << "";
+        QTest::newRow("hello naming its sender") << Hello("urn:uuid:dev", "http://127.0.0.66:80/onvif/device_service")
+                                                 << "127.0.0.66" << int(VIGIL_EVENT_CHANGED) << "127.0.0.66";
+        QTest::newRow("bye of another host") << bye << "127.0.0.66" << 0 << "";
+        QTest::newRow("bye of the device") << bye << "127.0.0.1" << int(VIGIL_EVENT_VANISHED) << "127.0.0.1";
+    }
+    void sendersSpeakForThemselves()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, sender);
+        QFETCH(int, event);
+        QFETCH(QString, address);
+        StartBackend(600000);
+        SendFrom("127.0.0.1", Hello("urn:uuid:dev"));
+        QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_APPEARED, "urn:uuid:dev"), 1);
+        SendFrom(sender, message);
+        // Read in order: once the marker is in, so is the message.
+        SendFrom(sender, Hello("urn:uuid:marker", "http://" + sender.toLatin1() + ":80/"));
+        QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_APPEARED, "urn:uuid:marker"), 1);
+        QCOMPARE(m_collector.Count(VIGIL_EVENT_CHANGED), event == VIGIL_EVENT_CHANGED ? 1 : 0);
+        QCOMPARE(m_collector.Count(VIGIL_EVENT_VANISHED), event == VIGIL_EVENT_VANISHED ? 1 : 0);
+        if (event != 0)
+            QCOMPARE(QString::fromLatin1(m_collector.Last(event, "urn:uuid:dev").sIPv4Address), address);
+    }
+
+    // When the list is full, a new device takes the place of the one silent the longest that the
+    // caller does not keep: a flood of invented devices cannot hide a real one.
+    void fullListMakesRoom_data()
+    {
+        QTest::addColumn<bool>("keepOldest");
+        QTest::newRow("the longest silent goes") << false;
+        QTest::newRow("a kept device stays") << true;
+    }
+    void fullListMakesRoom()
+    {
+        QFETCH(bool, keepOldest);
+        VIGIL_SetKeepCallback(keepOldest ? &Collector::KeepFirstFlood : nullptr);
+        StartBackend(600000);
+        VIGIL_SetKeepCallback(nullptr);
+        const int full = 4096;
+        // In rounds, so that no datagram is lost to a full socket buffer.
+        for (int sent = 0; sent < full;) {
+            for (const int end = std::min(full, sent + 32); sent < end; ++sent)
+                SendFrom("127.0.0.5", Hello("urn:uuid:flood-" + QByteArray::number(sent),
+                                           "http://127.0.0.5:80/onvif/device_service"));
+            QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_APPEARED), sent);
+        }
+        StartFake({Camera()});
+        const QString real = m_fake->Device(0).Endpoint();
+        QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_APPEARED, real), 1);
+        QCOMPARE(m_collector.Count(VIGIL_EVENT_VANISHED), 1);
+        QCOMPARE(m_collector.Count(VIGIL_EVENT_VANISHED, keepOldest ? "urn:uuid:flood-1" : "urn:uuid:flood-0"), 1);
     }
 
     void hostileDatagrams_data()

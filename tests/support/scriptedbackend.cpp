@@ -195,10 +195,20 @@ int CScriptedBackend::LatencyOfDevice(int index) const
     return m_devices.at(index).iLatencyMs;
 }
 
-void CScriptedBackend::Wait(int latencyMs) const
+bool CScriptedBackend::Wait(int latencyMs) const
 {
-    if (latencyMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(latencyMs));
+    // As a network backend does: the caller's limit ends the wait early.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, latencyMs));
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return true;
+        const int remaining = NetDvr_RemainingMs();
+        if (remaining == 0)
+            return false;
+        std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(
+            {left, std::chrono::milliseconds(std::min(remaining, NetDvr_kCancelPollMs))}));
+    }
 }
 
 int CScriptedBackend::Login(const char *address, uint16_t port, const char *userName, const char *password,
@@ -211,7 +221,10 @@ int CScriptedBackend::Login(const char *address, uint16_t port, const char *user
         latency = LatencyOfDevice(DeviceIndex(address, port));
         ++m_loginAttempts[EndpointKey(address, port)];
     }
-    Wait(latency);
+    if (!Wait(latency)) {
+        *error = NET_DVR_TIMEOUT;
+        return -1;
+    }
 
     std::lock_guard<std::mutex> lock(m_mutex);
     const int index = DeviceIndex(address, port);
@@ -295,7 +308,10 @@ bool CScriptedBackend::GetConfig(int userID, uint32_t command, int channel, void
                                  uint32_t *error)
 {
     CCallScope scope(this);
-    Wait(LatencyOfSession(userID));
+    if (!Wait(LatencyOfSession(userID))) {
+        *error = NET_DVR_TIMEOUT;
+        return false;
+    }
 
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto session = m_sessions.constFind(userID);

@@ -96,7 +96,7 @@ private:
     int DeviceIndex(const QByteArray &address, int port) const; // under m_mutex
     int LatencyOfDevice(int index) const;                      // under m_mutex
     int LatencyOfSession(int userID) const;                    // takes m_mutex
-    void Wait(int latencyMs) const;
+    bool Wait(int latencyMs) const; // false when the caller's limit ended it
     static void FillIPChannels(const SCRIPTED_DEVICE &device, NET_DVR_IPCHAN_CONFIG *config);
     static const SCRIPTED_CHANNEL *FindChannel(const SCRIPTED_DEVICE &device, int channel);
 

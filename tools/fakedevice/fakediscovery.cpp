@@ -137,16 +137,35 @@ bool CFakeDiscovery::Open(QString *error)
 
 void CFakeDiscovery::Hello(int device)
 {
-    if (m_pSocket)
-        m_pSocket->writeDatagram(Message(Kind::Hello, m_pEngine->Device(device), {}, m_iInstanceId, ++m_iMessageNumber),
-                                 kGroup, kPort);
+    if (!m_pSocket)
+        return;
+    const FAKE_ONVIF_DEVICE &speaker = m_pEngine->Device(device);
+    SenderOf(speaker)->writeDatagram(Message(Kind::Hello, speaker, {}, m_iInstanceId, ++m_iMessageNumber), kGroup, kPort);
 }
 
 void CFakeDiscovery::Bye(int device)
 {
-    if (m_pSocket)
-        m_pSocket->writeDatagram(Message(Kind::Bye, m_pEngine->Device(device), {}, m_iInstanceId, ++m_iMessageNumber),
-                                 kGroup, kPort);
+    if (!m_pSocket)
+        return;
+    const FAKE_ONVIF_DEVICE &speaker = m_pEngine->Device(device);
+    SenderOf(speaker)->writeDatagram(Message(Kind::Bye, speaker, {}, m_iInstanceId, ++m_iMessageNumber), kGroup, kPort);
+}
+
+QUdpSocket *CFakeDiscovery::SenderOf(const FAKE_ONVIF_DEVICE &device)
+{
+    QUdpSocket *&sender = m_senders[device.strAddress];
+    if (!sender) {
+        auto socket = new QUdpSocket(this);
+        if (socket->bind(QHostAddress(device.strAddress), 0)) {
+            socket->setSocketOption(QAbstractSocket::MulticastTtlOption, 0);
+            socket->setSocketOption(QAbstractSocket::MulticastLoopbackOption, 1);
+            sender = socket;
+        } else {
+            delete socket;
+            sender = m_pSocket;
+        }
+    }
+    return sender;
 }
 
 void CFakeDiscovery::OnReadyRead()
@@ -174,7 +193,7 @@ void CFakeDiscovery::OnProbe(const QByteArray &datagram, const QHostAddress &sen
             // Still the same device, and still answering?
             if (!m_pEngine->Discoverable().contains(device) || m_pEngine->Device(device).Endpoint() != endpoint)
                 return;
-            m_pSocket->writeDatagram(
+            SenderOf(m_pEngine->Device(device))->writeDatagram(
                 Message(Kind::ProbeMatches, m_pEngine->Device(device), id, m_iInstanceId, ++m_iMessageNumber), sender,
                 port);
             ++m_pEngine->Stats().iProbesAnswered;

@@ -4,6 +4,7 @@
 // this host only.
 #pragma once
 
+#include <QHash>
 #include <QHostAddress>
 #include <QObject>
 #include <QStringList>
@@ -30,11 +31,15 @@ public:
 
 private:
     void OnReadyRead();
+    // The socket that speaks for a device: bound to the device's own address, as a real device's
+    // datagrams come from where it is (the listening socket when that address cannot be bound).
+    QUdpSocket *SenderOf(const FAKE_ONVIF_DEVICE &device);
     void OnProbe(const QByteArray &datagram, const QHostAddress &sender, quint16 port);
 
     CFakeOnvifEngine *const m_pEngine;
     const int m_iProbeMatchDelayMs;
     QUdpSocket *m_pSocket = nullptr;
+    QHash<QString, QUdpSocket *> m_senders; // by device address
     quint64 m_iInstanceId = 0;
     quint64 m_iMessageNumber = 0;
     QStringList m_recentProbes; // message IDs already answered (probes come repeated)

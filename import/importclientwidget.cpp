@@ -130,7 +130,7 @@ void CImportClientWidget::OnReadProgress()
         m_readRows.append(m_pModel->item(m_pModel->rowCount() - 1, ColName));
     }
     if (outcome == CClientDatabaseReader::Running || rows.size() == kRowsPerStep)
-        ui->m_pLabelProgress->setText(tr("Reading... %1 devices").arg(m_vecDevice.size() - m_iDevicesBeforeRead));
+        ui->m_pLabelProgress->setText(tr("Reading... devices found: %1").arg(m_vecDevice.size() - m_iDevicesBeforeRead));
     else
         FinishRead(outcome);
 }
@@ -182,7 +182,7 @@ void CImportClientWidget::ShowReading(bool reading)
     ui->m_pEditPath->setEnabled(!reading);
     ui->m_pBtnBrowse->setEnabled(!reading);
     ui->m_pBtnAdd->setEnabled(!reading);
-    ui->m_pLabelProgress->setText(reading ? tr("Reading... %1 devices").arg(0) : QString());
+    ui->m_pLabelProgress->setText(reading ? tr("Reading... devices found: %1").arg(0) : QString());
 }
 
 void CImportClientWidget::done(int result)

@@ -8,6 +8,7 @@
 // after 30 s and prints the figures so far.
 //   QT_QPA_PLATFORM=offscreen <build>/bench-bin/bench_clientread rows|endless|repeat|silent
 #include "import/importclientwidget.h"
+#include "toolkit/programlook.h"
 #include "toolkit/warndlg.h"
 
 #include <QAbstractItemModel>
@@ -57,6 +58,7 @@ const char *Schema(const QByteArray &kind)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    ApplyProgramLook();
     const QByteArray kind = argc > 1 ? QByteArray(argv[1]) : QByteArray("rows");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("client.db"));

@@ -597,10 +597,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Reading... %1 devices</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The list holds at most %1 devices; the rest of the database was not read.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -610,6 +606,10 @@
     </message>
     <message>
         <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading... devices found: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

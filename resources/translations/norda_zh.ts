@@ -597,10 +597,6 @@
         <translation>请选择设备。</translation>
     </message>
     <message>
-        <source>Reading... %1 devices</source>
-        <translation>正在读取... %1 个设备</translation>
-    </message>
-    <message>
         <source>The list holds at most %1 devices; the rest of the database was not read.</source>
         <translation>列表最多容纳 %1 个设备；数据库中其余部分未读取。</translation>
     </message>
@@ -611,6 +607,10 @@
     <message>
         <source>Stop</source>
         <translation>停止</translation>
+    </message>
+    <message>
+        <source>Reading... devices found: %1</source>
+        <translation>正在读取... 已找到设备：%1</translation>
     </message>
 </context>
 <context>

@@ -420,16 +420,14 @@ private slots:
         const QByteArray envelope = QByteArray("<s:Envelope xmlns:s=\"") + OnvifUri::kSoap + "\"><s:Body>%1</s:Body></s:Envelope>";
         const QByteArray scopes = QByteArray("<m:GetScopesResponse xmlns:m=\"") + OnvifUri::kDevice + "\"%1/>";
         const QByteArray fine = HttpAnswer("200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", "")));
-        QTest::newRow("a fine answer") << QList<QByteArray>{fine} << int(ONVIF_RESULT::Ok) << 1;
-        for (const char *field : {"realm", "nonce", "opaque"}) {
-            const QByteArray challenge = "WWW-Authenticate: Digest realm=\"r\", nonce=\"n\", opaque=\"o\", qop=\"auth\"\r\n";
-            QByteArray forged = challenge;
-            forged.replace(QByteArray(field) + "=\"" + QByteArray(field).left(1), QByteArray(field) + "=\"x\rX-Injected: 1\r");
-            QTest::addRow("digest %s with a carriage return", field)
+        const QByteArray challenge = "WWW-Authenticate: Digest realm=\"r\", nonce=\"n\", opaque=\"o\", qop=\"auth\"\r\n";
+        QTest::newRow("digest challenge") << QList<QByteArray>{HttpAnswer("401 Unauthorized", challenge, {}), fine}
+                                          << int(ONVIF_RESULT::Ok) << 2;
+        for (const QByteArray field : {"realm", "nonce", "opaque"}) {
+            const QByteArray forged = QByteArray(challenge).replace(field + "=\"" + field.left(1), field + "=\"x\rX-Injected: 1\r");
+            QTest::addRow("digest %s with a carriage return", field.constData())
                 << QList<QByteArray>{HttpAnswer("401 Unauthorized", forged, {}), fine} << int(ONVIF_RESULT::Unauthorized)
                 << 1;
-            QTest::addRow("digest %s without", field)
-                << QList<QByteArray>{HttpAnswer("401 Unauthorized", challenge, {}), fine} << int(ONVIF_RESULT::Ok) << 2;
         }
         QByteArray attributes;
         for (int i = 0; attributes.size() < 1000 * 1000 - 300; ++i)

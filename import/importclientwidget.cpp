@@ -3,8 +3,6 @@
 
 #include "import/devicetable.h"
 #include "import/ipstandarditem.h"
-#include "import/sqlite3connection.h"
-#include "import/sqlite3recordset.h"
 #include "toolkit/filedialog.h"
 #include "toolkit/tooltip.h"
 #include "toolkit/warndlg.h"
@@ -13,11 +11,11 @@
 #include <QStandardItemModel>
 
 #include <algorithm>
-#include <exception>
-#include <stdexcept>
+#include <vector>
 
 namespace {
 const int kColumnWidths[] = {40, 80, 50, 50};
+const int kRowsPerStep = 2000;
 
 CDeviceSurvey::SETTINGS SurveySettings()
 {
@@ -47,6 +45,8 @@ CImportClientWidget::CImportClientWidget(QWidget *parent)
     connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CImportClientWidget::OnBtnAdd);
     connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CImportClientWidget::OnBtnCancel);
     SetMainAction([this] { OnBtnAdd(); });
+    m_readTimer.setInterval(50);
+    connect(&m_readTimer, &QTimer::timeout, this, &CImportClientWidget::OnReadProgress);
 }
 
 CImportClientWidget::~CImportClientWidget()
@@ -86,6 +86,10 @@ void CImportClientWidget::OnBtnBrowse()
 
 bool CImportClientWidget::GetDeviceFromDatabase()
 {
+    if (m_pReader) {
+        m_pReader->Cancel();
+        return false;
+    }
     const QString path = ui->m_pEditPath->text();
     if (path.isEmpty()) {
         ui->m_pEditPath->setFocus();
@@ -94,40 +98,102 @@ bool CImportClientWidget::GetDeviceFromDatabase()
         return false;
     }
 
-    try {
-        CSQLite3Connection *connection = OpenClientDatabase(path);
-        CSQLite3Recordset records;
-        if (!connection->Query("select * from TInfo_Device", records))
-            throw std::runtime_error("no connection");
-        // Columns are looked up by name once; a missing one throws at the first row.
-        int address = -1, name = -1, user = -1, password = -1, port = -1;
-        const QString notImported = tr("Not Imported");
-        for (; !records.IsEOF(); records.MoveNext()) {
-            if (address < 0) {
-                address = records.GetFieldIndex(QByteArrayLiteral("Address"));
-                name = records.GetFieldIndex(QByteArrayLiteral("Name"));
-                user = records.GetFieldIndex(QByteArrayLiteral("UserName"));
-                password = records.GetFieldIndex(QByteArrayLiteral("UserPwd"));
-                port = records.GetFieldIndex(QByteArrayLiteral("Port"));
-                if (address < 0 || name < 0 || user < 0 || password < 0 || port < 0)
-                    throw std::invalid_argument("Invalid filed name");
-            }
-            STRU_DEVICE device;
-            device.strIP = records.GetString(address);
-            device.iPort = records.GetInt(port);
-            if (m_listed.contains({device.strIP, device.iPort}))
-                continue;
-            device.strDeviceName = records.GetString(name);
-            device.strUserName = records.GetString(user);
-            device.strPassword = records.GetString(password);
-            AppendDevice(device, notImported);
-        }
-    } catch (const std::exception &) {
-        // The SQLite layer has logged what went wrong; rows read before stay listed.
-        ShowMsgBox(tr("Info"), tr("Can not recognize database file."), this);
-        return false;
-    }
+    CClientDatabaseReader::LIMITS limits = m_readLimits;
+    m_iDevicesBeforeRead = static_cast<int>(m_vecDevice.size());
+    limits.iMaxDevices = std::max(0, std::min(limits.iMaxDevices, kMaxDevices - m_iDevicesBeforeRead));
+    m_readRows.clear();
+    m_pReader = std::make_unique<CClientDatabaseReader>(path, m_listed, limits);
+    ShowReading(true);
+    m_readTimer.start();
     return true;
+}
+
+void CImportClientWidget::OnReadProgress()
+{
+    if (!m_pReader)
+        return;
+    // The outcome first: once the read has ended, the rows taken after it are all there are.
+    // A few thousand rows at a time keep the window responsive while a large table fills.
+    const CClientDatabaseReader::Outcome outcome = m_pReader->Result();
+    const QVector<CLIENT_DEVICE> rows = m_pReader->TakeRows(kRowsPerStep);
+    const QString notImported = tr("Not Imported");
+    for (const CLIENT_DEVICE &row : rows) {
+        STRU_DEVICE device;
+        device.strIP = row.strAddress;
+        device.iPort = row.iPort;
+        device.strDeviceName = row.strName;
+        device.strUserName = row.strUserName;
+        device.strPassword = row.strPassword;
+        if (m_listed.contains({device.strIP, device.iPort}))
+            continue;
+        AppendDevice(device, notImported);
+        m_readRows.append(m_pModel->item(m_pModel->rowCount() - 1, ColName));
+    }
+    if (outcome == CClientDatabaseReader::Running || rows.size() == kRowsPerStep)
+        ui->m_pLabelProgress->setText(tr("Reading... devices found: %1").arg(m_vecDevice.size() - m_iDevicesBeforeRead));
+    else
+        FinishRead(outcome);
+}
+
+void CImportClientWidget::FinishRead(CClientDatabaseReader::Outcome outcome)
+{
+    m_readTimer.stop();
+    m_pReader.reset();
+    ShowReading(false);
+    switch (outcome) {
+    case CClientDatabaseReader::Unrecognized: {
+        // Nothing of a file that failed half-way stays listed. The rows go in runs (one, unless
+        // the user sorted meanwhile): one by one would move the rows after them every time.
+        std::vector<int> rows;
+        for (const QStandardItem *item : qAsConst(m_readRows))
+            rows.push_back(item->row());
+        std::sort(rows.rbegin(), rows.rend());
+        for (size_t i = 0; i < rows.size();) {
+            size_t last = i;
+            while (last + 1 < rows.size() && rows[last + 1] == rows[last] - 1)
+                ++last;
+            m_pModel->removeRows(rows[last], static_cast<int>(last - i + 1));
+            i = last + 1;
+        }
+        for (int i = m_iDevicesBeforeRead; i < m_vecDevice.size(); ++i)
+            m_listed.remove({m_vecDevice.at(i).strIP, m_vecDevice.at(i).iPort});
+        m_vecDevice.resize(m_iDevicesBeforeRead);
+        m_readRows.clear();
+        ShowMsgBox(tr("Info"), tr("Can not recognize database file."), this);
+        break;
+    }
+    case CClientDatabaseReader::TooManyDevices:
+        ShowMsgBox(tr("Info"), tr("The list holds at most %1 devices; the rest of the database was not read.")
+                                   .arg(kMaxDevices), this);
+        break;
+    case CClientDatabaseReader::OutOfTime:
+        ShowMsgBox(tr("Info"), tr("Reading the database took too long and was stopped; the devices read so far "
+                                  "are listed."), this);
+        break;
+    default:
+        break;
+    }
+    m_readRows.clear();
+}
+
+void CImportClientWidget::ShowReading(bool reading)
+{
+    ui->m_pBtnRead->setText(reading ? tr("Stop") : tr("Import"));
+    ui->m_pEditPath->setEnabled(!reading);
+    ui->m_pBtnBrowse->setEnabled(!reading);
+    ui->m_pBtnAdd->setEnabled(!reading);
+    ui->m_pLabelProgress->setText(reading ? tr("Reading... devices found: %1").arg(0) : QString());
+}
+
+void CImportClientWidget::done(int result)
+{
+    // Closing stops a read at once: what it listed stays, rows not listed yet are dropped.
+    if (m_pReader) {
+        m_pReader->Cancel();
+        m_pReader->Wait(); // an interrupted statement ends within milliseconds
+        FinishRead(CClientDatabaseReader::Cancelled);
+    }
+    CBaseDialog::done(result);
 }
 
 void CImportClientWidget::AppendDevice(const STRU_DEVICE &device, const QString &state)

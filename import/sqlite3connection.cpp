@@ -12,12 +12,13 @@ CSQLite3Connection::~CSQLite3Connection()
     Close();
 }
 
-void CSQLite3Connection::Open(const QByteArray &path)
+void CSQLite3Connection::Open(const QByteArray &path, OpenMode mode)
 {
     Close();
-    // Read-only and without SQLITE_OPEN_CREATE: a wrong path never leaves an empty database
-    // behind, and nothing is ever journalled into the client's file.
-    const int result = sqlite3_open_v2(path.constData(), &m_pDB, SQLITE_OPEN_READONLY, nullptr);
+    // Without SQLITE_OPEN_CREATE: a wrong path never leaves an empty database behind; read-only
+    // on the client's file: nothing is ever journalled into it.
+    const int flags = mode == PrivateCopy ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+    const int result = sqlite3_open_v2(path.constData(), &m_pDB, flags, nullptr);
     if (result != SQLITE_OK) {
         if (!m_pDB)
             throw CSQlite3Error(result, sqlite3_errstr(result));

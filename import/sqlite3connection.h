@@ -3,7 +3,9 @@
 //   CSQlite3Error       a SQLite result code and message, logged when thrown;
 //   CSQLite3Connection  one database handle;
 //   CSQLite3Recordset   a forward-only result set with typed fields by index or column name;
-//   OpenClientDatabase  the process-wide connection to the client's database.
+//   OpenClientDatabase  the process-wide connection to the client's database;
+//   CClientDatabaseReader  the import's read of the device table, on a thread of its own, from a
+//                       private snapshot of the client's file.
 // The client's file belongs to the running client: it is opened read-only, never created, and
 // a lock held by the client makes a read fail after a bounded wait instead of hanging.
 #pragma once
@@ -27,9 +29,13 @@ public:
     CSQLite3Connection(const CSQLite3Connection &) = delete;
     CSQLite3Connection &operator=(const CSQLite3Connection &) = delete;
 
-    // Closes first, then opens the file read-only. Throws CSQlite3Error when it cannot be
-    // opened; the failed handle stays stored, and Exec and Query then throw the same error.
-    void Open(const QByteArray &path);
+    enum OpenMode {
+        ReadOnly,    // the client's own file
+        PrivateCopy  // a copy of ours: SQLite may recover its journal or log beside it
+    };
+    // Closes first, then opens the file (never creating it). Throws CSQlite3Error when it cannot
+    // be opened; the failed handle stays stored, and Exec and Query then throw the same error.
+    void Open(const QByteArray &path, OpenMode mode = ReadOnly);
     void Close();
     // False when no transaction was open (always so on a read-only connection).
     bool Commit();
@@ -39,6 +45,8 @@ public:
     // first row cannot be fetched (a locked database). The recordset then holds the first row.
     bool Query(const QByteArray &sql, CSQLite3Recordset &recordset);
     bool IsOpen() const { return m_pDB != nullptr; }
+    // For settings this layer does not wrap (limits, progress handler); null when closed.
+    sqlite3 *Handle() const { return m_pDB; }
 
 private:
     [[noreturn]] void ThrowLastError() const;

@@ -1,5 +1,7 @@
 #include "platform/wsdiscoverymessage.h"
 
+#include "platform/xmlguard.h"
+
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -48,11 +50,21 @@ public:
     }
 
 private:
+    // Every token is counted: one datagram never costs more than a bounded amount of reading.
+    QXmlStreamReader::TokenType ReadNext()
+    {
+        if (++m_iTokens > WsDiscovery::kMaxDatagramTokens) {
+            m_xml.raiseError(QStringLiteral("too many tokens"));
+            return QXmlStreamReader::Invalid;
+        }
+        return m_xml.readNext();
+    }
+
     // The next child start element of the current element; false at its end (or an error).
     bool Next()
     {
         while (!m_xml.atEnd()) {
-            const auto token = m_xml.readNext();
+            const auto token = ReadNext();
             if (token == QXmlStreamReader::StartElement) {
                 m_scopes.append(m_xml.namespaceDeclarations());
                 return true;
@@ -70,7 +82,7 @@ private:
     {
         int depth = 1;
         while (depth > 0 && !m_xml.atEnd()) {
-            const auto token = m_xml.readNext();
+            const auto token = ReadNext();
             if (token == QXmlStreamReader::StartElement) {
                 m_scopes.append(m_xml.namespaceDeclarations());
                 ++depth;
@@ -163,6 +175,7 @@ private:
 
     QXmlStreamReader m_xml;
     QVector<QXmlStreamNamespaceDeclarations> m_scopes;
+    int m_iTokens = 0;
 };
 } // namespace
 
@@ -203,6 +216,8 @@ QByteArray Probe(const QString &messageId)
 
 QVector<WSD_ANNOUNCEMENT> Parse(const QByteArray &datagram)
 {
+    if (datagram.size() > kMaxDatagramBytes || !XmlGuard::Check(datagram))
+        return {};
     return CReader(datagram).Read();
 }
 

@@ -2,7 +2,8 @@
 // network video transmitters, and the Hello, Bye and ProbeMatch announcements it reads back.
 // Elements are recognised by namespace URI and local name, never by prefix; both the 2005/04
 // protocol that ONVIF devices speak and the 2009/01 standard are read. Anything that is not a
-// well-formed announcement of this kind reads as nothing.
+// well-formed announcement of this kind reads as nothing, and so does a datagram that would cost
+// more to read than an announcement can (too large, too many tokens, or refused by XmlGuard).
 #pragma once
 
 #include <QByteArray>
@@ -26,6 +27,9 @@ struct WSD_ANNOUNCEMENT
 namespace WsDiscovery {
 inline const char *const kGroup = "239.255.255.250";
 const quint16 kPort = 3702;
+
+constexpr int kMaxDatagramBytes = 32 * 1024;
+constexpr int kMaxDatagramTokens = 4096;
 
 QByteArray Probe(const QString &messageId);
 QVector<WSD_ANNOUNCEMENT> Parse(const QByteArray &datagram);

@@ -55,7 +55,11 @@ double DialogRead(const QString &path)
     dlg.show();
     dlg.findChild<QLineEdit *>(QStringLiteral("m_pEditPath"))->setText(path);
     QApplication::processEvents();
-    return TimeMs([&] { dlg.GetDeviceFromDatabase(); });
+    return TimeMs([&] {
+        dlg.GetDeviceFromDatabase();
+        while (dlg.IsReading())
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+    });
 }
 
 QVector<STRU_CAMERA> NamedCameras(int count)

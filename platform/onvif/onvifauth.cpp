@@ -1,5 +1,6 @@
 #include "platform/onvif/onvifauth.h"
 
+#include "platform/onvif/onvifhttp.h"
 #include "platform/onvif/onvifxml.h"
 
 #include <QCryptographicHash>
@@ -80,6 +81,11 @@ bool ParseOne(const QByteArray &header, DIGEST_CHALLENGE *challenge)
     }
     if (parsed.strNonce.isEmpty() || (qopOffered && !parsed.bQopAuth))
         return false;
+    // These go back to the device in our Authorization header: a line break there would let the
+    // device write headers of its own into our request.
+    for (const QByteArray *value : {&parsed.strRealm, &parsed.strNonce, &parsed.strOpaque})
+        if (!OnvifHeaderSafe(*value))
+            return false;
     parsed.bSession = algorithm.endsWith("-sess");
     if (parsed.bSession)
         algorithm.chop(5);

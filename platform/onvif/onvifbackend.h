@@ -3,10 +3,10 @@
 //
 //   onvifxml     a small read-only element tree over QXmlStreamReader; elements are found by
 //                namespace URI and local name, never by prefix, and a device's answer is bounded
-//                in depth and size before any of it is used;
+//                in depth, size, attributes (XmlGuard) and parsing time before any of it is used;
 //   onvifauth    WS-Security UsernameToken (PasswordDigest) and HTTP Digest (MD5, SHA-256);
 //   onvifhttp    one blocking HTTP POST on the caller's thread, with a connect timeout, a total
-//                deadline and a cap on the answer's size;
+//                deadline (host name lookup and parsing included) and a cap on the answer's size;
 //   onvifsoap    one SOAP call: envelope, credentials, retry on a Digest challenge, faults;
 //   onvifreplies what the answers say, as plain values: services, clock, role, profiles as channels;
 //   onvifcodes   encoder settings in the device SDK's resolution, frame-rate, bitrate and

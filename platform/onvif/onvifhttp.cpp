@@ -5,8 +5,17 @@
 #include <QDeadlineTimer>
 #include <QNetworkProxy>
 #include <QTcpSocket>
+#include <QUrl>
+
+#include <netdb.h>
+#include <sys/socket.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -181,25 +190,99 @@ COnvifHttpReader::State COnvifHttpReader::Finish()
     return m_eState = Complete;
 }
 
+bool OnvifHeaderSafe(const QByteArray &text)
+{
+    return std::none_of(text.cbegin(), text.cend(),
+                        [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F; });
+}
+
+QList<QHostAddress> OnvifResolve(const QString &host, const QDeadlineTimer &deadline, bool *timedOut)
+{
+    *timedOut = false;
+    const QHostAddress literal(host);
+    if (!literal.isNull())
+        return {literal};
+    const QByteArray name = QUrl::toAce(host);
+    if (name.isEmpty() || !OnvifHeaderSafe(name))
+        return {};
+
+    // Shared with the lookup thread, which may outlive this call; the system's resolver only,
+    // so that a late lookup touches no state of ours or of Qt's.
+    struct LOOKUP
+    {
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool bDone = false;
+        QList<QHostAddress> addresses;
+    };
+    auto lookup = std::make_shared<LOOKUP>();
+    std::thread([lookup, name] {
+        QList<QHostAddress> addresses;
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        addrinfo *found = nullptr;
+        if (getaddrinfo(name.constData(), nullptr, &hints, &found) == 0) {
+            for (const addrinfo *info = found; info; info = info->ai_next) {
+                const QHostAddress address(info->ai_addr);
+                if (!address.isNull() && !addresses.contains(address))
+                    addresses << address;
+            }
+            freeaddrinfo(found);
+        }
+        std::lock_guard<std::mutex> lock(lookup->mutex);
+        lookup->addresses = addresses;
+        lookup->bDone = true;
+        lookup->finished.notify_all();
+    }).detach();
+
+    std::unique_lock<std::mutex> lock(lookup->mutex);
+    if (!lookup->finished.wait_for(lock, std::chrono::milliseconds(Remaining(deadline)),
+                                   [&] { return lookup->bDone; })) {
+        *timedOut = true;
+        return {};
+    }
+    return lookup->addresses;
+}
+
 ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
-                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits)
+                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
+                            const QDeadlineTimer &requestDeadline)
 {
     ONVIF_HTTP_ANSWER failure;
+    failure.eOutcome = ONVIF_HTTP_ANSWER::Malformed;
+    QByteArray lines = extraHeaders;
+    lines.replace("\r\n", "\t");
+    if (!OnvifHeaderSafe(host.toUtf8()) || !OnvifHeaderSafe(path) || !OnvifHeaderSafe(action)
+        || !OnvifHeaderSafe(lines))
+        return failure;
+
     // The caller's own limit (a whole device's budget, or a cancelled run) shortens every wait.
-    const QDeadlineTimer deadline(std::min(std::max(0, limits.iTotalTimeoutMs), NetDvr_RemainingMs()));
+    const QDeadlineTimer deadline(std::min(Remaining(requestDeadline), NetDvr_RemainingMs()));
+    // The connect timeout runs from the start, the lookup included.
+    const QDeadlineTimer connectDeadline(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)));
+    bool lookupTimedOut = false;
+    const QList<QHostAddress> addresses = OnvifResolve(host, connectDeadline, &lookupTimedOut);
     QTcpSocket socket;
     socket.setProxy(QNetworkProxy::NoProxy);
-    socket.connectToHost(host, port);
-    const QDeadlineTimer connectDeadline(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)));
-    if (!WaitSliced(connectDeadline, [&](int ms) { return socket.waitForConnected(ms); },
-                    [&] { return socket.state() == QAbstractSocket::HostLookupState
-                              || socket.state() == QAbstractSocket::ConnectingState; })) {
-        failure.eOutcome = NetDvr_RemainingMs() == 0 ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
+    bool connected = false;
+    for (const QHostAddress &address : addresses) {
+        socket.connectToHost(address, port);
+        connected = WaitSliced(connectDeadline, [&](int ms) { return socket.waitForConnected(ms); },
+                               [&] { return socket.state() == QAbstractSocket::ConnectingState; });
+        if (connected)
+            break;
+        socket.abort();
+    }
+    if (!connected) {
+        failure.eOutcome = lookupTimedOut || NetDvr_RemainingMs() == 0 ? ONVIF_HTTP_ANSWER::TimedOut
+                                                                       : ONVIF_HTTP_ANSWER::ConnectFailed;
         return failure;
     }
 
-    const QByteArray hostHeader = (host.contains(':') ? '[' + host.toLatin1() + ']' : host.toLatin1()) + ':'
-        + QByteArray::number(port);
+    const bool literal = !QHostAddress(host).isNull();
+    const QByteArray hostName = literal ? host.toLatin1() : QUrl::toAce(host);
+    const QByteArray hostHeader = (host.contains(':') ? '[' + hostName + ']' : hostName) + ':' + QByteArray::number(port);
     QByteArray request = "POST " + (path.isEmpty() ? QByteArray("/") : path) + " HTTP/1.1\r\nHost: " + hostHeader
         + "\r\nContent-Type: application/soap+xml; charset=utf-8; action=\"" + action + "\"\r\nContent-Length: "
         + QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;

@@ -2,11 +2,15 @@
 //
 // The device layer calls from worker threads without event loops, so the socket is driven with
 // waitFor...() against one deadline: connecting has its own shorter timeout, and the whole
-// exchange (connect, send, answer) must end before the total timeout. The answer is cut off and
+// exchange (host name lookup, connect, send, answer) must end before the total timeout. A host
+// name is looked up on a thread of its own, abandoned when the time is up: the system's resolver
+// cannot be interrupted, and a silent one would otherwise hold the caller for many seconds. The answer is cut off and
 // refused once it exceeds the size cap, whatever the device announces or keeps sending.
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
+#include <QHostAddress>
 #include <QList>
 #include <QString>
 
@@ -58,6 +62,15 @@ private:
 };
 
 // POSTs body to http://host:port/path with the SOAP 1.2 content type (action as its parameter)
-// and the extra header lines (each ending in "\r\n").
+// and the extra header lines (each ending in "\r\n"), within limits and before the deadline.
+// A path, action or header line that holds a line break or another control character (text a
+// device gave us, smuggling a header of its own) is never sent: Malformed.
 ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
-                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits);
+                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
+                            const QDeadlineTimer &deadline);
+
+// The addresses of host (a literal address, or a name looked up as above); empty when the lookup
+// failed or the deadline passed first (*timedOut then true).
+QList<QHostAddress> OnvifResolve(const QString &host, const QDeadlineTimer &deadline, bool *timedOut);
+// True when text may stand in an HTTP header: no control character but the tab.
+bool OnvifHeaderSafe(const QByteArray &text);

@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kSoap11[] = "http://schemas.xmlsoap.org/soap/envelope/";
@@ -72,7 +74,9 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
 {
     const QByteArray action = QByteArray(ns) + '/' + operation;
     ONVIF_HTTP_ANSWER http;
+    QDeadlineTimer deadline;
     for (int attempt = 0; attempt < 2; ++attempt) {
+        deadline.setRemainingTime(std::max(0, limits.iTotalTimeoutMs));
         QByteArray header;
         QByteArray httpHeaders;
         if (auth && auth->bDigest) {
@@ -87,7 +91,7 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
                                                OnvifCredentials::RandomBytes(16));
         }
         http = OnvifPost(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders,
-                         Envelope(ns, operation, content, header), limits);
+                         Envelope(ns, operation, content, header), limits, deadline);
         if (http.eOutcome != ONVIF_HTTP_ANSWER::Ok || http.iStatus != 401)
             break;
         OnvifCredentials::DIGEST_CHALLENGE challenge;
@@ -107,7 +111,9 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
 
     auto document = std::make_shared<COnvifDocument>();
     QString error;
-    const bool parsed = document->Parse(http.body, &error);
+    const bool parsed = document->Parse(http.body, &error, deadline);
+    if (document->TimedOut())
+        return Failure(ONVIF_RESULT::TimedOut, error);
     const COnvifElement body = parsed ? SoapBody(*document) : COnvifElement();
     const COnvifElement fault = body.Child(OnvifUri::kSoap, "Fault");
     if (!fault.IsNull()) {

@@ -1,5 +1,7 @@
 #include "platform/onvif/onvifxml.h"
 
+#include "platform/xmlguard.h"
+
 #include <QXmlStreamReader>
 
 #include <cmath>
@@ -13,13 +15,21 @@ bool Same(const QString &text, const char *latin1)
 
 } // namespace
 
-bool COnvifDocument::Parse(const QByteArray &xml, QString *error)
+bool COnvifDocument::Parse(const QByteArray &xml, QString *error, const QDeadlineTimer &deadline)
 {
     m_nodes.clear();
-    QXmlStreamReader reader(xml);
-    std::vector<int> open; // indexes of the elements not yet closed
+    m_bTimedOut = false;
     QString failure;
-    while (!reader.atEnd() && failure.isEmpty()) {
+    XmlGuard::Check(xml, &failure);
+    QXmlStreamReader reader(failure.isEmpty() ? xml : QByteArray());
+    std::vector<int> open; // indexes of the elements not yet closed
+    for (int tokens = 0; failure.isEmpty() && !reader.atEnd(); ++tokens) {
+        // The clock is read now and then: parsing is part of the request's time.
+        if (tokens % 256 == 255 && deadline.hasExpired()) {
+            m_bTimedOut = true;
+            failure = QStringLiteral("deadline passed while parsing");
+            break;
+        }
         switch (reader.readNext()) {
         case QXmlStreamReader::DTD:
             failure = QStringLiteral("document type declaration");

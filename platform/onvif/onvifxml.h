@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 
 #include <initializer_list>
@@ -68,8 +69,12 @@ public:
     static constexpr int kMaxElements = 100000;
 
     // False (and an empty document) for anything that is not one well-formed XML element tree
-    // within the limits above; a document type declaration is refused.
-    bool Parse(const QByteArray &xml, QString *error = nullptr);
+    // within the limits above and those of XmlGuard; a document type declaration is refused, and
+    // so is a document not parsed before the deadline.
+    bool Parse(const QByteArray &xml, QString *error = nullptr,
+               const QDeadlineTimer &deadline = QDeadlineTimer(QDeadlineTimer::Forever));
+    // The last Parse failed because its deadline passed.
+    bool TimedOut() const { return m_bTimedOut; }
     COnvifElement Root() const;
 
 private:
@@ -85,6 +90,7 @@ private:
         std::vector<int> children;
     };
     std::vector<NODE> m_nodes;
+    bool m_bTimedOut = false;
 };
 
 // A number in an element text: QString's parser, and only finite values.

@@ -615,6 +615,22 @@
         <source>Please select device.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The list holds at most %1 devices; the rest of the database was not read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the database took too long and was stopped; the devices read so far are listed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading... devices found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CLogin</name>

@@ -615,6 +615,22 @@
         <source>Please select device.</source>
         <translation>请选择设备。</translation>
     </message>
+    <message>
+        <source>The list holds at most %1 devices; the rest of the database was not read.</source>
+        <translation>列表最多容纳 %1 个设备；数据库中其余部分未读取。</translation>
+    </message>
+    <message>
+        <source>Reading the database took too long and was stopped; the devices read so far are listed.</source>
+        <translation>读取数据库耗时过长，已停止；已列出目前读到的设备。</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Reading... devices found: %1</source>
+        <translation>正在读取... 已找到设备：%1</translation>
+    </message>
 </context>
 <context>
     <name>CLogin</name>

@@ -162,6 +162,7 @@ QStringList TestPanelImport::ClientImport(CCalculateWidget &panel, const QString
             return;
         dlg->findChild<QLineEdit *>(QStringLiteral("m_pEditPath"))->setText(database);
         dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnRead"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg->IsReading(), 30000);
         auto *table = dlg->findChild<QTreeView *>(QStringLiteral("m_pTableDevice"));
         table->selectAll();
         std::shared_ptr<ModalSeen> chase;

@@ -1,12 +1,15 @@
-// The client database dialog on its own: what a read lists from odd and broken databases, the
-// numeric address order, and the refusals of "Import" and "Add>>".
+// The client database dialog on its own: what a read lists from odd, broken and hostile databases,
+// stopping a read, the client's folder left as it was, the numeric address order, and the
+// refusals of "Import" and "Add>>".
 #include "import/importclientwidget.h"
 #include "import/ipstandarditem.h"
 #include "tests/support/modaldriver.h"
 #include "tools/sampledb/sampledbwriter.h"
 #include "toolkit/tooltip.h"
 
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
 
 using Rows = QList<QVariantList>;
 Q_DECLARE_METATYPE(Rows)
@@ -40,11 +46,54 @@ QStringList RowTexts(QWidget *dlg)
     return rows;
 }
 
-// Reads 'path' through the dialog's path field and "Import" button; the messages it showed.
+QPushButton *ReadButton(QWidget *dlg)
+{
+    return dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnRead"));
+}
+
+// Reads 'path' through the dialog's path field and "Import" button, until the read has ended;
+// the messages it showed.
 QStringList Read(CImportClientWidget &dlg, const QString &path)
 {
     dlg.findChild<QLineEdit *>(QStringLiteral("m_pEditPath"))->setText(path);
-    return AnsweredDuring([&dlg] { dlg.findChild<QPushButton *>(QStringLiteral("m_pBtnRead"))->click(); });
+    return AnsweredDuring([&dlg] {
+        ReadButton(&dlg)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg.IsReading(), 30000);
+    });
+}
+
+// Runs SQL on a new database file; false with SQLite's message in error.
+bool MakeDatabase(const QString &path, const QByteArray &sql, QString *error)
+{
+    sqlite3 *db = nullptr;
+    char *message = nullptr;
+    const bool made = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
+        && sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) == SQLITE_OK;
+    *error = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    sqlite3_free(message);
+    sqlite3_close(db);
+    return made;
+}
+
+// A device table of count rows, one device each.
+QByteArray DeviceRows(int count)
+{
+    return "create table TInfo_Device (Address TEXT, Name TEXT, UserName TEXT, UserPwd TEXT, Port INTEGER);"
+           "insert into TInfo_Device with recursive c(x) as (select 1 union all select x + 1 from c limit "
+        + QByteArray::number(count) + ") select '10.0.' || (x / 256) || '.' || (x % 256), 'Cam ' || x, 'a', '', 80 from c;";
+}
+
+// A VIEW named like the device table whose rows never end; port: the column's expression.
+QByteArray EndlessView(const QByteArray &port, const QByteArray &where = {})
+{
+    return "create view TInfo_Device as with recursive c(x) as (select 1 union all select x + 1 from c) "
+           "select '10.0.0.1' as Address, 'Cam' as Name, 'a' as UserName, '' as UserPwd, "
+        + port + " as Port from c " + where + ';';
+}
+
+QStringList Files(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 } // namespace
 
@@ -60,6 +109,12 @@ private slots:
     void addressOrder_data();
     void addressOrder();
     void refusals();
+    void hostileDatabase_data();
+    void hostileDatabase();
+    void stoppingARead_data();
+    void stoppingARead();
+    void clientFolderUntouched_data();
+    void clientFolderUntouched();
 
 private:
     QTemporaryDir m_dir;
@@ -205,6 +260,137 @@ void TestImportClientWidget::refusals()
     QCOMPARE(added.count(), 1);
     QTest::keyClick(&dlg, Qt::Key_Escape);
     QVERIFY(dlg.isVisible());
+}
+
+void TestImportClientWidget::hostileDatabase_data()
+{
+    QTest::addColumn<QByteArray>("sql"); // "fifo": a FIFO named like a database
+    QTest::addColumn<int>("corruptPage"); // > 0: that page overwritten after writing
+    QTest::addColumn<int>("maxDevices");
+    QTest::addColumn<int>("listed");
+    QTest::addColumn<QString>("message");
+
+    const QString tooMany = "Info|The list holds at most 100000 devices; the rest of the database was not read.";
+    const QString tooLong = "Info|Reading the database took too long and was stopped; the devices read so far are listed.";
+    const QString unrecognized = "Info|Can not recognize database file.";
+    QTest::newRow("FIFO") << QByteArray("fifo") << 0 << 50 << 0 << unrecognized;
+    QTest::newRow("as many devices as the list takes") << DeviceRows(50) << 0 << 50 << 50 << QString();
+    QTest::newRow("more devices than the list takes") << DeviceRows(60) << 0 << 50 << 50 << tooMany;
+    QTest::newRow("endless VIEW of new devices") << EndlessView("x") << 0 << 50 << 50 << tooMany;
+    QTest::newRow("endless VIEW of one device") << EndlessView("80") << 0 << 50 << 1 << tooLong;
+    QTest::newRow("recursive VIEW without rows") << EndlessView("x", "where x < 0") << 0 << 50 << 0 << tooLong;
+    QTest::newRow("value over 1 MB") << QByteArray("create table TInfo_Device (Address, Name, UserName, UserPwd, Port);"
+                                                   "insert into TInfo_Device values ('10.0.0.1', zeroblob(2000000), "
+                                                   "'a', '', 80);")
+                                     << 0 << 50 << 0 << unrecognized;
+    // A leaf page two thirds in: the rows before it are read, then stepping fails.
+    QTest::newRow("corrupt page half-way") << "pragma page_size=4096;" + DeviceRows(30000) << 200 << 100000 << 0 << unrecognized;
+}
+
+void TestImportClientWidget::hostileDatabase()
+{
+    QFETCH(QByteArray, sql);
+    QFETCH(int, corruptPage);
+    QFETCH(int, maxDevices);
+    QFETCH(int, listed);
+    QFETCH(QString, message);
+
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".db");
+    QString error;
+    if (sql == "fifo")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY2(MakeDatabase(path, sql, &error), qPrintable(error));
+    if (corruptPage > 0) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() > qint64(corruptPage) * 4096);
+        QVERIFY(file.seek(qint64(corruptPage - 1) * 4096));
+        file.write(QByteArray(4096, '\xff'));
+    }
+    CImportClientWidget dlg(nullptr);
+    CClientDatabaseReader::LIMITS limits;
+    limits.iMaxDevices = maxDevices;
+    limits.iBudgetMs = 1000;
+    dlg.SetReadLimits(limits);
+    QCOMPARE(Read(dlg, path), message.isEmpty() ? QStringList() : QStringList(message));
+    QCOMPARE(RowTexts(&dlg).size(), listed);
+    QCOMPARE(dlg.Devices().size(), listed);
+}
+
+void TestImportClientWidget::stoppingARead_data()
+{
+    QTest::addColumn<bool>("close"); // false: the "Stop" button
+    QTest::newRow("Stop") << false;
+    QTest::newRow("closing the dialog") << true;
+}
+
+void TestImportClientWidget::stoppingARead()
+{
+    QFETCH(bool, close);
+    const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".db");
+    QString error;
+    QVERIFY2(MakeDatabase(path, EndlessView("80"), &error), qPrintable(error));
+    CImportClientWidget dlg(nullptr);
+    CClientDatabaseReader::LIMITS limits;
+    limits.iBudgetMs = 600000;
+    dlg.SetReadLimits(limits);
+    dlg.show();
+    dlg.findChild<QLineEdit *>(QStringLiteral("m_pEditPath"))->setText(path);
+    ReadButton(&dlg)->click();
+    // The row read so far is listed while the read goes on.
+    QTRY_COMPARE(RowTexts(&dlg).size(), 1);
+    QVERIFY(dlg.IsReading());
+    QCOMPARE(ReadButton(&dlg)->text(), QStringLiteral("Stop"));
+    QVERIFY(!dlg.findChild<QLabel *>(QStringLiteral("m_pLabelProgress"))->text().isEmpty());
+    const QStringList messages = AnsweredDuring([&] {
+        if (close) {
+            dlg.findChild<QPushButton *>(QStringLiteral("m_pBtnCancel"))->click();
+            QVERIFY(!dlg.IsReading());
+            QVERIFY(!dlg.isVisible());
+        } else {
+            ReadButton(&dlg)->click();
+            QTRY_VERIFY(!dlg.IsReading());
+        }
+    });
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(ReadButton(&dlg)->text(), QStringLiteral("Import"));
+    QCOMPARE(RowTexts(&dlg).size(), 1);
+}
+
+void TestImportClientWidget::clientFolderUntouched_data()
+{
+    QTest::addColumn<QByteArray>("journalMode");
+    QTest::addColumn<bool>("clientOpen"); // the client keeps unsaved rows in its log meanwhile
+    QTest::newRow("rollback journal") << QByteArray("delete") << false;
+    QTest::newRow("write-ahead log") << QByteArray("wal") << false;
+    QTest::newRow("write-ahead log, client running") << QByteArray("wal") << true;
+}
+
+void TestImportClientWidget::clientFolderUntouched()
+{
+    QFETCH(QByteArray, journalMode);
+    QFETCH(bool, clientOpen);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("client.db");
+    QString error;
+    QVERIFY2(MakeDatabase(path, "pragma journal_mode=" + journalMode + ';' + DeviceRows(4), &error), qPrintable(error));
+    sqlite3 *client = nullptr;
+    if (clientOpen) {
+        QCOMPARE(sqlite3_open(path.toUtf8().constData(), &client), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(client,
+                              "pragma wal_autocheckpoint=0; insert into TInfo_Device values ('10.9.9.9', 'New', 'a', '', 80);",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+    }
+    const QStringList before = Files(folder.path());
+    CImportClientWidget dlg(nullptr);
+    const QStringList messages = Read(dlg, path);
+    const QStringList after = Files(folder.path());
+    sqlite3_close(client);
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(RowTexts(&dlg).size(), clientOpen ? 5 : 4);
+    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(TestImportClientWidget)

@@ -3,6 +3,7 @@
 #include "platform/onvif/onvifcodes.h"
 #include "platform/onvif/onvifhttp.h"
 #include "platform/onvif/onvifsoap.h"
+#include "platform/xmlguard.h"
 
 #include <QtTest>
 
@@ -57,6 +58,12 @@ private slots:
         QTest::newRow("auth-int only") << QList<QByteArray>{Rfc("MD5", "\"auth-int\"")} << QByteArray();
         QTest::newRow("Basic") << QList<QByteArray>{"Basic realm=\"x\""} << QByteArray();
         QTest::newRow("no nonce") << QList<QByteArray>{"Digest realm=\"x\", qop=auth"} << QByteArray();
+        // What a device writes into a challenge goes back in our next request's header.
+        QTest::newRow("carriage return in realm")
+            << QList<QByteArray>{Rfc("MD5").replace("http-auth@", "x\rX-Injected: 1\r")} << QByteArray();
+        QTest::newRow("line feed in nonce") << QList<QByteArray>{Rfc("MD5").replace("7ypf", "\nX: 1")} << QByteArray();
+        QTest::newRow("NUL in opaque") << QList<QByteArray>{Rfc("MD5").replace("FQhe", QByteArray("\0", 1))}
+                                       << QByteArray();
     }
 
     void httpDigest()
@@ -162,6 +169,84 @@ private slots:
         QVERIFY(!document.Parse(xml));
         QVERIFY(document.Root().IsNull());
         QVERIFY(document.Root().Find(OnvifUri::kSchema, "Width").IsNull());
+    }
+
+    void xmlAttributeLimits_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<bool>("accepted");
+        auto attributes = [](int count, const QByteArray &name = "a") {
+            QByteArray text;
+            for (int i = 0; i < count; ++i)
+                text += ' ' + name + QByteArray::number(i) + "=\"1\"";
+            return text;
+        };
+        QTest::newRow("64 attributes") << "<r" + attributes(64) + "/>" << true;
+        QTest::newRow("65 attributes") << "<r" + attributes(65) + "/>" << false;
+        QTest::newRow("65 namespace declarations") << "<r" + attributes(65, "xmlns:p") + "/>" << false;
+        QTest::newRow("65 attributes on an inner element") << "<r><s/><s" + attributes(65) + "/></r>" << false;
+        QTest::newRow("1 MB of attributes") << "<r" + attributes(100000) + "/>" << false;
+        QTest::newRow("16,384 attributes") << "<r>" + ("<s" + attributes(64) + "/>").repeated(256) + "</r>" << true;
+        QTest::newRow("16,385 attributes") << "<r>" + ("<s" + attributes(64) + "/>").repeated(256) + "<s a='1'/></r>"
+                                           << false;
+        const QByteArray declare43 = "<s" + attributes(43, "xmlns:p") + '>';
+        QTest::newRow("128 namespaces in scope") << declare43 + declare43 + "<s" + attributes(42, "xmlns:p") + "/></s></s>"
+                                                 << true;
+        QTest::newRow("129 namespaces in scope") << declare43.repeated(3) + "</s></s></s>" << false;
+        QTest::newRow("namespaces declared again by siblings")
+            << "<r>" + ("<s" + attributes(40, "xmlns:p") + "/><s" + attributes(40, "xmlns:p") + "></s>").repeated(10) + "</r>"
+            << true;
+        const QByteArray limit(XmlGuard::kMaxAttributeValue, 'v');
+        QTest::newRow("value of 64 KB") << "<r v='" + limit + "'/>" << true;
+        QTest::newRow("value of 64 KB and one byte") << "<r v='" + limit + "v'/>" << false;
+        QTest::newRow("equal signs in text, comments, CDATA and values")
+            << "<r a=\"=" + QByteArray(100, '=') + "\"><!--" + QByteArray(100, '=') + "--><![CDATA[<x " + attributes(100)
+                   + ">]]>" + QByteArray(100, '=') + "<?pi " + attributes(100) + "?></r>"
+            << true;
+    }
+
+    void xmlAttributeLimits()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(bool, accepted);
+        COnvifDocument document;
+        QCOMPARE(document.Parse(xml), accepted);
+        QCOMPARE(XmlGuard::Check(xml), accepted);
+    }
+
+    void xmlParsedWithinDeadline()
+    {
+        const QByteArray xml = "<r>" + QByteArray("<e>1</e>").repeated(1000) + "</r>";
+        COnvifDocument document;
+        QVERIFY(document.Parse(xml, nullptr, QDeadlineTimer(60000)));
+        QVERIFY(!document.TimedOut());
+        QString error;
+        QVERIFY(!document.Parse(xml, &error, QDeadlineTimer(0)));
+        QVERIFY(document.TimedOut());
+        QVERIFY(document.Root().IsNull());
+    }
+
+    void headerInjectionRefused_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("headers");
+        QTest::newRow("line break in path") << "127.0.0.1" << QByteArray("/a\r\nX-Injected: 1") << QByteArray();
+        QTest::newRow("line break in host") << "127.0.0.1\nX-Injected: 1" << QByteArray("/") << QByteArray();
+        QTest::newRow("carriage return inside a header line")
+            << "127.0.0.1" << QByteArray("/") << QByteArray("Authorization: Digest realm=\"a\rX-Injected: 1\"\r\n");
+    }
+
+    void headerInjectionRefused()
+    {
+        QFETCH(QString, host);
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, headers);
+        // Refused before any connection is tried: nothing listens at port 1 either way.
+        const ONVIF_HTTP_ANSWER answer =
+            OnvifPost(host, 1, path, "urn:a", headers, "<x/>", ONVIF_LIMITS(), QDeadlineTimer(5000));
+        QCOMPARE(int(answer.eOutcome), int(ONVIF_HTTP_ANSWER::Malformed));
+        QVERIFY(OnvifHeaderSafe("Digest realm=\"a\tb\", nonce=\"\xe4\""));
     }
 
     void xmlByNamespace()

@@ -127,6 +127,66 @@ private:
     CLoopThread m_thread;         // last: the server goes before the members it uses
 };
 
+// Answers each request with the next of its answers (the last one again and again) and keeps
+// the requests it was sent.
+class CHostilePeer
+{
+public:
+    explicit CHostilePeer(const QList<QByteArray> &answers) : m_answers(answers) {}
+    quint16 Start()
+    {
+        m_thread.Start([this] {
+            auto server = std::make_shared<QTcpServer>();
+            server->listen(QHostAddress::LocalHost);
+            m_uPort = server->serverPort();
+            QObject::connect(server.get(), &QTcpServer::newConnection, server.get(), [this, server = server.get()] {
+                while (QTcpSocket *socket = server->nextPendingConnection())
+                    Serve(socket);
+            });
+            return server;
+        });
+        return m_uPort;
+    }
+    QList<QByteArray> Requests()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_requests;
+    }
+
+private:
+    void Serve(QTcpSocket *socket)
+    {
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, request = QByteArray()]() mutable {
+            request += socket->readAll();
+            const int end = request.indexOf("\r\n\r\n");
+            const auto length = QRegularExpression("Content-Length: (\\d+)").match(request).captured(1).toInt();
+            if (end < 0 || request.size() < end + 4 + length)
+                return;
+            QByteArray answer;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                answer = m_answers.value(std::min(m_requests.size(), m_answers.size() - 1));
+                m_requests << request;
+            }
+            socket->write(answer);
+            socket->disconnectFromHost();
+        });
+    }
+
+    const QList<QByteArray> m_answers;
+    std::mutex m_mutex;
+    QList<QByteArray> m_requests;
+    quint16 m_uPort = 0;
+    CLoopThread m_thread; // last: the server goes before the members it uses
+};
+
+QByteArray HttpAnswer(const QByteArray &status, const QByteArray &headers, const QByteArray &body)
+{
+    return "HTTP/1.1 " + status + "\r\n" + headers + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n"
+        + body;
+}
+
 // A fake device served from its own loop thread; its port and serial number.
 struct SERVED
 {
@@ -399,6 +459,49 @@ private slots:
         QTRY_COMPARE(served.pFake->Stats().iOpenConnections, 0);
         if (cancel)
             QCOMPARE(served.pFake->Stats().iRequests, 1);
+    }
+
+    void hostileAnswers_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("answers");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<int>("requests");
+        const QByteArray envelope = QByteArray("<s:Envelope xmlns:s=\"") + OnvifUri::kSoap + "\"><s:Body>%1</s:Body></s:Envelope>";
+        const QByteArray scopes = QByteArray("<m:GetScopesResponse xmlns:m=\"") + OnvifUri::kDevice + "\"%1/>";
+        const QByteArray fine = HttpAnswer("200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", "")));
+        const QByteArray challenge = "WWW-Authenticate: Digest realm=\"r\", nonce=\"n\", opaque=\"o\", qop=\"auth\"\r\n";
+        QTest::newRow("digest challenge") << QList<QByteArray>{HttpAnswer("401 Unauthorized", challenge, {}), fine}
+                                          << int(ONVIF_RESULT::Ok) << 2;
+        for (const QByteArray field : {"realm", "nonce", "opaque"}) {
+            const QByteArray forged = QByteArray(challenge).replace(field + "=\"" + field.left(1), field + "=\"x\rX-Injected: 1\r");
+            QTest::addRow("digest %s with a carriage return", field.constData())
+                << QList<QByteArray>{HttpAnswer("401 Unauthorized", forged, {}), fine} << int(ONVIF_RESULT::Unauthorized)
+                << 1;
+        }
+        QByteArray attributes;
+        for (int i = 0; attributes.size() < 1000 * 1000 - 300; ++i)
+            attributes += " a" + QByteArray::number(i) + "=\"1\"";
+        QTest::newRow("1 MB of attributes on one element")
+            << QList<QByteArray>{HttpAnswer("200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", attributes)))}
+            << int(ONVIF_RESULT::Malformed) << 1;
+    }
+
+    void hostileAnswers()
+    {
+        QFETCH(QList<QByteArray>, answers);
+        QFETCH(int, outcome);
+        QFETCH(int, requests);
+        CHostilePeer peer(answers);
+        const ONVIF_ENDPOINT endpoint{QStringLiteral("127.0.0.1"), peer.Start(), "/onvif/device_service"};
+        ONVIF_AUTH_STATE auth;
+        auth.strUserName = "admin";
+        auth.strPassword = "12345";
+        const ONVIF_RESULT result = OnvifCall(endpoint, OnvifUri::kDevice, "GetScopes", {}, &auth, ONVIF_LIMITS());
+        QCOMPARE(int(result.eOutcome), outcome);
+        const QList<QByteArray> sent = peer.Requests();
+        QCOMPARE(sent.size(), requests);
+        for (const QByteArray &request : sent)
+            QVERIFY(!request.contains("X-Injected"));
     }
 
     void parallelSessions()

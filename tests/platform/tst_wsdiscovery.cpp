@@ -144,6 +144,17 @@ private slots:
                                                       << 0 << false << "";
         QTest::newRow("truncated") << Hello("urn:uuid:1").left(400) << 0 << false << "";
         QTest::newRow("not SOAP") << QByteArray("<Envelope><Body><Hello/></Body></Envelope>") << 0 << false << "";
+        // Reading stays cheap whatever a datagram holds.
+        QByteArray attributes;
+        for (int i = 0; i < 65; ++i)
+            attributes += " a" + QByteArray::number(i) + "=\"1\"";
+        QTest::newRow("64 attributes") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello" + attributes.left(attributes.lastIndexOf(' ')) + '>')
+                                       << 1 << true << "HW 42";
+        QTest::newRow("65 attributes") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello" + attributes + '>') << 0 << false << "";
+        QTest::newRow("over 32 KB") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello><!--" + QByteArray(32 * 1024, ' ') + "-->")
+                                    << 0 << false << "";
+        QTest::newRow("too many tokens") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello>" + QByteArray("<x/>").repeated(5000))
+                                         << 0 << false << "";
     }
     void parse()
     {

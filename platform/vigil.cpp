@@ -29,7 +29,7 @@ std::shared_ptr<CVigilBackend> g_backend;
 std::unique_ptr<DISCOVERY> g_discovery;
 VIGIL_KEEP_CALLBACK g_keep = nullptr;
 
-void RunDiscovery(std::shared_ptr<CVigilSession> session, std::shared_ptr<CVigilBackend> backend)
+void RunDiscovery(const std::shared_ptr<CVigilSession> &session, std::shared_ptr<CVigilBackend> backend)
 {
     if (backend)
         backend->Run(*session);

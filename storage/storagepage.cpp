@@ -54,7 +54,7 @@ QSpinBox *Spin(int min, int max, const QString &suffix, QWidget *parent, const c
     spin->setRange(min, max);
     spin->setSuffix(suffix);
     spin->setAlignment(Qt::AlignRight);
-    spin->setMinimumWidth(70);
+    spin->setMinimumWidth(84);
     spin->setKeyboardTracking(true); // every keystroke recomputes
     return spin;
 }
@@ -160,7 +160,7 @@ QGroupBox *CStoragePage::BuildProfileBox()
 {
     auto box = new QGroupBox(tr("Group Profile"), this);
     auto grid = new QGridLayout(box);
-    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setContentsMargins(8, 12, 8, 6);
     grid->setVerticalSpacing(4);
     m_pEditName = new QLineEdit(box);
     m_pEditName->setObjectName(QStringLiteral("m_pEditGroupName"));
@@ -210,7 +210,7 @@ QGroupBox *CStoragePage::BuildModelBox()
     auto box = new QGroupBox(tr("Bitrate Model"), this);
     box->setObjectName(QStringLiteral("m_pBoxBitrateModel"));
     auto grid = new QGridLayout(box);
-    grid->setContentsMargins(8, 4, 8, 6);
+    grid->setContentsMargins(8, 12, 8, 6);
     grid->setVerticalSpacing(3);
     auto note = new QLabel(tr("Recommendation against H.264:"), box);
     grid->addWidget(note, 0, 0, 1, 2);

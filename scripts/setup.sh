@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages NORDA needs to build, run and test; only what is missing.
+# Installs the Debian packages NORDA needs to build, run, test and package; only what is missing.
 # With --desktop it also installs a PDF viewer and xdg-open, so that F1 opens the manual; with --ci
 # the formatter and clang-tidy of the style and static checks (version 14: each release formats a
 # little differently).
@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools
           qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libgl-dev libsqlite3-dev
           fonts-liberation fonts-noto-cjk xvfb xauth xdotool openbox imagemagick poppler-utils
-          iproute2)
+          iproute2 dpkg-dev file lintian appstream desktop-file-utils)
 # node and npm for the ONVIF cross-check, unless a node with npm is there (NodeSource's nodejs
 # bundles npm and conflicts with Debian's npm package).
 command -v npm > /dev/null || packages+=(nodejs npm)

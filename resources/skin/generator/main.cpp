@@ -1,5 +1,6 @@
 // skingen: draws every image of the skin into a folder at build time.
 // Usage: skingen <image list> <output folder>
+//        skingen --app-icons <output folder>   (the desktop's icon sizes, <n>x<n>/apps/norda.png)
 // The list (images.txt) names every file; the generator fails when it draws a file the list
 // does not name or misses one it does, so the resource list can never go stale silently.
 #include "gifwriter.h"
@@ -59,6 +60,18 @@ bool GifSelfCheck(QString *why)
     return true;
 }
 
+// The application icon in every size a desktop's icon theme looks for, each drawn for its size
+// rather than scaled from the large one.
+int WriteAppIcons(const QString &folder)
+{
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+        if (!QDir().mkpath(dir) || !DrawAppIcon(size).save(dir + "/norda.png", "PNG"))
+            return Fail("cannot write the application icon into " + dir);
+    }
+    return 0;
+}
+
 } // namespace
 
 void QuietHandler(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -74,6 +87,8 @@ int main(int argc, char **argv)
     qInstallMessageHandler(QuietHandler);
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("--app-icons"))
+        return WriteAppIcons(args.at(2));
     if (args.size() != 3)
         return Fail("usage: skingen <image list> <output folder>");
 

@@ -212,7 +212,7 @@ QString CPlanController::RecentFile()
 void CPlanController::LoadRecent()
 {
     QFile file(RecentFile());
-    if (!QFileInfo(file).isFile() || file.size() > 64 * 1024 || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!QFileInfo(file).isFile() || file.size() > qint64(64) * 1024 || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines)

@@ -11,7 +11,7 @@
 
 namespace {
 // One request line; more than this is no request.
-constexpr qint64 kMaxMessage = 64 * 1024;
+constexpr qint64 kMaxMessage = qint64(64) * 1024;
 // How often a waiting plan looks whether the boxes in its way have closed.
 constexpr int kRetryMs = 100;
 

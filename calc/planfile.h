@@ -95,7 +95,7 @@ public:
     static constexpr int kVersion = 2;
     static constexpr const char *kSuffix = "norda"; // file name suffix, without the dot
     // Far above any plan (1024 cameras take about 250 KB); bigger files are refused unread.
-    static constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
+    static constexpr qint64 kMaxFileBytes = qint64(8) * 1024 * 1024;
     // Above anything a camera of the program can carry (a device's own bitrate tops at 2097151).
     static constexpr int kMaxBitrate = 4194304;
     static constexpr int kMaxTextLength = 256; // name and device address

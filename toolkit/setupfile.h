@@ -8,7 +8,7 @@
 class QXmlStreamReader;
 
 // Largest Setup.xml read; the real file holds three short keys.
-constexpr qint64 kMaxSetupFileSize = 64 * 1024;
+constexpr qint64 kMaxSetupFileSize = qint64(64) * 1024;
 
 // The contents of 'path' when it is a regular file of at most kMaxSetupFileSize bytes. A FIFO,
 // device, directory or oversized file counts as missing: reading one could block start-up for

@@ -111,7 +111,7 @@ double FramerateOfText(const QString &text, bool *ok)
 // The table's text where it reads back as the same rate, else every digit the rate needs.
 QString FramerateForFile(double rate)
 {
-    const QString text = NordaVocab::FramerateText(rate);
+    QString text = NordaVocab::FramerateText(rate);
     bool ok = false;
     if (FramerateOfText(text, &ok) == rate && ok)
         return text;

@@ -83,7 +83,7 @@ private:
     }
     QString Text()
     {
-        const QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements).simplified();
+        QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements).simplified();
         if (!m_scopes.isEmpty())
             m_scopes.removeLast();
         return text;

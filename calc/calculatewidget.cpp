@@ -393,7 +393,7 @@ void CCalculateWidget::MergeImportedCameras(const QVector<STRU_CAMERA> &cameras)
 
 // ---- the camera list -------------------------------------------------------------------------
 
-void CCalculateWidget::OnAddDeviceImport(STRU_CAMERA camera, QString prefix, int count)
+void CCalculateWidget::OnAddDeviceImport(const STRU_CAMERA &camera, const QString &prefix, int count)
 {
     // Cameras past the limit are dropped, and the user is told.
     m_pUndoStack->push(new CAddCamerasCommand(this, camera, prefix, count));

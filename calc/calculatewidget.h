@@ -91,7 +91,7 @@ public slots:
     void OnVigilImport();
     void OnClientImport();
     // Adds count cameras made from the template, named "<prefix> <number>".
-    void OnAddDeviceImport(STRU_CAMERA camera, QString prefix, int count);
+    void OnAddDeviceImport(const STRU_CAMERA &camera, const QString &prefix, int count);
     void OnDoubleClicked(const QModelIndex &index);
     void OnSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
     void OnEditMonthChanged(const QString &text);

@@ -28,7 +28,7 @@ std::mutex g_mutex; // guards the two below
 std::shared_ptr<CVigilBackend> g_backend;
 std::unique_ptr<DISCOVERY> g_discovery;
 
-void RunDiscovery(std::shared_ptr<CVigilSession> session, std::shared_ptr<CVigilBackend> backend)
+void RunDiscovery(const std::shared_ptr<CVigilSession> &session, std::shared_ptr<CVigilBackend> backend)
 {
     if (backend)
         backend->Run(*session);

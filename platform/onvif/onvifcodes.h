@@ -20,7 +20,8 @@ uint32_t FrameRateCode(double framesPerSecond);
 // applies) for unknown limits and for limits the code cannot carry, which are "no limit" markers
 // such as 2147483647 rather than real rates.
 uint32_t BitrateCode(double kbps);
-constexpr double kMaxBitrateKbps = 0x7FFFFFFF / 1024; // 2,097,151 kbit/s
+// 2,097,151 kbit/s: the code carries whole kbit/s, so the division rounds down on purpose.
+constexpr double kMaxBitrateKbps = 0x7FFFFFFF / 1024; // NOLINT(bugprone-integer-division)
 // Picture quality 0 (best) .. 5 from a quality on the device's scale: the range split into six
 // even steps. Unknown quality: 0. Unknown range: 0..10 for qualities up to 10, else 0..100,
 // the two scales devices use.

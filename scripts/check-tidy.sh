@@ -36,8 +36,10 @@ if ! [ -f "$dir/compile_commands.json" ]; then
     exit 2
 fi
 
-# The program's layers; the file names as the compile commands spell them.
-layers='app|calc|camdlg|import|toolkit|platform'
+# The program's folders: those the top CMakeLists.txt adds, but for the resources' build helpers,
+# the developer tools, the tests and the benchmarks.
+layers=$(sed -n 's/^ *add_subdirectory( *\([A-Za-z0-9_]*\) *).*/\1/p' "$here/CMakeLists.txt" |
+             grep -vxE 'resources|tools|tests|bench' | paste -sd'|')
 mapfile -t sources < <(python3 - "$dir/compile_commands.json" "$here" "$layers" <<'PY'
 import json, re, sys
 database, root, layers = sys.argv[1:]
@@ -75,7 +77,8 @@ status=0
 mapfile -t patterns < <(printf '%s\n' "${sources[@]}" | sed 's/[][\.*^$+?(){}|]/\\&/g; s/^/^/; s/$/$/')
 # The runner always asks for colours; the log drops them, and the counts of warnings hidden in
 # Qt's headers, and the command lines, keeping the findings and their notes.
-"$runner" -clang-tidy-binary "$tidy" -p "$dir" -j "$jobs" -quiet "${patterns[@]}" 2>&1 |
+"$runner" -clang-tidy-binary "$tidy" -p "$dir" -j "$jobs" -quiet -header-filter="^$here/($layers)/" \
+    "${patterns[@]}" 2>&1 |
     sed 's/\x1b\[[0-9;]*m//g' > "$log" || status=$?
 grep -vE '^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^Suppressed [0-9]+ warnings|^Use -header-filter|^[^ ]*clang-tidy[^ ]* |^Error while processing' "$log" || true
 findings=$(grep -cE '^[^ ].*:[0-9]+:[0-9]+: (warning|error): .*\]$' "$log" || true)

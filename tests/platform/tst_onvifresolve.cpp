@@ -82,7 +82,7 @@ private slots:
         // The name servers were asked, and the caller is back long before they would give up.
         QTRY_VERIFY(Queries() > queriesBefore);
         QTRY_VERIFY_WITH_TIMEOUT(outcome >= 0, 15000);
-        QCOMPARE(outcome.load(), login ? int(NET_DVR_CONNECT_FAILED) : int(ONVIF_HTTP_ANSWER::TimedOut));
+        QCOMPARE(outcome.load(), login ? int(NET_DVR_TIMEOUT) : int(ONVIF_HTTP_ANSWER::TimedOut));
     }
 };
 

@@ -23,7 +23,7 @@ using NordaStorage::HourMode;
 CHourChart::CHourChart(QWidget *parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setMinimumHeight(minimumSizeHint().height());
+    setMinimumHeight(CHourChart::minimumSizeHint().height()); // the constructor wants its own hint, not an override's
     setCursor(Qt::PointingHandCursor);
 }
 

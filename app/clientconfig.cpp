@@ -43,9 +43,12 @@ ClientConfigManager::~ClientConfigManager()
 QString ClientConfigManager::keyName(ConfigKey key)
 {
     switch (key) {
-    case Translator: return QStringLiteral("Translator");
-    case LogLevel: return QStringLiteral("LogLevel");
-    case VersionType: return QStringLiteral("VersionType");
+    case Translator:
+        return QStringLiteral("Translator");
+    case LogLevel:
+        return QStringLiteral("LogLevel");
+    case VersionType:
+        return QStringLiteral("VersionType");
     }
     return QString();
 }

@@ -1,5 +1,4 @@
 #include "app/dlgabout.h"
-
 #include "ui_dlgabout.h"
 
 #include <cstdio>
@@ -33,8 +32,7 @@ unsigned BuildDateNumber()
     return BuildDateNumber(__DATE__);
 }
 
-CDlgAbout::CDlgAbout(QWidget *parent)
-    : CBaseDialog(parent, false, false, false), ui(new Ui::CDlgAboutClass)
+CDlgAbout::CDlgAbout(QWidget *parent) : CBaseDialog(parent, false, false, false), ui(new Ui::CDlgAboutClass)
 {
     ui->setupUi(GetContentFrame());
     setFixedSize(520, 200);

@@ -11,8 +11,7 @@ Tuvo_Mutex g_languageMutex;
 std::atomic<ClientLanguageManager *> g_languageManager{nullptr};
 } // namespace
 
-ClientLanguageProperty::ClientLanguageProperty()
-    : pAppTranslator(new QTranslator), pQtTranslator(new QTranslator)
+ClientLanguageProperty::ClientLanguageProperty() : pAppTranslator(new QTranslator), pQtTranslator(new QTranslator)
 {
 }
 

@@ -1,14 +1,14 @@
 #include "app/nordamainwnd.h"
+#include "ui_nordamainwnd.h"
 
 #include "app/dlgabout.h"
 #include "app/plancontroller.h"
 #include "app/planhandoff.h"
 #include "app/userlanguage.h"
-#include "toolkit/helpmanual.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
 #include "storage/storagepage.h"
-#include "ui_nordamainwnd.h"
+#include "toolkit/helpmanual.h"
 #include "toolkit/warndlg.h"
 
 #include <QActionGroup>

@@ -125,8 +125,10 @@ bool CPlanController::OpenPlan(const QString &path)
     QStringList messages;
     const CPlanFile::Result result = CPlanFile::Open(path, &plan, &messages);
     if (result == CPlanFile::Result::Refused) {
-        ShowMsgBox(tr("Warn"), tr("Can not open the plan %1.").arg(QFileInfo(path).fileName()) + QLatin1Char('\n')
-                                   + messages.join(QLatin1Char('\n')), m_pWindow);
+        ShowMsgBox(tr("Warn"),
+                   tr("Can not open the plan %1.").arg(QFileInfo(path).fileName()) + QLatin1Char('\n')
+                       + messages.join(QLatin1Char('\n')),
+                   m_pWindow);
         return false;
     }
     m_pPanel->SetPlan(plan);
@@ -153,9 +155,10 @@ bool CPlanController::SavePlan()
 
 bool CPlanController::SavePlanAs()
 {
-    const QString proposed = m_strPath.isEmpty() ? QDir::home().filePath(tr("plan") + QStringLiteral(".norda")) : m_strPath;
-    const QString path = CFileDialog::getSaveFileName(m_pWindow, tr("Save Plan As"), proposed,
-                                                      tr("NORDA plans (*.norda)"), QString::fromLatin1(CPlanFile::kSuffix));
+    const QString proposed =
+        m_strPath.isEmpty() ? QDir::home().filePath(tr("plan") + QStringLiteral(".norda")) : m_strPath;
+    const QString path = CFileDialog::getSaveFileName(
+        m_pWindow, tr("Save Plan As"), proposed, tr("NORDA plans (*.norda)"), QString::fromLatin1(CPlanFile::kSuffix));
     if (path.isEmpty())
         return false;
     m_strPath = QFileInfo(path).absoluteFilePath();
@@ -164,13 +167,16 @@ bool CPlanController::SavePlanAs()
 
 void CPlanController::ExportReport()
 {
-    const QString base = m_strPath.isEmpty() ? QDir::home().filePath(tr("plan"))
-                                             : QFileInfo(m_strPath).absoluteFilePath().chopped(QFileInfo(m_strPath).suffix().size() + 1);
-    const QString path = CFileDialog::getSaveFileName(m_pWindow, tr("Export Report"), base + QStringLiteral(".pdf"),
-                                                      tr("PDF report (*.pdf);;CSV table (*.csv)"), QStringLiteral("pdf"));
+    const QString base = m_strPath.isEmpty()
+        ? QDir::home().filePath(tr("plan"))
+        : QFileInfo(m_strPath).absoluteFilePath().chopped(QFileInfo(m_strPath).suffix().size() + 1);
+    const QString path =
+        CFileDialog::getSaveFileName(m_pWindow, tr("Export Report"), base + QStringLiteral(".pdf"),
+                                     tr("PDF report (*.pdf);;CSV table (*.csv)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
-    const CPlanReport report(m_pPanel->Plan(), m_strPath.isEmpty() ? QString() : QFileInfo(m_strPath).completeBaseName());
+    const CPlanReport report(m_pPanel->Plan(),
+                             m_strPath.isEmpty() ? QString() : QFileInfo(m_strPath).completeBaseName());
     QString error;
     const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
     if (!(csv ? report.SaveCsv(path, &error) : report.SavePdf(path, &error)))
@@ -212,7 +218,8 @@ QString CPlanController::RecentFile()
 void CPlanController::LoadRecent()
 {
     QFile file(RecentFile());
-    if (!QFileInfo(file).isFile() || file.size() > qint64(64) * 1024 || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!QFileInfo(file).isFile() || file.size() > qint64(64) * 1024
+        || !file.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines)

@@ -15,8 +15,7 @@
 #include <QScreen>
 #include <QThread>
 
-CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key)
-    : QApplication(argc, argv), m_strKey(key)
+CVexaApplication::CVexaApplication(int &argc, char **argv, const QString &key) : QApplication(argc, argv), m_strKey(key)
 {
     StartFontDatabaseWarmUp();
     setQuitOnLastWindowClosed(false);

@@ -11,9 +11,8 @@ namespace {
 const char kFullScreenLook[] =
     "QPushButton{border:none;margin:0;border-image:url(:/images/title/full-screen.png);}"
     "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/full-screen_hover.png);}";
-const char kBackLook[] =
-    "QPushButton{border:none;margin:0;border-image:url(:/images/title/back.png);}"
-    "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/back_hover.png);}";
+const char kBackLook[] = "QPushButton{border:none;margin:0;border-image:url(:/images/title/back.png);}"
+                         "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/back_hover.png);}";
 
 QPushButton *makeTitleButton(QWidget *parent, const char *name, const char *style)
 {
@@ -26,8 +25,7 @@ QPushButton *makeTitleButton(QWidget *parent, const char *name, const char *styl
 }
 } // namespace
 
-CWindowTitle::CWindowTitle(QWidget *mainWindow)
-    : QWidget(mainWindow), m_pMainWindow(mainWindow)
+CWindowTitle::CWindowTitle(QWidget *mainWindow) : QWidget(mainWindow), m_pMainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("CWindowTitle"));
     auto *layout = new QHBoxLayout(this);
@@ -53,13 +51,15 @@ CWindowTitle::CWindowTitle(QWidget *mainWindow)
     auto *right = new QHBoxLayout;
     right->setSpacing(1);
     right->addStretch();
-    m_pBtnMin = makeTitleButton(this, "pBtnMin",
-        "QPushButton{border:none;margin:0;border-image:url(:/images/title/mini.png);}"
-        "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/mini_hover.png);}");
+    m_pBtnMin =
+        makeTitleButton(this, "pBtnMin",
+                        "QPushButton{border:none;margin:0;border-image:url(:/images/title/mini.png);}"
+                        "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/mini_hover.png);}");
     m_pBtnMax = makeTitleButton(this, "pBtnMax", kFullScreenLook);
-    m_pBtnClose = makeTitleButton(this, "pBtnClose",
-        "QPushButton{border:none;margin:0;border-image:url(:/images/title/close.png);}"
-        "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/close_hover.png);}");
+    m_pBtnClose =
+        makeTitleButton(this, "pBtnClose",
+                        "QPushButton{border:none;margin:0;border-image:url(:/images/title/close.png);}"
+                        "QPushButton:hover{border:none;margin:0;border-image:url(:/images/title/close_hover.png);}");
     right->addWidget(m_pBtnMin);
     right->addWidget(m_pBtnMax);
     right->addWidget(m_pBtnClose);

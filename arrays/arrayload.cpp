@@ -37,8 +37,7 @@ QVector<int> ByDays(const QVector<Stored> &stored)
 {
     QVector<int> order(stored.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return stored[a].dDays < stored[b].dDays; });
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return stored[a].dDays < stored[b].dDays; });
     return order;
 }
 
@@ -102,11 +101,16 @@ int DisksForData(const STRU_DISK_ARRAY &array, double dataDisks)
 {
     const double d = std::max(1.0, dataDisks);
     switch (array.eRaid) {
-    case RaidLevel::None: return int(d);
-    case RaidLevel::Raid1: return 2;
-    case RaidLevel::Raid5: return int(d) + 1;
-    case RaidLevel::Raid6: return int(d) + 2;
-    case RaidLevel::Raid10: return 2 * int(d);
+    case RaidLevel::None:
+        return int(d);
+    case RaidLevel::Raid1:
+        return 2;
+    case RaidLevel::Raid5:
+        return int(d) + 1;
+    case RaidLevel::Raid6:
+        return int(d) + 2;
+    case RaidLevel::Raid10:
+        return 2 * int(d);
     case RaidLevel::Raid50:
     case RaidLevel::Raid60: {
         const int perGroup = array.iGroupSize - (array.eRaid == RaidLevel::Raid50 ? 1 : 2);
@@ -120,8 +124,8 @@ int DisksForData(const STRU_DISK_ARRAY &array, double dataDisks)
 // capacity of one data disk, then stepped to the exact answer with the capacity function itself.
 int SmallestFor(const STRU_DISK_ARRAY &array, double share, int maxDisks)
 {
-    const double perDataDisk = array.dDiskTB * 1e12 * (1 - array.dReservePercent / 100)
-                             * (1 - array.dFillLimitPercent / 100);
+    const double perDataDisk =
+        array.dDiskTB * 1e12 * (1 - array.dReservePercent / 100) * (1 - array.dFillLimitPercent / 100);
     const double dataDisks = std::min(std::ceil(share / perDataDisk), double(maxDisks));
     int n = std::clamp(DisksForData(array, dataDisks), MinimumDisks(array.eRaid, array.iGroupSize), maxDisks);
     if (!ValidDiskCount(array.eRaid, array.iGroupSize, n))
@@ -227,7 +231,10 @@ QString FitSentence(const STRU_DISK_ARRAY &array, const STRU_FIT &fit)
     if (fit.iRecorders > 1) {
         sentence = CDiskArray::tr("%1 recorders of %2 bays, each with %3 disks of %4 TB in %5, "
                                   "keep every group's days.")
-                       .arg(fit.iRecorders).arg(array.iBays).arg(fit.iDisks).arg(size, level);
+                       .arg(fit.iRecorders)
+                       .arg(array.iBays)
+                       .arg(fit.iDisks)
+                       .arg(size, level);
     } else if (fit.iDisks == 1) {
         sentence = CDiskArray::tr("1 disk of %1 TB in %2 keeps every group's days.").arg(size, level);
     } else {
@@ -235,11 +242,12 @@ QString FitSentence(const STRU_DISK_ARRAY &array, const STRU_FIT &fit)
     }
     const bool each = fit.iRecorders > 1;
     if (array.iSpares == 1) {
-        sentence += QLatin1Char(' ') + (each ? CDiskArray::tr("Plus 1 hot spare in each.")
-                                             : CDiskArray::tr("Plus 1 hot spare."));
+        sentence += QLatin1Char(' ')
+            + (each ? CDiskArray::tr("Plus 1 hot spare in each.") : CDiskArray::tr("Plus 1 hot spare."));
     } else if (array.iSpares > 1) {
-        sentence += QLatin1Char(' ') + (each ? CDiskArray::tr("Plus %1 hot spares in each.")
-                                             : CDiskArray::tr("Plus %1 hot spares.")).arg(array.iSpares);
+        sentence += QLatin1Char(' ')
+            + (each ? CDiskArray::tr("Plus %1 hot spares in each.") : CDiskArray::tr("Plus %1 hot spares."))
+                  .arg(array.iSpares);
     }
     return sentence;
 }

@@ -40,11 +40,11 @@ struct STRU_ARRAY_RESULT
     double dNeededBytes = 0;            // all groups together, with the margin
     QVector<STRU_GROUP_OUTCOME> groups; // in the order of the demands
     bool bAllMeet = true;
-    double dWriteTBPerDiskYear = 0;     // each data-holding disk
-    bool bWithinWorkload = true;        // against the disk's rating
+    double dWriteTBPerDiskYear = 0; // each data-holding disk
+    bool bWithinWorkload = true;    // against the disk's rating
     double dIngressMbps = 0;
-    bool bRebuilds = false;             // JBOD rebuilds nothing
-    double dRebuildHours = 0;           // one disk at the array's rebuild rate
+    bool bRebuilds = false;   // JBOD rebuilds nothing
+    double dRebuildHours = 0; // one disk at the array's rebuild rate
 };
 
 // The margin (percent, as the storage page's overhead) is added to the stored volume only: the
@@ -62,11 +62,10 @@ double NeededBytes(const QVector<STRU_GROUP_DEMAND> &groups, double marginPercen
 struct STRU_FIT
 {
     ArrayProblem eProblem = ArrayProblem::None; // the level cannot be formed in these bays
-    int iDisks = 0;     // per recorder
+    int iDisks = 0;                             // per recorder
     int iRecorders = 1;
 };
-STRU_FIT FitArray(const STRU_DISK_ARRAY &array, const QVector<STRU_GROUP_DEMAND> &groups,
-                  double marginPercent = 0);
+STRU_FIT FitArray(const STRU_DISK_ARRAY &array, const QVector<STRU_GROUP_DEMAND> &groups, double marginPercent = 0);
 // The array with the fit applied: its disk count (recorders beyond the first are the user's to add).
 STRU_DISK_ARRAY ApplyFit(const STRU_DISK_ARRAY &array, const STRU_FIT &fit);
 // "8 disks of 8 TB in RAID 6 and 1 hot spare keep every group's days." and the like (translated).

@@ -15,8 +15,8 @@ struct LevelInfo
     const char *name;
 };
 const LevelInfo kLevels[kRaidLevels] = {
-    {RaidLevel::None, "JBOD"},     {RaidLevel::Raid1, "RAID 1"},   {RaidLevel::Raid5, "RAID 5"},
-    {RaidLevel::Raid6, "RAID 6"},  {RaidLevel::Raid10, "RAID 10"}, {RaidLevel::Raid50, "RAID 50"},
+    {RaidLevel::None, "JBOD"},      {RaidLevel::Raid1, "RAID 1"},   {RaidLevel::Raid5, "RAID 5"},
+    {RaidLevel::Raid6, "RAID 6"},   {RaidLevel::Raid10, "RAID 10"}, {RaidLevel::Raid50, "RAID 50"},
     {RaidLevel::Raid60, "RAID 60"},
 };
 
@@ -76,13 +76,19 @@ bool STRU_DISK_ARRAY::operator==(const STRU_DISK_ARRAY &other) const
 int MinimumDisks(RaidLevel level, int groupSize)
 {
     switch (level) {
-    case RaidLevel::None: return 1;
-    case RaidLevel::Raid1: return 2;
-    case RaidLevel::Raid5: return 3;
-    case RaidLevel::Raid6: return 4;
-    case RaidLevel::Raid10: return 4;
+    case RaidLevel::None:
+        return 1;
+    case RaidLevel::Raid1:
+        return 2;
+    case RaidLevel::Raid5:
+        return 3;
+    case RaidLevel::Raid6:
+        return 4;
+    case RaidLevel::Raid10:
+        return 4;
     case RaidLevel::Raid50:
-    case RaidLevel::Raid60: return 2 * std::max(groupSize, MinimumGroupSize(level));
+    case RaidLevel::Raid60:
+        return 2 * std::max(groupSize, MinimumGroupSize(level));
     }
     return 1;
 }
@@ -151,12 +157,17 @@ QString ProblemText(ArrayProblem problem, const STRU_DISK_ARRAY &a)
         return CDiskArray::tr("%1 hot spares do not fit in %2 bays.").arg(a.iSpares).arg(a.iBays);
     case ArrayProblem::DisksAboveBays:
         return CDiskArray::tr("Disks and hot spares need %1 bays (%2 + %3); the recorder has %4.")
-            .arg(qint64(a.iDisks) + a.iSpares).arg(a.iDisks).arg(a.iSpares).arg(a.iBays);
+            .arg(qint64(a.iDisks) + a.iSpares)
+            .arg(a.iDisks)
+            .arg(a.iSpares)
+            .arg(a.iBays);
     case ArrayProblem::SpareWithoutCopy:
         return CDiskArray::tr("JBOD keeps no second copy, so a hot spare has nothing to rebuild.");
     case ArrayProblem::TooFewDisks:
         return CDiskArray::tr("%1 needs at least %2 disks; the array has %3.")
-            .arg(level).arg(MinimumDisks(a.eRaid, a.iGroupSize)).arg(a.iDisks);
+            .arg(level)
+            .arg(MinimumDisks(a.eRaid, a.iGroupSize))
+            .arg(a.iDisks);
     case ArrayProblem::OddDisks:
         return CDiskArray::tr("RAID 10 needs an even number of disks; the array has %1.").arg(a.iDisks);
     case ArrayProblem::GroupTooSmall:
@@ -165,7 +176,9 @@ QString ProblemText(ArrayProblem problem, const STRU_DISK_ARRAY &a)
         return CDiskArray::tr("%1 disks do not make whole groups of %2.").arg(a.iDisks).arg(a.iGroupSize);
     case ArrayProblem::TooFewGroups:
         return CDiskArray::tr("%1 needs at least 2 groups of %2 disks, %3 disks.")
-            .arg(level).arg(a.iGroupSize).arg(2 * a.iGroupSize);
+            .arg(level)
+            .arg(a.iGroupSize)
+            .arg(2 * a.iGroupSize);
     case ArrayProblem::BadReserve:
         return CDiskArray::tr("The file-system reserve is 0 to %1 %.").arg(kMaxReservePercent);
     case ArrayProblem::BadFillLimit:
@@ -184,13 +197,19 @@ int DataDisks(const STRU_DISK_ARRAY &a)
         return 0;
     const int n = a.iDisks;
     switch (a.eRaid) {
-    case RaidLevel::None: return n;
-    case RaidLevel::Raid1: return 1;
-    case RaidLevel::Raid5: return n - 1;
-    case RaidLevel::Raid6: return n - 2;
-    case RaidLevel::Raid10: return n / 2;
+    case RaidLevel::None:
+        return n;
+    case RaidLevel::Raid1:
+        return 1;
+    case RaidLevel::Raid5:
+        return n - 1;
+    case RaidLevel::Raid6:
+        return n - 2;
+    case RaidLevel::Raid10:
+        return n / 2;
     case RaidLevel::Raid50:
-    case RaidLevel::Raid60: return n - GroupParity(a.eRaid) * (n / a.iGroupSize);
+    case RaidLevel::Raid60:
+        return n - GroupParity(a.eRaid) * (n / a.iGroupSize);
     }
     return 0;
 }

@@ -44,16 +44,16 @@ constexpr double kMaxFillLimitPercent = 90;
 
 struct STRU_DISK_ARRAY
 {
-    int iBays = 8;                    // disk bays of the recorder
-    int iDisks = 8;                   // disks in the array, hot spares not counted
-    double dDiskTB = 8;               // one disk, as sold
+    int iBays = 8;      // disk bays of the recorder
+    int iDisks = 8;     // disks in the array, hot spares not counted
+    double dDiskTB = 8; // one disk, as sold
     RaidLevel eRaid = RaidLevel::Raid5;
-    int iGroupSize = 4;               // disks per RAID 5/6 group of RAID 50/60
-    int iSpares = 0;                  // hot spares, beside the array's disks
-    double dReservePercent = 5;       // taken by the file system
-    double dFillLimitPercent = 10;    // kept free: the recorder overwrites when the rest is full
-    double dWorkloadTBPerYear = 180;  // the disk's rating (surveillance disks: 180)
-    double dRebuildMBps = 100;        // the rate one disk is rebuilt at
+    int iGroupSize = 4;              // disks per RAID 5/6 group of RAID 50/60
+    int iSpares = 0;                 // hot spares, beside the array's disks
+    double dReservePercent = 5;      // taken by the file system
+    double dFillLimitPercent = 10;   // kept free: the recorder overwrites when the rest is full
+    double dWorkloadTBPerYear = 180; // the disk's rating (surveillance disks: 180)
+    double dRebuildMBps = 100;       // the rate one disk is rebuilt at
     bool operator==(const STRU_DISK_ARRAY &other) const;
     bool operator!=(const STRU_DISK_ARRAY &other) const { return !(*this == other); }
 };
@@ -61,21 +61,21 @@ struct STRU_DISK_ARRAY
 // Why an array cannot be formed; the first that applies, in this order.
 enum class ArrayProblem {
     None,
-    NoBays,             // fewer than 1 bay, or more than kMaxBays
-    NoDiskSize,         // disk size not above 0, or above kMaxDiskTB
-    NoDisks,            // fewer than 1 disk
-    SparesAboveBays,    // more hot spares than bays
-    DisksAboveBays,     // disks and spares together need more bays than there are
-    SpareWithoutCopy,   // a hot spare beside JBOD, which has nothing to rebuild
-    TooFewDisks,        // below the level's smallest count (RAID 1: 2, 5: 3, 6: 4, 10: 4)
-    OddDisks,           // RAID 10 with an odd count
-    GroupTooSmall,      // RAID 50 groups below 3 disks, RAID 60 below 4
-    GroupsUneven,       // RAID 50/60 disks not a whole number of groups
-    TooFewGroups,       // RAID 50/60 with fewer than 2 groups
-    BadReserve,         // reserve below 0 or above kMaxReservePercent
-    BadFillLimit,       // fill limit below 0 or above kMaxFillLimitPercent
-    BadWorkload,        // workload rating not above 0
-    BadRebuildRate,     // rebuild rate not above 0
+    NoBays,           // fewer than 1 bay, or more than kMaxBays
+    NoDiskSize,       // disk size not above 0, or above kMaxDiskTB
+    NoDisks,          // fewer than 1 disk
+    SparesAboveBays,  // more hot spares than bays
+    DisksAboveBays,   // disks and spares together need more bays than there are
+    SpareWithoutCopy, // a hot spare beside JBOD, which has nothing to rebuild
+    TooFewDisks,      // below the level's smallest count (RAID 1: 2, 5: 3, 6: 4, 10: 4)
+    OddDisks,         // RAID 10 with an odd count
+    GroupTooSmall,    // RAID 50 groups below 3 disks, RAID 60 below 4
+    GroupsUneven,     // RAID 50/60 disks not a whole number of groups
+    TooFewGroups,     // RAID 50/60 with fewer than 2 groups
+    BadReserve,       // reserve below 0 or above kMaxReservePercent
+    BadFillLimit,     // fill limit below 0 or above kMaxFillLimitPercent
+    BadWorkload,      // workload rating not above 0
+    BadRebuildRate,   // rebuild rate not above 0
 };
 ArrayProblem CheckArray(const STRU_DISK_ARRAY &array);
 // The problem as the user reads it (translated), with the array's numbers.
@@ -96,7 +96,13 @@ struct STRU_CAPACITY
 };
 STRU_CAPACITY Capacity(const STRU_DISK_ARRAY &array); // zero for an invalid array
 
-inline double ToTB(double bytes) { return bytes / 1e12; }
-inline double ToTiB(double bytes) { return bytes / 1099511627776.0; }
+inline double ToTB(double bytes)
+{
+    return bytes / 1e12;
+}
+inline double ToTiB(double bytes)
+{
+    return bytes / 1099511627776.0;
+}
 
 } // namespace NordaArrays

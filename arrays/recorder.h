@@ -17,7 +17,10 @@ constexpr int kMaxRecorderNameLength = 64;
 
 // The recorder of hand-added cameras and of cameras read from anything but a recorder. A key in
 // plans; the page shows it translated.
-inline QString FirstRecorderName() { return QStringLiteral("Recorder 1"); }
+inline QString FirstRecorderName()
+{
+    return QStringLiteral("Recorder 1");
+}
 inline QString RecorderTitle(const QString &name)
 {
     return name == FirstRecorderName() ? CDiskArray::tr("Recorder 1") : name;

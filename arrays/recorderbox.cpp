@@ -71,7 +71,8 @@ QSpinBox *Spin(int min, int max, const QString &suffix, QWidget *parent, const c
 QString ArrayText(const STRU_DISK_ARRAY &array)
 {
     QString text = CRecorderBox::tr("%1 x %2 TB %3")
-                       .arg(array.iDisks).arg(QString::number(array.dDiskTB, 'g', 6), RaidLevelName(array.eRaid));
+                       .arg(array.iDisks)
+                       .arg(QString::number(array.dDiskTB, 'g', 6), RaidLevelName(array.eRaid));
     if (IsNested(array.eRaid))
         text += QLatin1Char(' ') + CRecorderBox::tr("(groups of %1)").arg(array.iGroupSize);
     if (array.iSpares > 0)
@@ -115,7 +116,8 @@ void CRecorderBox::BuildForm()
     captionRow->addWidget(line, 1);
     m_pBtnAdd = new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/add.png")), tr("Add Recorder"), this);
     m_pBtnAdd->setObjectName(QStringLiteral("m_pBtnAddRecorder"));
-    m_pBtnRemove = new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/delete.png")), tr("Remove Recorder"), this);
+    m_pBtnRemove =
+        new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/delete.png")), tr("Remove Recorder"), this);
     m_pBtnRemove->setObjectName(QStringLiteral("m_pBtnRemoveRecorder"));
     captionRow->addWidget(m_pBtnAdd);
     captionRow->addWidget(m_pBtnRemove);
@@ -155,12 +157,21 @@ void CRecorderBox::BuildForm()
     m_pSpinWorkload = Spin(1, 100000, QStringLiteral(" TB"), box, "m_pSpinWorkload");
     m_pSpinWorkload->setToolTip(tr("The disk's workload rating a year (surveillance disks: 180 TB)"));
     m_pSpinRebuild = Spin(1, 100000, QStringLiteral(" MB/s"), box, "m_pSpinRebuild");
-    const struct { QString text; QWidget *field; } fields[] = {
-        {tr("Name:"), m_pEditName},         {tr("RAID:"), m_pComboRaid},
-        {tr("Bays:"), m_pSpinBays},         {tr("Group size:"), m_pSpinGroupSize},
-        {tr("Disks:"), m_pSpinDisks},       {tr("Hot spares:"), m_pSpinSpares},
-        {tr("Disk size:"), m_pSpinDiskTB},  {tr("Reserve:"), m_pSpinReserve},
-        {tr("Rating a year:"), m_pSpinWorkload}, {tr("Fill limit:"), m_pSpinFillLimit},
+    const struct
+    {
+        QString text;
+        QWidget *field;
+    } fields[] = {
+        {tr("Name:"), m_pEditName},
+        {tr("RAID:"), m_pComboRaid},
+        {tr("Bays:"), m_pSpinBays},
+        {tr("Group size:"), m_pSpinGroupSize},
+        {tr("Disks:"), m_pSpinDisks},
+        {tr("Hot spares:"), m_pSpinSpares},
+        {tr("Disk size:"), m_pSpinDiskTB},
+        {tr("Reserve:"), m_pSpinReserve},
+        {tr("Rating a year:"), m_pSpinWorkload},
+        {tr("Fill limit:"), m_pSpinFillLimit},
         {tr("Rebuild rate:"), m_pSpinRebuild},
     };
     int index = 0;
@@ -174,9 +185,9 @@ void CRecorderBox::BuildForm()
     grid->setColumnStretch(3, 1);
     middle->addWidget(box, 2);
 
-    m_pGroupTable = Table({tr("Group"), tr("Per Day (GB)"), tr("To Keep (days)"), tr("Kept (days)"),
-                           tr("Storage (TB)"), tr("Retention")},
-                          GPerDay, GNeeded, this, "m_pRecorderGroupTable");
+    m_pGroupTable = Table(
+        {tr("Group"), tr("Per Day (GB)"), tr("To Keep (days)"), tr("Kept (days)"), tr("Storage (TB)"), tr("Retention")},
+        GPerDay, GNeeded, this, "m_pRecorderGroupTable");
     middle->addWidget(m_pGroupTable, 3);
     layout->addLayout(middle, 3);
 
@@ -278,9 +289,10 @@ void CRecorderBox::UpdateResults()
         SetNumber(item, RUsableTB, refused ? QString() : Number(ToTB(result.capacity.dUsableBytes), 2));
         SetNumber(item, RUsableTiB, refused ? QString() : Number(ToTiB(result.capacity.dUsableBytes), 2));
         SetNumber(item, RNeeded, refused ? QString() : Number(ToTB(result.dNeededBytes), 2));
-        SetNumber(item, RWrite, refused ? QString()
-                                        : tr("%1 of %2").arg(Number(result.dWriteTBPerDiskYear, 1))
-                                              .arg(recorder.array.dWorkloadTBPerYear));
+        SetNumber(
+            item, RWrite,
+            refused ? QString()
+                    : tr("%1 of %2").arg(Number(result.dWriteTBPerDiskYear, 1)).arg(recorder.array.dWorkloadTBPerYear));
         SetWarning(item, RWrite, !refused && !result.bWithinWorkload);
         SetNumber(item, RIngress, refused ? QString() : Number(result.dIngressMbps, 1));
         SetNumber(item, RRebuild, refused || !result.bRebuilds ? QString() : Number(result.dRebuildHours, 1));
@@ -292,8 +304,10 @@ void CRecorderBox::UpdateResults()
                 missed << m_groups.at(g).strTitle;
             ++i;
         }
-        item->setText(RVerdict, refused ? tr("Refused") : missed.isEmpty() ? tr("Every group kept")
-                                                                          : tr("Missed: %1").arg(missed.join(QStringLiteral(", "))));
+        item->setText(RVerdict,
+                      refused                ? tr("Refused")
+                          : missed.isEmpty() ? tr("Every group kept")
+                                             : tr("Missed: %1").arg(missed.join(QStringLiteral(", "))));
         SetWarning(item, RVerdict, refused || !missed.isEmpty());
     }
 

@@ -19,8 +19,8 @@ class QTreeWidget;
 // One recording group as the box computes it.
 struct STRU_RECORDER_GROUP
 {
-    QString strTitle;      // as the page shows it
-    int iRecorder = 0;     // index into the recorders
+    QString strTitle;  // as the page shows it
+    int iRecorder = 0; // index into the recorders
     NordaArrays::STRU_GROUP_DEMAND demand;
 };
 

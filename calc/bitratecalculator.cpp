@@ -51,17 +51,28 @@ int CBitrateCalculator::FramerateColumn(double frameRate)
     if (!(frameRate > -1.0 && frameRate < 1000.0))
         return 0;
     switch (static_cast<int>(frameRate)) {
-    case 1: return 11;
-    case 2: return 10;
-    case 4: return 9;
-    case 6: return 8;
-    case 8: return 7;
-    case 10: return 6;
-    case 15: return 4;
-    case 18: return 3;
-    case 20: return 2;
-    case 22: return 1;
-    default: return 0;
+    case 1:
+        return 11;
+    case 2:
+        return 10;
+    case 4:
+        return 9;
+    case 6:
+        return 8;
+    case 8:
+        return 7;
+    case 10:
+        return 6;
+    case 15:
+        return 4;
+    case 18:
+        return 3;
+    case 20:
+        return 2;
+    case 22:
+        return 1;
+    default:
+        return 0;
     }
 }
 

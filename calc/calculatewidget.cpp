@@ -1,10 +1,10 @@
 #include "calc/calculatewidget.h"
 #include "ui_calculatewidget.h"
 
+#include "calc/importcamerathread.h"
 #include "calc/storageplan.h"
 #include "camdlg/adddevicewidget.h"
 #include "camdlg/moddevice.h"
-#include "calc/importcamerathread.h"
 #include "import/importclientwidget.h"
 #include "import/vigilwidget.h"
 #include "toolkit/chasedialog.h"
@@ -56,9 +56,7 @@ private:
 
 } // namespace
 
-CCalculateWidget::CCalculateWidget(QWidget *parent)
-    : QDialog(parent)
-    , ui(new Ui::CCalculateWidgetClass)
+CCalculateWidget::CCalculateWidget(QWidget *parent) : QDialog(parent), ui(new Ui::CCalculateWidgetClass)
 {
     // A page of the main window, never a window of its own; set before the form is built, since
     // changing the flags afterwards styles every widget of the form a second time.
@@ -131,10 +129,13 @@ void CCalculateWidget::SetupUndo()
 void CCalculateWidget::SetupFields()
 {
     const QRegularExpression number(QStringLiteral("[1-9][0-9]+||[0]"));
-    const struct { QLineEdit *edit; int maxLength; } fields[] = {
-        {ui->m_pEditTB, kMaxInputLength},      {ui->m_pEditGB, kMaxWrittenLength},
-        {ui->m_pEditMonth2, kMaxInputLength},  {ui->m_pEditWeek2, kMaxInputLength},
-        {ui->m_pEditDay2, kMaxWrittenLength},
+    const struct
+    {
+        QLineEdit *edit;
+        int maxLength;
+    } fields[] = {
+        {ui->m_pEditTB, kMaxInputLength},    {ui->m_pEditGB, kMaxWrittenLength},   {ui->m_pEditMonth2, kMaxInputLength},
+        {ui->m_pEditWeek2, kMaxInputLength}, {ui->m_pEditDay2, kMaxWrittenLength},
     };
     for (const auto &field : fields) {
         field.edit->setValidator(new QRegularExpressionValidator(number, this));
@@ -181,9 +182,13 @@ void CCalculateWidget::ConnectPlanChanges()
     connect(m_pModel, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(m_pModel, &QAbstractItemModel::dataChanged, this, changed);
     connect(ui->m_pRadioNTSC, &QRadioButton::toggled, this, changed);
-    const struct { QLineEdit *edit; int tab; } inputs[] = {
-        {ui->m_pEditTB, 0},     {ui->m_pEditGB, 0},   {ui->m_pEditRecordTime, 0},  {ui->m_pEditMonth2, 1},
-        {ui->m_pEditWeek2, 1},  {ui->m_pEditDay2, 1}, {ui->m_pEditRecordTime2, 1},
+    const struct
+    {
+        QLineEdit *edit;
+        int tab;
+    } inputs[] = {
+        {ui->m_pEditTB, 0},    {ui->m_pEditGB, 0},   {ui->m_pEditRecordTime, 0},  {ui->m_pEditMonth2, 1},
+        {ui->m_pEditWeek2, 1}, {ui->m_pEditDay2, 1}, {ui->m_pEditRecordTime2, 1},
     };
     for (const auto &input : inputs) {
         const int tab = input.tab;
@@ -241,10 +246,17 @@ void CCalculateWidget::ShowPlan(const STRU_PLAN &plan)
     // the linked fields may rewrite them.
     StandardShown(plan.iStandard == NordaVocab::NTSC ? NordaVocab::NTSC : NordaVocab::PAL);
 
-    const struct { QLineEdit *edit; const QString &text; } fields[] = {
-        {ui->m_pEditTB, plan.strDiskTB},          {ui->m_pEditGB, plan.strDiskGB},
-        {ui->m_pEditRecordTime, plan.strHoursPerDay}, {ui->m_pEditMonth2, plan.strMonths},
-        {ui->m_pEditWeek2, plan.strWeeks},        {ui->m_pEditDay2, plan.strDays},
+    const struct
+    {
+        QLineEdit *edit;
+        const QString &text;
+    } fields[] = {
+        {ui->m_pEditTB, plan.strDiskTB},
+        {ui->m_pEditGB, plan.strDiskGB},
+        {ui->m_pEditRecordTime, plan.strHoursPerDay},
+        {ui->m_pEditMonth2, plan.strMonths},
+        {ui->m_pEditWeek2, plan.strWeeks},
+        {ui->m_pEditDay2, plan.strDays},
         {ui->m_pEditRecordTime2, plan.strHoursPerDay2},
     };
     for (const auto &field : fields) {
@@ -313,8 +325,7 @@ void CCalculateWidget::OnBtnAdd()
         }
         // Registered before the first connection that carries a camera.
         qRegisterMetaType<STRU_CAMERA>("STRU_CAMERA");
-        connect(m_pAddDeviceWidget, &CAddDeviceWidget::SignalAddCamera, this,
-                &CCalculateWidget::OnAddDeviceImport);
+        connect(m_pAddDeviceWidget, &CAddDeviceWidget::SignalAddCamera, this, &CCalculateWidget::OnAddDeviceImport);
     }
     m_pAddDeviceWidget->SetStandard(Standard());
     m_pAddDeviceWidget->setFixedSize(450, 470);
@@ -371,7 +382,8 @@ void CCalculateWidget::RunImport(CDeviceSource *source, int kind)
     CImportCameraThread thread;
     connect(&thread, &CImportCameraThread::StopChase, &chase, &ChaseDialog::OnImmediatelyStopChase);
     // Cancel abandons the devices still in flight; the run then ends within a moment.
-    connect(&chase, &ChaseDialog::SignalCancel, &thread, [&thread] { thread.Cancel(); }, Qt::DirectConnection);
+    connect(
+        &chase, &ChaseDialog::SignalCancel, &thread, [&thread] { thread.Cancel(); }, Qt::DirectConnection);
     thread.SetSource(source, kind, Standard());
     thread.start();
     chase.exec();
@@ -540,7 +552,8 @@ void CCalculateWidget::OnInputRejected(QLineEdit *edit)
 void CCalculateWidget::OnBtnCalTime()
 {
     StoragePlan::RecordTime result;
-    switch (StoragePlan::CalculateRecordTime(m_cameraList.Cameras(), ui->m_pEditGB->text(), ui->m_pEditRecordTime->text(), &result)) {
+    switch (StoragePlan::CalculateRecordTime(m_cameraList.Cameras(), ui->m_pEditGB->text(),
+                                             ui->m_pEditRecordTime->text(), &result)) {
     case StoragePlan::Refusal::None:
         ui->m_pEditHour->setText(QString::number(result.days));
         ui->m_pEditMonth->setText(QString::number(result.months));
@@ -570,7 +583,8 @@ void CCalculateWidget::OnBtnCalTime()
 void CCalculateWidget::OnBtnCalDisk()
 {
     StoragePlan::DiskSpace result;
-    switch (StoragePlan::CalculateDiskSpace(m_cameraList.Cameras(), ui->m_pEditDay2->text(), ui->m_pEditRecordTime2->text(), &result)) {
+    switch (StoragePlan::CalculateDiskSpace(m_cameraList.Cameras(), ui->m_pEditDay2->text(),
+                                            ui->m_pEditRecordTime2->text(), &result)) {
     case StoragePlan::Refusal::None:
         ui->m_pEditGB2->setText(result.gb);
         ui->m_pEditTB2->setText(result.tb);

@@ -150,7 +150,7 @@ private:
     CImportClientWidget *m_pImportClientWidget = nullptr;
     CVigilWidget *m_pVigilWidget = nullptr;
     CBitrateCalculator m_calculator;
-    CCameraList m_cameraList; // the plan's cameras; the table mirrors it
+    CCameraList m_cameraList;       // the plan's cameras; the table mirrors it
     CCameraRows *m_pRows = nullptr; // the table; owned here
     QStandardItemModel *m_pModel = nullptr;
     QUndoStack *m_pUndoStack = nullptr;
@@ -164,8 +164,8 @@ private:
     // writes do not run the linked slots again.
     bool m_bWritingDisk = false;
     bool m_bWritingTime = false;
-    bool m_bHoursWarned = false;  // "Calculate Time" hours field is out of range and was warned
-    bool m_bHoursWarned2 = false; // the same for "Calculate Disk"
-    bool m_bSettingPlan = false;  // SetPlan() runs: its changes are not the user's
+    bool m_bHoursWarned = false;                   // "Calculate Time" hours field is out of range and was warned
+    bool m_bHoursWarned2 = false;                  // the same for "Calculate Disk"
+    bool m_bSettingPlan = false;                   // SetPlan() runs: its changes are not the user's
     NordaStorage::STRU_STORAGE_SETTINGS m_storage; // kept for the Storage page and the plan file
 };

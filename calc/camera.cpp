@@ -8,27 +8,30 @@ namespace NordaVocab {
 
 namespace {
 const char *const kResolutionTexts[kResolutionCount] = {
-    "2560*1920", "QXGA(2048*1536)", "1080P(1920*1080)", "UXGA(1600*1200)",
-    "1600*912",  "1280*960",        "720P(1280*760)",   "VGA(640*480)",
-    "4CIF",      "2CIF",            "CIF",              "QCIF",
+    "2560*1920",
+    "QXGA(2048*1536)",
+    "1080P(1920*1080)",
+    "UXGA(1600*1200)",
+    "1600*912",
+    "1280*960",
+    "720P(1280*760)",
+    "VGA(640*480)",
+    "4CIF",
+    "2CIF",
+    "CIF",
+    "QCIF",
 };
 
 const char *const kLevelTexts[kLevelCount] = {
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Level1(best)"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Level2"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Level3"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Level4"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Level5"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Level6"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level1(best)"), QT_TRANSLATE_NOOP("CCalculateWidget", "Level2"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level3"),       QT_TRANSLATE_NOOP("CCalculateWidget", "Level4"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Level5"),       QT_TRANSLATE_NOOP("CCalculateWidget", "Level6"),
 };
 
 const char *const kHeaders[kColumnCount] = {
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Device Type"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Camera Name"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Picture Quality"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Resolution"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Framerate"),
-    QT_TRANSLATE_NOOP("CCalculateWidget", "Bitrate"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Device Type"),       QT_TRANSLATE_NOOP("CCalculateWidget", "Camera Name"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Picture Quality"),   QT_TRANSLATE_NOOP("CCalculateWidget", "Resolution"),
+    QT_TRANSLATE_NOOP("CCalculateWidget", "Framerate"),         QT_TRANSLATE_NOOP("CCalculateWidget", "Bitrate"),
     QT_TRANSLATE_NOOP("CCalculateWidget", "Recommand Bitrate"),
 };
 
@@ -154,10 +157,10 @@ bool SanitizeCamera(STRU_CAMERA &camera)
         camera.iCodec = 0;
     camera.iAverageShare = std::clamp(camera.iAverageShare, 0, kMaxAverageShare);
     // A NaN rate became 0, which does not compare equal to it: reported as mended.
-    return camera.iType == before.iType && camera.iResolution == before.iResolution
-        && camera.iLevel == before.iLevel && camera.dFramerate == before.dFramerate
-        && camera.iBitrate == before.iBitrate && camera.iRecommendedBitrate == before.iRecommendedBitrate
-        && camera.iWidth == before.iWidth && camera.iHeight == before.iHeight && camera.iCodec == before.iCodec
+    return camera.iType == before.iType && camera.iResolution == before.iResolution && camera.iLevel == before.iLevel
+        && camera.dFramerate == before.dFramerate && camera.iBitrate == before.iBitrate
+        && camera.iRecommendedBitrate == before.iRecommendedBitrate && camera.iWidth == before.iWidth
+        && camera.iHeight == before.iHeight && camera.iCodec == before.iCodec
         && camera.iAverageShare == before.iAverageShare;
 }
 

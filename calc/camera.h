@@ -14,22 +14,22 @@
 
 struct STRU_CAMERA
 {
-    QByteArray strName;     // local 8-bit encoding; the key of a row within one list
-    QByteArray strDeviceIP; // source device address; empty when added by hand
-    int iPort = -1;         // source device port; -1 when added by hand
-    int iChannel = -1;      // channel on the source device; -1 when added by hand
-    int iType = 1;          // device type code
-    int iResolution = 8;    // resolution index 0..11
-    int iLevel = 0;         // picture quality level 0..5 (0 best)
-    double dFramerate = 25; // frames per second
-    int iBitrate = 0;       // configured bitrate, kbit/s; what the storage formulas add up
+    QByteArray strName;          // local 8-bit encoding; the key of a row within one list
+    QByteArray strDeviceIP;      // source device address; empty when added by hand
+    int iPort = -1;              // source device port; -1 when added by hand
+    int iChannel = -1;           // channel on the source device; -1 when added by hand
+    int iType = 1;               // device type code
+    int iResolution = 8;         // resolution index 0..11
+    int iLevel = 0;              // picture quality level 0..5 (0 best)
+    double dFramerate = 25;      // frames per second
+    int iBitrate = 0;            // configured bitrate, kbit/s; what the storage formulas add up
     int iRecommendedBitrate = 0; // kbit/s, for display only
     // Recording as it happens today (the "Storage" page); the defaults change nothing above.
-    int iWidth = 0;           // true picture size when known (device import, plan files);
-    int iHeight = 0;          // 0 x 0: the resolution code's size
-    int iCodec = 0;           // NordaStorage::Codec, 0 = H.264
-    int iAverageShare = 100;  // average bitrate of a variable-bitrate stream, % of iBitrate
-    QByteArray strGroup;      // recording group; empty: the source device's group, or "Default"
+    int iWidth = 0;          // true picture size when known (device import, plan files);
+    int iHeight = 0;         // 0 x 0: the resolution code's size
+    int iCodec = 0;          // NordaStorage::Codec, 0 = H.264
+    int iAverageShare = 100; // average bitrate of a variable-bitrate stream, % of iBitrate
+    QByteArray strGroup;     // recording group; empty: the source device's group, or "Default"
 };
 Q_DECLARE_METATYPE(STRU_CAMERA)
 
@@ -46,8 +46,8 @@ constexpr int kFirstDvrResolution = 8; // DVR offers "4CIF", "2CIF", "CIF", "QCI
 constexpr int kColumnCount = 7;
 // Above any rate a camera records; higher rates are taken as this one.
 constexpr double kMaxFramerate = 1000;
-constexpr int kCodecCount = 5;          // the codecs of NordaStorage::Codec
-constexpr int kMaxAverageShare = 1000;  // % of the configured bitrate a stream may average
+constexpr int kCodecCount = 5;         // the codecs of NordaStorage::Codec
+constexpr int kMaxAverageShare = 1000; // % of the configured bitrate a stream may average
 constexpr int kMaxPictureSide = 65535;
 
 // 25 under PAL, 30 under NTSC (any standard other than 0 counts as NTSC).

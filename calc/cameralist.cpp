@@ -133,7 +133,9 @@ QVector<int> CCameraList::SortedOrder(int column, bool ascending) const
         case NordaVocab::ColBitrate:
             return x.iBitrate < y.iBitrate ? -1 : (y.iBitrate < x.iBitrate ? 1 : 0);
         case NordaVocab::ColRecommended:
-            return x.iRecommendedBitrate < y.iRecommendedBitrate ? -1 : (y.iRecommendedBitrate < x.iRecommendedBitrate ? 1 : 0);
+            return x.iRecommendedBitrate < y.iRecommendedBitrate
+                ? -1
+                : (y.iRecommendedBitrate < x.iRecommendedBitrate ? 1 : 0);
         default:
             return 0;
         }

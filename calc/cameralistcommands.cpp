@@ -9,13 +9,14 @@ namespace {
 bool SameCamera(const STRU_CAMERA &a, const STRU_CAMERA &b)
 {
     return a.strName == b.strName && a.strDeviceIP == b.strDeviceIP && a.iPort == b.iPort && a.iChannel == b.iChannel
-           && a.iType == b.iType && a.iResolution == b.iResolution && a.iLevel == b.iLevel
-           && a.dFramerate == b.dFramerate && a.iBitrate == b.iBitrate && a.iRecommendedBitrate == b.iRecommendedBitrate;
+        && a.iType == b.iType && a.iResolution == b.iResolution && a.iLevel == b.iLevel && a.dFramerate == b.dFramerate
+        && a.iBitrate == b.iBitrate && a.iRecommendedBitrate == b.iRecommendedBitrate;
 }
 
 // Calls 'each(first, count)' for every run of neighbouring positions in the ascending list,
 // from the last run to the first when 'backwards' (so that removing keeps the others valid).
-template <typename Each> void ForEachRun(const QVector<int> &positions, bool backwards, Each each)
+template <typename Each>
+void ForEachRun(const QVector<int> &positions, bool backwards, Each each)
 {
     QVector<QPair<int, int>> runs; // index into positions, length
     for (int i = 0; i < positions.size();) {

@@ -92,7 +92,7 @@ public:
 
 private:
     CCameraListHost *m_pHost;
-    QVector<int> m_positions;      // ascending
+    QVector<int> m_positions;       // ascending
     QVector<STRU_CAMERA> m_removed; // the cameras at m_positions
 };
 

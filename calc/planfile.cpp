@@ -37,8 +37,8 @@ struct FieldRule
 {
     const char *key;
     QString STRU_PLAN::*member;
-    int maxDigits;    // the field's length
-    qint64 maxValue;  // the panel resets the field above it; -1: any text (hours per day)
+    int maxDigits;   // the field's length
+    qint64 maxValue; // the panel resets the field above it; -1: any text (hours per day)
 };
 
 const FieldRule kTimeTabFields[] = {
@@ -203,8 +203,7 @@ QString Describe(const QJsonValue &value)
     switch (value.type()) {
     case QJsonValue::String: {
         const QString text = value.toString();
-        return QLatin1Char('"') + (text.size() > 40 ? text.left(40) + QStringLiteral("...") : text)
-            + QLatin1Char('"');
+        return QLatin1Char('"') + (text.size() > 40 ? text.left(40) + QStringLiteral("...") : text) + QLatin1Char('"');
     }
     case QJsonValue::Double:
         return QString::number(value.toDouble(), 'g', 12);
@@ -285,9 +284,9 @@ private:
         return key ? camera + QStringLiteral(", ") + QLatin1String(key) : camera;
     }
 
-    int m_iVersion = 1;                     // the file's format version
-    int m_iCamera = -1;                     // the camera being read, -1 outside the list
-    const QJsonValue *m_pName = nullptr;    // its name, once read
+    int m_iVersion = 1;                  // the file's format version
+    int m_iCamera = -1;                  // the camera being read, -1 outside the list
+    const QJsonValue *m_pName = nullptr; // its name, once read
 };
 
 bool CPlanReader::ReadText(const QJsonObject &object, const char *key, QString *text, bool required)
@@ -302,14 +301,12 @@ bool CPlanReader::ReadText(const QJsonObject &object, const char *key, QString *
         return Fail(CPlanFile::tr("%1 must be a text, not %2.").arg(Where(key), Describe(value)));
     *text = value.toString();
     if (text->size() > CPlanFile::kMaxTextLength) {
-        return Fail(CPlanFile::tr("%1 is longer than %2 characters.")
-                        .arg(Where(key)).arg(CPlanFile::kMaxTextLength));
+        return Fail(CPlanFile::tr("%1 is longer than %2 characters.").arg(Where(key)).arg(CPlanFile::kMaxTextLength));
     }
     return true;
 }
 
-bool CPlanReader::ReadWhole(const QJsonObject &object, const char *key, int min, int max, int *number,
-                            bool required)
+bool CPlanReader::ReadWhole(const QJsonObject &object, const char *key, int min, int max, int *number, bool required)
 {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined()) {
@@ -321,7 +318,10 @@ bool CPlanReader::ReadWhole(const QJsonObject &object, const char *key, int min,
     // Also refuses fractions and what JSON cannot hold in a double exactly (beyond the range).
     if (!value.isDouble() || !(d >= min && d <= max) || d != std::floor(d)) {
         return Fail(CPlanFile::tr("%1 must be a whole number from %2 to %3, not %4.")
-                        .arg(Where(key)).arg(min).arg(max).arg(Describe(value)));
+                        .arg(Where(key))
+                        .arg(min)
+                        .arg(max)
+                        .arg(Describe(value)));
     }
     *number = static_cast<int>(d);
     return true;
@@ -340,8 +340,7 @@ bool CPlanReader::ReadChoice(const QJsonObject &object, const char *key, const C
     return true;
 }
 
-bool CPlanReader::ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count,
-                          STRU_PLAN *plan)
+bool CPlanReader::ReadTab(const QJsonObject &root, const char *name, const FieldRule *rules, int count, STRU_PLAN *plan)
 {
     const QJsonValue tab = root.value(QLatin1String(name));
     if (tab.isUndefined())
@@ -370,14 +369,16 @@ bool CPlanReader::ReadTab(const QJsonObject &root, const char *name, const Field
                 return Fail(CPlanFile::tr("%1 is longer than %2 characters.").arg(where).arg(rule.maxDigits));
         } else {
             // What the field's validator lets through: empty, "0", or digits without a leading zero.
-            bool digits = text == QLatin1String("0")
-                || (text.size() <= rule.maxDigits && !text.startsWith(QLatin1Char('0')));
+            bool digits =
+                text == QLatin1String("0") || (text.size() <= rule.maxDigits && !text.startsWith(QLatin1Char('0')));
             for (const QChar c : text)
                 digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
             if (!digits) {
                 return Fail(CPlanFile::tr("%1 must be empty, 0 or a whole number of at most %2 digits without "
                                           "leading zeros, not %3.")
-                                .arg(where).arg(rule.maxDigits).arg(Describe(QJsonValue(text))));
+                                .arg(where)
+                                .arg(rule.maxDigits)
+                                .arg(Describe(QJsonValue(text))));
             }
             if (!text.isEmpty() && text.toLongLong() > rule.maxValue)
                 return Fail(CPlanFile::tr("%1 is %2, above the largest value %3.").arg(where, text).arg(rule.maxValue));
@@ -411,8 +412,7 @@ bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *ca
     int type = 0;
     int resolution = 0;
     int level = 0;
-    if (!ReadChoice(object, "deviceType", types, &type)
-        || !ReadChoice(object, "resolution", resolutions, &resolution)
+    if (!ReadChoice(object, "deviceType", types, &type) || !ReadChoice(object, "resolution", resolutions, &resolution)
         || !ReadChoice(object, "quality", qualities, &level))
         return false;
 
@@ -477,7 +477,8 @@ bool CPlanReader::ReadCameraStorage(const QJsonObject &object, STRU_CAMERA *came
     if (!ReadText(object, "group", &group, false))
         return false;
     if (group.size() > NordaStorage::kMaxNameLength)
-        return Fail(CPlanFile::tr("%1 is longer than %2 characters.").arg(Where("group")).arg(NordaStorage::kMaxNameLength));
+        return Fail(
+            CPlanFile::tr("%1 is longer than %2 characters.").arg(Where("group")).arg(NordaStorage::kMaxNameLength));
     camera->strGroup = group.toUtf8();
     return true;
 }
@@ -495,7 +496,8 @@ bool CPlanReader::ReadStorage(const QJsonObject &root, NordaStorage::STRU_STORAG
     const QJsonValue codecs = object.value(QLatin1String("codecPercent"));
     if (!codecs.isUndefined()) {
         if (!codecs.isObject())
-            return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(QLatin1String("codecPercent"), Describe(codecs)));
+            return Fail(
+                CPlanFile::tr("%1 must be an object, not %2.").arg(QLatin1String("codecPercent"), Describe(codecs)));
         const QJsonObject factors = codecs.toObject();
         for (auto it = factors.begin(); it != factors.end(); ++it) {
             const int codec = NordaStorage::CodecOfText(it.key());
@@ -511,18 +513,21 @@ bool CPlanReader::ReadStorage(const QJsonObject &root, NordaStorage::STRU_STORAG
     if (groups.isUndefined())
         return true;
     if (!groups.isArray())
-        return Fail(CPlanFile::tr("%1 must be a list of groups, not %2.").arg(QLatin1String("groups"), Describe(groups)));
+        return Fail(
+            CPlanFile::tr("%1 must be a list of groups, not %2.").arg(QLatin1String("groups"), Describe(groups)));
     const QJsonArray list = groups.toArray();
     if (list.size() > NordaStorage::kMaxGroups)
         return Fail(CPlanFile::tr("The plan holds %1 recording groups; at most %2 are possible.")
-                        .arg(list.size()).arg(NordaStorage::kMaxGroups));
+                        .arg(list.size())
+                        .arg(NordaStorage::kMaxGroups));
     QSet<QString> names;
     for (int i = 0; i < list.size(); ++i) {
         NordaStorage::STRU_RECORDING_GROUP group;
         if (!ReadGroup(list.at(i), i, &group))
             return false;
         if (names.contains(group.strName))
-            return Fail(CPlanFile::tr("Recording group %1: the name \"%2\" is used twice.").arg(i + 1).arg(group.strName));
+            return Fail(
+                CPlanFile::tr("Recording group %1: the name \"%2\" is used twice.").arg(i + 1).arg(group.strName));
         names.insert(group.strName);
         storage->vecGroups << group;
     }
@@ -536,13 +541,17 @@ bool CPlanReader::ReadGroup(const QJsonValue &value, int index, NordaStorage::ST
         return Fail(CPlanFile::tr("%1 must be an object, not %2.").arg(where, Describe(value)));
     const QJsonObject object = value.toObject();
     const QJsonValue name = object.value(QLatin1String("name"));
-    if (!name.isString() || name.toString().trimmed().isEmpty() || name.toString().size() > NordaStorage::kMaxNameLength)
+    if (!name.isString() || name.toString().trimmed().isEmpty()
+        || name.toString().size() > NordaStorage::kMaxNameLength)
         return Fail(CPlanFile::tr("%1 needs a name of 1 to %2 characters, not %3.")
-                        .arg(where).arg(NordaStorage::kMaxNameLength).arg(Describe(name)));
+                        .arg(where)
+                        .arg(NordaStorage::kMaxNameLength)
+                        .arg(Describe(name)));
     group->strName = name.toString();
     const QJsonValue follows = object.value(QLatin1String("followsCalculateDisk"));
     if (!follows.isUndefined() && !follows.isBool())
-        return Fail(CPlanFile::tr("%1, followsCalculateDisk must be true or false, not %2.").arg(where, Describe(follows)));
+        return Fail(
+            CPlanFile::tr("%1, followsCalculateDisk must be true or false, not %2.").arg(where, Describe(follows)));
     group->bFollowPage = follows.toBool(false);
     const QJsonValue hours = object.value(QLatin1String("hours"));
     if (!hours.isUndefined()) {
@@ -557,7 +566,12 @@ bool CPlanReader::ReadGroup(const QJsonValue &value, int index, NordaStorage::ST
         if (!valid)
             return Fail(CPlanFile::tr("%1, hours must be 24 letters C, E or -, not %2.").arg(where, Describe(hours)));
     }
-    const struct { const char *key; int max; int *value; } numbers[] = {
+    const struct
+    {
+        const char *key;
+        int max;
+        int *value;
+    } numbers[] = {
         {"activityPercent", 100, &group->iActivityPercent},
         {"nightStart", NordaStorage::kHoursPerDay - 1, &group->iNightStart},
         {"nightEnd", NordaStorage::kHoursPerDay - 1, &group->iNightEnd},
@@ -616,7 +630,9 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
         return Fail(CPlanFile::tr("The plan's format version %1 is not valid.").arg(Describe(version)));
     if (number > CPlanFile::kVersion) {
         return Fail(CPlanFile::tr("The plan was saved by a newer NORDA (plan format %1); this version opens plan "
-                                  "format %2.").arg(Describe(version)).arg(CPlanFile::kVersion));
+                                  "format %2.")
+                        .arg(Describe(version))
+                        .arg(CPlanFile::kVersion));
     }
 
     m_iVersion = static_cast<int>(number);
@@ -635,7 +651,8 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
     if (list.isUndefined())
         return Fail(CPlanFile::tr("%1 is missing.").arg(QLatin1String("cameras")));
     if (!list.isArray())
-        return Fail(CPlanFile::tr("%1 must be a list of cameras, not %2.").arg(QLatin1String("cameras"), Describe(list)));
+        return Fail(
+            CPlanFile::tr("%1 must be a list of cameras, not %2.").arg(QLatin1String("cameras"), Describe(list)));
     const QJsonArray cameras = list.toArray();
     const int kept = std::min<qsizetype>(cameras.size(), CCameraList::kMaxCameras);
     read.vecCamera.resize(kept);
@@ -654,7 +671,8 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
 
     if (cameras.size() > kept) {
         *warnings << CPlanFile::tr("The plan holds %1 cameras; the first %2 were opened, the others left out.")
-                         .arg(cameras.size()).arg(kept);
+                         .arg(cameras.size())
+                         .arg(kept);
     }
     const QStringList renamed = RenameDuplicates(read.vecCamera);
     if (!renamed.isEmpty()) {
@@ -663,7 +681,8 @@ bool CPlanReader::ReadPlan(const QJsonObject &root, STRU_PLAN *plan, QStringList
         if (renamed.size() > shown)
             list += QStringLiteral(", ...");
         *warnings << CPlanFile::tr("Camera names must differ; %1 cameras with a name used before were renamed: %2.")
-                         .arg(renamed.size()).arg(list);
+                         .arg(renamed.size())
+                         .arg(list);
     }
     *plan = read;
     return true;
@@ -720,7 +739,8 @@ CPlanFile::Result CPlanFile::Read(const QByteArray &bytes, STRU_PLAN *plan, QStr
             out << tr("The file is cut short: it ends before the plan does.");
         else
             out << tr("The file is not a NORDA plan: it is not JSON text (%1 at byte %2).")
-                       .arg(error.errorString()).arg(error.offset);
+                       .arg(error.errorString())
+                       .arg(error.offset);
         return Result::Refused;
     }
     if (!document.isObject()) {
@@ -750,7 +770,8 @@ bool CPlanFile::Save(const QString &path, const STRU_PLAN &plan, QString *error)
     file.cancelWriting();
     if (error) {
         *error = tr("The plan could not be saved to \"%1\" (%2). A file of that name that existed before is "
-                    "unchanged.").arg(shown, reason);
+                    "unchanged.")
+                     .arg(shown, reason);
     }
     return false;
 }

@@ -12,12 +12,20 @@
 //       "calculateTime": {"diskTB": "2", "diskGB": "2000", "hoursPerDay": "24"},
 //       "calculateDisk": {"months": "1", "weeks": "4", "days": "30", "hoursPerDay": "24"},
 //       "cameras": [
-//           {"name": "Cam 1", "deviceType": "DVR", "resolution": "4CIF", "quality": "Level 1(best)", "framerate": "25", "bitrate": 2048, "recommendedBitrate": 3072, "deviceIP": "", "port": -1, "channel": -1},
-//           {"name": "Lobby 2", "deviceType": "IPC", "resolution": "1080P(1920*1080)", "quality": "Level 3", "framerate": "1/2", "bitrate": 4096, "recommendedBitrate": 160, "deviceIP": "192.168.1.64", "port": 8000, "channel": 33, "width": 2560, "height": 1440, "codec": "H.265", "averageShare": 100, "group": "Gate"}
+//           {"name": "Cam 1", "deviceType": "DVR", "resolution": "4CIF", "quality": "Level 1(best)", "framerate": "25",
+//           "bitrate": 2048, "recommendedBitrate": 3072, "deviceIP": "", "port": -1, "channel": -1},
+//           {"name": "Lobby 2", "deviceType": "IPC", "resolution": "1080P(1920*1080)", "quality": "Level 3",
+//           "framerate": "1/2", "bitrate": 4096, "recommendedBitrate": 160, "deviceIP": "192.168.1.64", "port": 8000,
+//           "channel": 33, "width": 2560, "height": 1440, "codec": "H.265", "averageShare": 100, "group": "Gate"}
 //       ],
-//       "storage": {"overheadPercent": 15, "codecPercent": {"H.264": 100, "H.265": 60, "MJPEG": 500, "Smart H.264": 50, "Smart H.265": 30},
-//                   "groups": [{"name": "Default", "followsCalculateDisk": true, "hours": "CCCCCCCCCCCCCCCCCCCCCCCC", "activityPercent": 100, "nightStart": 18, "nightEnd": 6, "nightFactorPercent": 100, "daysToKeep": 30},
-//                              {"name": "Gate", "followsCalculateDisk": false, "hours": "CCCCCCCCEEEEEEEEEECCCCCC", "activityPercent": 30, "nightStart": 18, "nightEnd": 8, "nightFactorPercent": 60, "daysToKeep": 30}]}
+//       "storage": {"overheadPercent": 15, "codecPercent": {"H.264": 100, "H.265": 60, "MJPEG": 500, "Smart H.264": 50,
+//       "Smart H.265": 30},
+//                   "groups": [{"name": "Default", "followsCalculateDisk": true, "hours": "CCCCCCCCCCCCCCCCCCCCCCCC",
+//                   "activityPercent": 100, "nightStart": 18, "nightEnd": 6, "nightFactorPercent": 100, "daysToKeep":
+//                   30},
+//                              {"name": "Gate", "followsCalculateDisk": false, "hours": "CCCCCCCCEEEEEEEEEECCCCCC",
+//                              "activityPercent": 30, "nightStart": 18, "nightEnd": 8, "nightFactorPercent": 60,
+//                              "daysToKeep": 30}]}
 //   }
 //
 // Keys:

@@ -144,10 +144,10 @@ CPlanReport::Totals CPlanReport::ComputeTotals() const
         perDay = gb < 0 || perDay < 0 ? -1 : perDay + gb;
     }
     totals.dStoragePerDayGB = perDay;
-    totals.recordTimeRefusal = StoragePlan::CalculateRecordTime(m_plan.vecCamera, m_plan.strDiskGB,
-                                                                m_plan.strHoursPerDay, &totals.recordTime);
-    totals.diskSpaceRefusal = StoragePlan::CalculateDiskSpace(m_plan.vecCamera, m_plan.strDays,
-                                                              m_plan.strHoursPerDay2, &totals.diskSpace);
+    totals.recordTimeRefusal =
+        StoragePlan::CalculateRecordTime(m_plan.vecCamera, m_plan.strDiskGB, m_plan.strHoursPerDay, &totals.recordTime);
+    totals.diskSpaceRefusal =
+        StoragePlan::CalculateDiskSpace(m_plan.vecCamera, m_plan.strDays, m_plan.strHoursPerDay2, &totals.diskSpace);
     return totals;
 }
 
@@ -207,7 +207,7 @@ QString CPlanReport::RefusalText(StoragePlan::Refusal refusal) const
 
 QStringList CPlanReport::HeaderTexts() const
 {
-    return {tr("Camera Name"), tr("Device Type"),      tr("Resolution"),          tr("Framerate"),
+    return {tr("Camera Name"),     tr("Device Type"),      tr("Resolution"),          tr("Framerate"),
             tr("Picture Quality"), tr("Bitrate (kbit/s)"), tr("Storage per day (GB)")};
 }
 
@@ -380,8 +380,9 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
 
 QStringList CPlanReport::StorageHeaderTexts() const
 {
-    return {tr("Codec"), tr("Width"), tr("Height"), tr("Average share (%)"), tr("Recording group"),
-            tr("Storage for retention (GB)")};
+    return {tr("Codec"),           tr("Width"),
+            tr("Height"),          tr("Average share (%)"),
+            tr("Recording group"), tr("Storage for retention (GB)")};
 }
 
 QStringList CPlanReport::StorageRowTexts(const STRU_CAMERA &camera, double storageGB) const
@@ -414,10 +415,13 @@ QStringList CPlanReport::GroupSectionLines(QStringList *titles) const
         QStringList lines;
         lines << tr("Cameras: %1").arg(result.iCameras);
         if (group.bFollowPage) {
-            lines << tr("Records as Calculate Disk: %1 hours a day, kept %2 days").arg(result.dEffectiveHours).arg(result.iDays);
+            lines << tr("Records as Calculate Disk: %1 hours a day, kept %2 days")
+                         .arg(result.dEffectiveHours)
+                         .arg(result.iDays);
         } else {
             lines << tr("Recording: %1").arg(NordaStorage::DescribeProfile(group))
-                  << tr("Kept %1 days, %2 hours of full bitrate a day").arg(result.iDays)
+                  << tr("Kept %1 days, %2 hours of full bitrate a day")
+                         .arg(result.iDays)
                          .arg(QString::number(result.dEffectiveHours, 'f', 2));
         }
         lines << figures(result);
@@ -438,8 +442,8 @@ bool CPlanReport::WritePdf(QIODevice *device) const
     const qint64 before = device->pos();
     QPdfWriter writer(device);
     // print() adds 2 cm of its own inside these margins, and numbers the pages.
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
     writer.setTitle(Title());
     writer.setCreator(QStringLiteral("NORDA"));
     QTextDocument document;
@@ -451,10 +455,13 @@ bool CPlanReport::WritePdf(QIODevice *device) const
 bool CPlanReport::SaveCsv(const QString &path, QString *error) const
 {
     QString reason;
-    const bool saved = SaveAtomically(path, [this](QIODevice *device) {
-        const QByteArray csv = Csv();
-        return device->write(csv) == csv.size();
-    }, &reason);
+    const bool saved = SaveAtomically(
+        path,
+        [this](QIODevice *device) {
+            const QByteArray csv = Csv();
+            return device->write(csv) == csv.size();
+        },
+        &reason);
     if (!saved && error)
         *error = tr("The report could not be saved to \"%1\" (%2).").arg(QDir::toNativeSeparators(path), reason);
     return saved;
@@ -463,7 +470,8 @@ bool CPlanReport::SaveCsv(const QString &path, QString *error) const
 bool CPlanReport::SavePdf(const QString &path, QString *error) const
 {
     QString reason;
-    const bool saved = SaveAtomically(path, [this](QIODevice *device) { return WritePdf(device); }, &reason);
+    const bool saved = SaveAtomically(
+        path, [this](QIODevice *device) { return WritePdf(device); }, &reason);
     if (!saved && error)
         *error = tr("The report could not be saved to \"%1\" (%2).").arg(QDir::toNativeSeparators(path), reason);
     return saved;

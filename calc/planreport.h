@@ -42,11 +42,11 @@ public:
 
     struct Totals
     {
-        qint64 iTotalKbps = 0;          // sum of the bitrates (below 0 counts as 0)
-        double dStoragePerDayGB = -1;   // -1 when the hours per day are not usable
+        qint64 iTotalKbps = 0;        // sum of the bitrates (below 0 counts as 0)
+        double dStoragePerDayGB = -1; // -1 when the hours per day are not usable
         StoragePlan::Refusal recordTimeRefusal = StoragePlan::Refusal::None; // "Calculate Time"
         StoragePlan::RecordTime recordTime;
-        StoragePlan::Refusal diskSpaceRefusal = StoragePlan::Refusal::None;  // "Calculate Disk"
+        StoragePlan::Refusal diskSpaceRefusal = StoragePlan::Refusal::None; // "Calculate Disk"
         StoragePlan::DiskSpace diskSpace;
     };
     Totals ComputeTotals() const;

@@ -94,8 +94,8 @@ bool DiskAboveLimit(const QString &gbText)
         || (kind == Whole::Fits && static_cast<double>(gb) > CBitrateCalculator::kMaxDiskGB);
 }
 
-Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &gbText,
-                            const QString &hoursText, RecordTime *result)
+Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &gbText, const QString &hoursText,
+                            RecordTime *result)
 {
     if (cameras.isEmpty())
         return Refusal::NoCameras;
@@ -120,8 +120,8 @@ Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &
     return Refusal::None;
 }
 
-Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &dayText,
-                           const QString &hoursText, DiskSpace *result)
+Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &dayText, const QString &hoursText,
+                           DiskSpace *result)
 {
     qint64 days = 0;
     const Whole kind = ReadWhole(dayText, &days);

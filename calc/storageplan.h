@@ -19,15 +19,15 @@ namespace StoragePlan {
 // Why a calculation was refused; each has its own message in the panel.
 enum class Refusal {
     None,
-    NoCameras,          // the camera list is empty
-    DiskTooLarge,       // disk size above the largest disk
-    DiskTooSmall,       // disk size below 2 GB
-    NoTime,             // record time empty, not a whole number, 0 or negative days
-    TimeTooLong,        // record time above 365 days
-    NoHoursPerDay,      // hours per day not a whole number, negative or above the int range;
-                        // "Calculate Time" also refuses 0 and empty (it would divide by zero),
-                        // "Calculate Disk" needs no disk for them. HoursPerDayProblem() says which
-    NoBitrate,          // the cameras' bitrates add up to 0: the disk would never fill
+    NoCameras,     // the camera list is empty
+    DiskTooLarge,  // disk size above the largest disk
+    DiskTooSmall,  // disk size below 2 GB
+    NoTime,        // record time empty, not a whole number, 0 or negative days
+    TimeTooLong,   // record time above 365 days
+    NoHoursPerDay, // hours per day not a whole number, negative or above the int range;
+                   // "Calculate Time" also refuses 0 and empty (it would divide by zero),
+                   // "Calculate Disk" needs no disk for them. HoursPerDayProblem() says which
+    NoBitrate,     // the cameras' bitrates add up to 0: the disk would never fill
 };
 
 // What is wrong with an hours-per-day text, so that the panel can say it.
@@ -58,12 +58,12 @@ struct DiskSpace
 // In both calculations a camera whose bitrate is below 0 counts as 0 kbit/s: it records nothing.
 // "Calculate Time": how long the disk of gbText lasts at hoursText hours of recording a day.
 // A negative or unreadable disk size is too small.
-Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &gbText,
-                            const QString &hoursText, RecordTime *result);
+Refusal CalculateRecordTime(const QVector<STRU_CAMERA> &cameras, const QString &gbText, const QString &hoursText,
+                            RecordTime *result);
 // "Calculate Disk": the disk that dayText days at hoursText hours a day need; 0 or empty hours
 // need 0 GB.
-Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &dayText,
-                           const QString &hoursText, DiskSpace *result);
+Refusal CalculateDiskSpace(const QVector<STRU_CAMERA> &cameras, const QString &dayText, const QString &hoursText,
+                           DiskSpace *result);
 
 // Linked disk fields. Both read their field as an unsigned 32-bit number, 0 when the text is
 // not one (negative, too long, no number); GBFromTB multiplies in 64 bits.

@@ -1,7 +1,6 @@
 #include "camdlg/adddevicewidget.h"
 #include "ui_adddevicewidget.h"
 
-
 #include <QRegularExpressionValidator>
 
 namespace {
@@ -13,9 +12,7 @@ constexpr int kPrefixLength = 15;
 const char *const kPrefixPattern = "/*[^ ^_]*$/";
 } // namespace
 
-CAddDeviceWidget::CAddDeviceWidget(QWidget *parent)
-    : CEncodingDialog(parent)
-    , ui(new Ui::CAddDeviceWidget)
+CAddDeviceWidget::CAddDeviceWidget(QWidget *parent) : CEncodingDialog(parent), ui(new Ui::CAddDeviceWidget)
 {
     ui->setupUi(GetContentFrame());
 
@@ -28,8 +25,8 @@ CAddDeviceWidget::CAddDeviceWidget(QWidget *parent)
     ui->m_pEditPrefix->setEnabled(false);
     ui->m_pEditPrefix->setMaxLength(kPrefixLength);
 
-    AttachEncodingFields(ui->m_pComboDeviceType, ui->m_pComboLevel, ui->m_pComboResolution,
-                         ui->m_pComboFrameRate, ui->m_pEditBitRate, ui->m_pEditRecommand);
+    AttachEncodingFields(ui->m_pComboDeviceType, ui->m_pComboLevel, ui->m_pComboResolution, ui->m_pComboFrameRate,
+                         ui->m_pEditBitRate, ui->m_pEditRecommand);
     // The lists are built before the combo boxes report changes, so the form starts at DVR,
     // the best level, "4CIF" and the full rate.
     FillDeviceTypes();

@@ -41,9 +41,7 @@ public:
 } // namespace
 
 CCopyInfo::CCopyInfo(QWidget *parent)
-    : CBaseDialog(parent, true, true, true)
-    , ui(new Ui::CCopyInfo)
-    , m_pModel(new QStandardItemModel(this))
+    : CBaseDialog(parent, true, true, true), ui(new Ui::CCopyInfo), m_pModel(new QStandardItemModel(this))
 {
     ui->setupUi(GetContentFrame());
 

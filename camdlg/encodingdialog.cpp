@@ -16,15 +16,13 @@ constexpr int kFullListResolution = 2;
 constexpr int kDefaultIpcResolution = 2;
 } // namespace
 
-CEncodingDialog::CEncodingDialog(QWidget *parent)
-    : CBaseDialog(parent, false, false, false)
+CEncodingDialog::CEncodingDialog(QWidget *parent) : CBaseDialog(parent, false, false, false)
 {
     m_calculator.SetStandard(0);
 }
 
-void CEncodingDialog::AttachEncodingFields(QComboBox *deviceType, QComboBox *level,
-                                           QComboBox *resolution, QComboBox *framerate,
-                                           QLineEdit *bitrate, QLineEdit *recommand)
+void CEncodingDialog::AttachEncodingFields(QComboBox *deviceType, QComboBox *level, QComboBox *resolution,
+                                           QComboBox *framerate, QLineEdit *bitrate, QLineEdit *recommand)
 {
     m_pType = deviceType;
     m_pLevel = level;
@@ -37,24 +35,20 @@ void CEncodingDialog::AttachEncodingFields(QComboBox *deviceType, QComboBox *lev
 
 void CEncodingDialog::ConnectCombos()
 {
-    connect(m_pType, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnTypeChange,
+    connect(m_pType, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnTypeChange, Qt::UniqueConnection);
+    connect(m_pLevel, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnLevelChange, Qt::UniqueConnection);
+    connect(m_pResolution, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnResolutionChange,
             Qt::UniqueConnection);
-    connect(m_pLevel, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnLevelChange,
+    connect(m_pFramerate, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnFramerateChange,
             Qt::UniqueConnection);
-    connect(m_pResolution, &QComboBox::currentIndexChanged, this,
-            &CEncodingDialog::OnResolutionChange, Qt::UniqueConnection);
-    connect(m_pFramerate, &QComboBox::currentIndexChanged, this,
-            &CEncodingDialog::OnFramerateChange, Qt::UniqueConnection);
 }
 
 void CEncodingDialog::DisconnectCombos()
 {
     disconnect(m_pType, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnTypeChange);
     disconnect(m_pLevel, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnLevelChange);
-    disconnect(m_pResolution, &QComboBox::currentIndexChanged, this,
-               &CEncodingDialog::OnResolutionChange);
-    disconnect(m_pFramerate, &QComboBox::currentIndexChanged, this,
-               &CEncodingDialog::OnFramerateChange);
+    disconnect(m_pResolution, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnResolutionChange);
+    disconnect(m_pFramerate, &QComboBox::currentIndexChanged, this, &CEncodingDialog::OnFramerateChange);
 }
 
 void CEncodingDialog::FillDeviceTypes()

@@ -36,8 +36,8 @@ protected:
     explicit CEncodingDialog(QWidget *parent);
 
     // Called once by the concrete dialog after its form is built.
-    void AttachEncodingFields(QComboBox *deviceType, QComboBox *level, QComboBox *resolution,
-                              QComboBox *framerate, QLineEdit *bitrate, QLineEdit *recommand);
+    void AttachEncodingFields(QComboBox *deviceType, QComboBox *level, QComboBox *resolution, QComboBox *framerate,
+                              QLineEdit *bitrate, QLineEdit *recommand);
 
     void FillDeviceTypes();
     void FillLevels(const QStringList &texts);

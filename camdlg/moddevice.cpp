@@ -12,9 +12,7 @@ constexpr int kWidth = 450;
 constexpr int kHeight = 350;
 } // namespace
 
-CModDevice::CModDevice(QWidget *parent)
-    : CEncodingDialog(parent)
-    , ui(new Ui::CModDevice)
+CModDevice::CModDevice(QWidget *parent) : CEncodingDialog(parent), ui(new Ui::CModDevice)
 {
     ui->setupUi(GetContentFrame());
     setFixedSize(kWidth, kHeight);
@@ -23,8 +21,8 @@ CModDevice::CModDevice(QWidget *parent)
     connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CModDevice::OnBtnAdd);
     connect(ui->m_pBtnCancel, &QPushButton::clicked, this, &CModDevice::OnBtnCancel);
     connect(ui->m_pBtnCopy, &QPushButton::clicked, this, &CModDevice::OnBtnCopy);
-    AttachEncodingFields(ui->m_pComboDeviceType, ui->m_pComboLevel, ui->m_pComboResolution,
-                         ui->m_pComboFrameRate, ui->m_pEditBitRate, ui->m_pEditRecommand);
+    AttachEncodingFields(ui->m_pComboDeviceType, ui->m_pComboLevel, ui->m_pComboResolution, ui->m_pComboFrameRate,
+                         ui->m_pEditBitRate, ui->m_pEditRecommand);
 
     SetTitle(tr("Mod Device"));
     ShowCloseBtn(true);

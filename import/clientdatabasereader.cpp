@@ -9,13 +9,12 @@
 
 #include <sqlite3.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <exception>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // A device table's text is short; a longer value is a crafted file, refused before it is held.
@@ -82,9 +81,12 @@ CClientDatabaseReader::Outcome CClientDatabaseReader::Read()
         return Unrecognized;
     const QString copy = folder.filePath(QStringLiteral("client.db"));
     switch (Copy(m_strPath, copy, true)) {
-    case Copied: break;
-    case Stopped: return StopOutcome();
-    default: return Unrecognized;
+    case Copied:
+        break;
+    case Stopped:
+        return StopOutcome();
+    default:
+        return Unrecognized;
     }
     for (const char *companion : {"-wal", "-journal"}) {
         const CopyResult result = Copy(m_strPath + QLatin1String(companion), copy + QLatin1String(companion), false);
@@ -164,7 +166,8 @@ CClientDatabaseReader::CopyResult CClientDatabaseReader::Copy(const QString &fro
     const int source = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (source < 0)
         return errno == ENOENT && !required ? Absent : Refused;
-    struct stat status {};
+    struct stat status
+    {};
     if (fstat(source, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > m_limits.iMaxFileBytes) {
         ::close(source);
         return Refused;

@@ -50,7 +50,7 @@ public:
         TooManyDevices, // stopped at LIMITS::iMaxDevices; more were in the table
         OutOfTime,      // stopped at the time budget
         Cancelled,
-        Unrecognized    // not a client database, or an error on the way
+        Unrecognized // not a client database, or an error on the way
     };
 
     // Starts reading path at once. Rows whose address and port are in known, or repeat an

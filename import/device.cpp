@@ -19,7 +19,15 @@ const char *MaskedPassword(const QByteArray &)
 bool IsIPCameraCode(int code)
 {
     switch (code) {
-    case 30: case 31: case 32: case 35: case 38: case 40: case 41: case 42: case 50:
+    case 30:
+    case 31:
+    case 32:
+    case 35:
+    case 38:
+    case 40:
+    case 41:
+    case 42:
+    case 50:
         return true;
     default:
         return false;
@@ -31,24 +39,34 @@ bool IsIPCameraCode(int code)
 DeviceFailure DeviceFailureOfError(uint32_t error)
 {
     switch (error) {
-    case NET_DVR_NOERROR: return DeviceFailure::None;
-    case NET_DVR_CONNECT_FAILED: return DeviceFailure::Unreachable;
-    case NET_DVR_TIMEOUT: return DeviceFailure::TimedOut;
-    case NET_DVR_BAD_CREDENTIALS: return DeviceFailure::Refused;
-    case NET_DVR_NOT_SUPPORTED_DEVICE: return DeviceFailure::NotOnvif;
-    default: return DeviceFailure::BadAnswer;
+    case NET_DVR_NOERROR:
+        return DeviceFailure::None;
+    case NET_DVR_CONNECT_FAILED:
+        return DeviceFailure::Unreachable;
+    case NET_DVR_TIMEOUT:
+        return DeviceFailure::TimedOut;
+    case NET_DVR_BAD_CREDENTIALS:
+        return DeviceFailure::Refused;
+    case NET_DVR_NOT_SUPPORTED_DEVICE:
+        return DeviceFailure::NotOnvif;
+    default:
+        return DeviceFailure::BadAnswer;
     }
 }
 
 QString DeviceFailureText(DeviceFailure failure)
 {
     switch (failure) {
-    case DeviceFailure::None: break;
-    case DeviceFailure::Unreachable: return QCoreApplication::translate("DeviceFailure", "The device is not reachable.");
-    case DeviceFailure::TimedOut: return QCoreApplication::translate("DeviceFailure", "The device did not answer in time.");
+    case DeviceFailure::None:
+        break;
+    case DeviceFailure::Unreachable:
+        return QCoreApplication::translate("DeviceFailure", "The device is not reachable.");
+    case DeviceFailure::TimedOut:
+        return QCoreApplication::translate("DeviceFailure", "The device did not answer in time.");
     case DeviceFailure::Refused:
         return QCoreApplication::translate("DeviceFailure", "The device refused the user name or password.");
-    case DeviceFailure::NotOnvif: return QCoreApplication::translate("DeviceFailure", "This is not an ONVIF device.");
+    case DeviceFailure::NotOnvif:
+        return QCoreApplication::translate("DeviceFailure", "This is not an ONVIF device.");
     case DeviceFailure::BadAnswer:
         return QCoreApplication::translate("DeviceFailure", "The device's answer could not be used.");
     case DeviceFailure::MoveUnconfirmed:
@@ -96,8 +114,8 @@ bool STRU_DEVICE::Login()
     NET_DVR_LOGIN_ANSWER answer;
     std::memset(&answer, 0, sizeof(answer));
     Tuvo_OutputDebug("login start-------");
-    iUserID = NET_DVR_Login_V30(strIP.constData(), static_cast<uint16_t>(iPort & 0xFFFF),
-                                strUserName.constData(), strPassword.constData(), &answer);
+    iUserID = NET_DVR_Login_V30(strIP.constData(), static_cast<uint16_t>(iPort & 0xFFFF), strUserName.constData(),
+                                strPassword.constData(), &answer);
     if (iUserID < 0) {
         const uint32_t code = NET_DVR_GetLastError();
         eFailure = DeviceFailureOfError(code);
@@ -116,8 +134,7 @@ bool STRU_DEVICE::Login()
     config->dwSize = sizeof(NET_DVR_IPCHAN_CONFIG);
     uint32_t returned = 0;
     int connected = 0;
-    if (NET_DVR_GetDVRConfig(iUserID, NET_DVR_GET_IPCHANCFG, 0, config.get(), sizeof(NET_DVR_IPCHAN_CONFIG),
-                             &returned))
+    if (NET_DVR_GetDVRConfig(iUserID, NET_DVR_GET_IPCHANCFG, 0, config.get(), sizeof(NET_DVR_IPCHAN_CONFIG), &returned))
         connected = CountConnectedIPChannels(*config);
 
     iChannelCount = answer.byChanNum;

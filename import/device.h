@@ -37,21 +37,21 @@ constexpr int kDeviceBudgetMs = 60000;
 
 struct STRU_DEVICE
 {
-    int iUserID = -1;          // SDK login handle; -1 when logged out
-    int iChannelCount = -1;    // analogue channels; -1 until the first successful login
-    int iIPChannelCount = 0;   // connected IP channels
-    int iStartChannel = 0;     // number of the first analogue channel
-    int iStartIPChannel = 0;   // number of the first IP channel
-    QByteArray strDeviceName;  // from the client database; empty for discovered devices
+    int iUserID = -1;         // SDK login handle; -1 when logged out
+    int iChannelCount = -1;   // analogue channels; -1 until the first successful login
+    int iIPChannelCount = 0;  // connected IP channels
+    int iStartChannel = 0;    // number of the first analogue channel
+    int iStartIPChannel = 0;  // number of the first IP channel
+    QByteArray strDeviceName; // from the client database; empty for discovered devices
     QByteArray strUserName;
     QByteArray strPassword;
-    QByteArray strIP;          // dotted IPv4 text
+    QByteArray strIP; // dotted IPv4 text
     int iPort = -1;
-    QByteArray strVersion;     // display only
+    QByteArray strVersion; // display only
     QByteArray strSerialNo;
     bool bLoginRequested = false;
     bool bLoginAttempted = false;
-    int iImportStatus = 0;     // kImportLoginFailed after a survey that could not log in
+    int iImportStatus = 0;                        // kImportLoginFailed after a survey that could not log in
     DeviceFailure eFailure = DeviceFailure::None; // of the last Login()
     // Set when discovery saw the device move to another address while it held credentials the
     // user typed: they go to the new address only once the user confirms (a manual login).

@@ -10,19 +10,32 @@ namespace DeviceCodes {
 int ResolutionIndex(int code)
 {
     switch (code) {
-    case 1: return 10;  // CIF
-    case 2: return 11;  // QCIF
-    case 3: return 8;   // 4CIF
-    case 4: return 9;   // 2CIF
-    case 16: return 7;  // VGA
-    case 17: return 3;  // UXGA
-    case 19: return 6;  // 720P
-    case 20: return 5;  // 1280*960
-    case 21: return 4;  // 1600*912
-    case 27: return 2;  // 1080P
-    case 28: return 0;  // 2560*1920
-    case 30: return 1;  // QXGA
-    default: return -1;
+    case 1:
+        return 10; // CIF
+    case 2:
+        return 11; // QCIF
+    case 3:
+        return 8; // 4CIF
+    case 4:
+        return 9; // 2CIF
+    case 16:
+        return 7; // VGA
+    case 17:
+        return 3; // UXGA
+    case 19:
+        return 6; // 720P
+    case 20:
+        return 5; // 1280*960
+    case 21:
+        return 4; // 1600*912
+    case 27:
+        return 2; // 1080P
+    case 28:
+        return 0; // 2560*1920
+    case 30:
+        return 1; // QXGA
+    default:
+        return -1;
     }
 }
 
@@ -39,9 +52,8 @@ int Bitrate(uint32_t code, int recommended)
 {
     if (code & 0x80000000u)
         return static_cast<int>((code & 0x7FFFFFFFu) / 1024);
-    static const int kKbps[] = {0,    0,    32,   48,   64,   80,   96,   128,  160,  192,
-                                224,  256,  320,  384,  448,  512,  640,  768,  896,  1024,
-                                1280, 1536, 1792, 2048, 3072, 4096, 8192, 16384};
+    static const int kKbps[] = {0,   0,   32,  48,  64,  80,   96,   128,  160,  192,  224,  256,  320,  384,
+                                448, 512, 640, 768, 896, 1024, 1280, 1536, 1792, 2048, 3072, 4096, 8192, 16384};
     if (code >= 2 && code < sizeof(kKbps) / sizeof(kKbps[0]))
         return kKbps[code];
     return recommended;
@@ -52,9 +64,8 @@ int Level(int quality)
     return std::clamp(quality, 0, NordaVocab::kLevelCount - 1);
 }
 
-bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const STRU_DEVICE &device,
-                 int channel, int deviceType, int standard, CBitrateCalculator &calculator,
-                 STRU_CAMERA *camera)
+bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const STRU_DEVICE &device, int channel,
+                 int deviceType, int standard, CBitrateCalculator &calculator, STRU_CAMERA *camera)
 {
     const int resolution = ResolutionIndex(block.byResolution);
     if (resolution < 0)
@@ -62,8 +73,7 @@ bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const
     const double frameRate = FrameRate(block.dwFrameRate, standard);
     const int level = Level(block.byPicQuality);
     calculator.SetStandard(standard);
-    const int recommended =
-        static_cast<int>(calculator.RecommendedBitrate(deviceType, resolution, frameRate, level));
+    const int recommended = static_cast<int>(calculator.RecommendedBitrate(deviceType, resolution, frameRate, level));
 
     camera->strName = name.toLocal8Bit();
     camera->strDeviceIP = device.strIP;
@@ -78,8 +88,8 @@ bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const
     camera->iWidth = block.wWidth;
     camera->iHeight = block.wHeight;
     // Encodings 1..5 are the codecs in their order; the Storage page plans with them.
-    camera->iCodec = block.byVideoEncType >= 1 && block.byVideoEncType <= NordaVocab::kCodecCount
-        ? block.byVideoEncType - 1 : 0;
+    camera->iCodec =
+        block.byVideoEncType >= 1 && block.byVideoEncType <= NordaVocab::kCodecCount ? block.byVideoEncType - 1 : 0;
     // Whatever a device reports, the row that enters the list stays within the vocabulary.
     NordaVocab::SanitizeCamera(*camera);
     return true;

@@ -28,8 +28,7 @@ int Level(int quality);
 
 // Builds the camera row of one channel. False (no row) when the resolution code is not supported.
 // The calculator is switched to the standard for the recommended bitrate.
-bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const STRU_DEVICE &device,
-                 int channel, int deviceType, int standard, CBitrateCalculator &calculator,
-                 STRU_CAMERA *camera);
+bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const STRU_DEVICE &device, int channel,
+                 int deviceType, int standard, CBitrateCalculator &calculator, STRU_CAMERA *camera);
 
 } // namespace DeviceCodes

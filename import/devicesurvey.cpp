@@ -85,18 +85,23 @@ CDeviceSurvey::Outcome CDeviceSurvey::SurveyDevice(STRU_DEVICE *device)
 QString CDeviceSurvey::OutcomeText(Outcome outcome) const
 {
     switch (outcome) {
-    case LoginFailed: return m_settings.strLoginFailedText;
-    case SomeUnsupported: return tr("Some Channels Not Support Resolution");
-    case SomeUnreadable: return tr("Some Channels Can not get compress info");
-    case Unsupported: return tr("Not Support Resolution");
-    case Unreadable: return tr("Can not get compress info");
-    case Succeeded: break;
+    case LoginFailed:
+        return m_settings.strLoginFailedText;
+    case SomeUnsupported:
+        return tr("Some Channels Not Support Resolution");
+    case SomeUnreadable:
+        return tr("Some Channels Can not get compress info");
+    case Unsupported:
+        return tr("Not Support Resolution");
+    case Unreadable:
+        return tr("Can not get compress info");
+    case Succeeded:
+        break;
     }
     return tr("Import Succeed");
 }
 
-QVector<STRU_DEVICE> CDeviceSurvey::CheckSelectedDevices(int maxParallel, int budgetMs,
-                                                         const std::atomic<bool> *cancel)
+QVector<STRU_DEVICE> CDeviceSurvey::CheckSelectedDevices(int maxParallel, int budgetMs, const std::atomic<bool> *cancel)
 {
     auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_acquire); };
     SNAPSHOT snapshot;

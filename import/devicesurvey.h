@@ -36,11 +36,11 @@ public:
 
     enum Outcome {
         LoginFailed,
-        SomeUnsupported,  // supported and unsupported resolutions
-        SomeUnreadable,   // supported channels and unreadable ones
+        SomeUnsupported, // supported and unsupported resolutions
+        SomeUnreadable,  // supported channels and unreadable ones
         Unsupported,
         Unreadable,
-        Succeeded,        // every channel supported, or no channel at all
+        Succeeded, // every channel supported, or no channel at all
     };
 
     // What a dialog supplies.
@@ -59,8 +59,7 @@ public:
     const SETTINGS &Settings() const { return m_settings; }
 
     // GUI thread. selectedRows: one index per selected row, in selection order.
-    void Prepare(QAbstractItemModel *model, const QModelIndexList &selectedRows,
-                 const QVector<STRU_DEVICE> &devices);
+    void Prepare(QAbstractItemModel *model, const QModelIndexList &selectedRows, const QVector<STRU_DEVICE> &devices);
 
     // Any thread. The surveyed devices, login failures included, in device-list order and,
     // per device, in selection order. Each device's login and survey together get budgetMs. Once

@@ -130,7 +130,8 @@ void CImportClientWidget::OnReadProgress()
         m_readRows.append(m_pModel->item(m_pModel->rowCount() - 1, ColName));
     }
     if (outcome == CClientDatabaseReader::Running || rows.size() == kRowsPerStep)
-        ui->m_pLabelProgress->setText(tr("Reading... devices found: %1").arg(m_vecDevice.size() - m_iDevicesBeforeRead));
+        ui->m_pLabelProgress->setText(
+            tr("Reading... devices found: %1").arg(m_vecDevice.size() - m_iDevicesBeforeRead));
     else
         FinishRead(outcome);
 }
@@ -163,12 +164,15 @@ void CImportClientWidget::FinishRead(CClientDatabaseReader::Outcome outcome)
         break;
     }
     case CClientDatabaseReader::TooManyDevices:
-        ShowMsgBox(tr("Info"), tr("The list holds at most %1 devices; the rest of the database was not read.")
-                                   .arg(kMaxDevices), this);
+        ShowMsgBox(tr("Info"),
+                   tr("The list holds at most %1 devices; the rest of the database was not read.").arg(kMaxDevices),
+                   this);
         break;
     case CClientDatabaseReader::OutOfTime:
-        ShowMsgBox(tr("Info"), tr("Reading the database took too long and was stopped; the devices read so far "
-                                  "are listed."), this);
+        ShowMsgBox(tr("Info"),
+                   tr("Reading the database took too long and was stopped; the devices read so far "
+                      "are listed."),
+                   this);
         break;
     default:
         break;
@@ -201,8 +205,7 @@ void CImportClientWidget::AppendDevice(const STRU_DEVICE &device, const QString 
     QList<QStandardItem *> row;
     row << ReadOnlyItem(new QStandardItem(QString::fromLocal8Bit(device.strDeviceName)))
         << ReadOnlyItem(new CIpStandardItem(QString::fromLocal8Bit(device.strIP)))
-        << ReadOnlyItem(new QStandardItem(DevicePortText(device.iPort)))
-        << ReadOnlyItem(new QStandardItem(state));
+        << ReadOnlyItem(new QStandardItem(DevicePortText(device.iPort))) << ReadOnlyItem(new QStandardItem(state));
     m_pModel->appendRow(row);
     m_vecDevice.append(device);
     m_listed.insert({device.strIP, device.iPort});

@@ -80,7 +80,7 @@ private:
 
     CClientDatabaseReader::LIMITS m_readLimits;
     std::unique_ptr<CClientDatabaseReader> m_pReader;
-    QTimer m_readTimer;                        // takes the reader's rows while it runs
+    QTimer m_readTimer; // takes the reader's rows while it runs
     int m_iDevicesBeforeRead = 0;
-    QList<QStandardItem *> m_readRows;         // first cells of the rows listed by the read under way
+    QList<QStandardItem *> m_readRows; // first cells of the rows listed by the read under way
 };

@@ -52,7 +52,7 @@ protected:
 private:
     bool StopRequested() const { return m_bStop.load(std::memory_order_acquire); }
 
-    QVector<STRU_DEVICE> m_vecDevice;          // the GUI thread's while the flag is 0, ours while 1
+    QVector<STRU_DEVICE> m_vecDevice; // the GUI thread's while the flag is 0, ours while 1
     std::atomic<char> m_cWorkRequested{0};
     std::atomic<bool> m_bStop{false};
     // Set last by run(): QThread::wait() synchronises through Qt's own locks, which the thread

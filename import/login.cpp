@@ -10,9 +10,7 @@ namespace {
 const char *const kNoApostrophePattern = "/*[^']*$/";
 } // namespace
 
-CLogin::CLogin(QWidget *parent)
-    : CBaseDialog(parent, true, true, true)
-    , ui(new Ui::CLogin)
+CLogin::CLogin(QWidget *parent) : CBaseDialog(parent, true, true, true), ui(new Ui::CLogin)
 {
     ui->setupUi(GetContentFrame());
     // OK checks the fields first; only a complete form accepts.

@@ -28,8 +28,7 @@ void CLoginThread::WaitForEnd()
     m_bRunEnded.load(std::memory_order_acquire);
 }
 
-void CLoginThread::SetLoginInfo(const QVector<STRU_DEVICE> &devices, const QString &userName,
-                                const QString &password)
+void CLoginThread::SetLoginInfo(const QVector<STRU_DEVICE> &devices, const QString &userName, const QString &password)
 {
     m_vecDevice = devices;
     // Our own array: the run writes into its entries (see CInitThread::SetDevices).

@@ -69,8 +69,7 @@ bool CSQLite3Connection::Query(const QByteArray &sql, CSQLite3Recordset &records
     if (m_bOpenFailed)
         ThrowLastError();
     sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(m_pDB, sql.constData(), static_cast<int>(sql.size()), &statement,
-                           nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_pDB, sql.constData(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK) {
         sqlite3_finalize(statement);
         ThrowLastError();
     }

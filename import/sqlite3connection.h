@@ -30,8 +30,8 @@ public:
     CSQLite3Connection &operator=(const CSQLite3Connection &) = delete;
 
     enum OpenMode {
-        ReadOnly,    // the client's own file
-        PrivateCopy  // a copy of ours: SQLite may recover its journal or log beside it
+        ReadOnly,   // the client's own file
+        PrivateCopy // a copy of ours: SQLite may recover its journal or log beside it
     };
     // Closes first, then opens the file (never creating it). Throws CSQlite3Error when it cannot
     // be opened; the failed handle stays stored, and Exec and Query then throw the same error.

@@ -2,9 +2,7 @@
 
 #include "platform/tuvo.h"
 
-CSQlite3Error::CSQlite3Error(int code, const QByteArray &message)
-    : m_iCode(code), m_strMessage(message)
+CSQlite3Error::CSQlite3Error(int code, const QByteArray &message) : m_iCode(code), m_strMessage(message)
 {
-    Tuvo_OutputDebug(" ======= sqlite error, code[%d], message[%s] ======= ", m_iCode,
-                     m_strMessage.constData());
+    Tuvo_OutputDebug(" ======= sqlite error, code[%d], message[%s] ======= ", m_iCode, m_strMessage.constData());
 }

@@ -135,8 +135,8 @@ qint64 CSQLite3Recordset::GetDateTime(int index) const
         return 0;
     std::tm moment{};
     // Nine digits at most per number: a longer run could not be read into an int.
-    std::sscanf(text.constData(), "%9d-%9d-%9d %9d:%9d:%9d", &moment.tm_year, &moment.tm_mon,
-                &moment.tm_mday, &moment.tm_hour, &moment.tm_min, &moment.tm_sec);
+    std::sscanf(text.constData(), "%9d-%9d-%9d %9d:%9d:%9d", &moment.tm_year, &moment.tm_mon, &moment.tm_mday,
+                &moment.tm_hour, &moment.tm_min, &moment.tm_sec);
     moment.tm_year -= 1900;
     moment.tm_mon -= 1;
     moment.tm_isdst = -1;
@@ -147,8 +147,7 @@ qint64 CSQLite3Recordset::GetTime(int index) const
 {
     CheckIndex(index);
     std::tm moment{};
-    std::sscanf(FieldText(index).constData(), "%2d:%2d:%2d", &moment.tm_hour, &moment.tm_min,
-                &moment.tm_sec);
+    std::sscanf(FieldText(index).constData(), "%2d:%2d:%2d", &moment.tm_hour, &moment.tm_min, &moment.tm_sec);
     moment.tm_year = 70;
     moment.tm_mon = 0;
     moment.tm_mday = 4;

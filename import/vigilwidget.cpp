@@ -1,8 +1,8 @@
 #include "import/vigilwidget.h"
 #include "ui_vigilwidget.h"
 
-#include "import/initthread.h"
 #include "import/devicetable.h"
+#include "import/initthread.h"
 #include "import/ipstandarditem.h"
 #include "import/login.h"
 #include "import/loginthread.h"
@@ -57,7 +57,6 @@ CDeviceSurvey::SETTINGS SurveySettings()
     return settings;
 }
 
-
 void SetTextIfChanged(QStandardItem *item, const QString &text)
 {
     if (item->text() != text)
@@ -84,13 +83,11 @@ CVigilWidget::CVigilWidget(QWidget *parent)
     SetMainAction([this] { ImportDevice(); });
     connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CVigilWidget::ImportDevice);
     connect(ui->m_pBtnLogin, &QPushButton::clicked, this, &CVigilWidget::LoginDevice);
-    connect(m_pLoginThread, &CLoginThread::SignalLoginResult, this, &CVigilWidget::OnLoginResult,
-            Qt::QueuedConnection);
+    connect(m_pLoginThread, &CLoginThread::SignalLoginResult, this, &CVigilWidget::OnLoginResult, Qt::QueuedConnection);
     // A survey's outcome can move a row when the table is sorted by its state.
     connect(&m_survey, &CDeviceSurvey::SignalRowStatus, this, [this] { Resort({ColLogState}); });
     connect(m_pLoginThread, &CLoginThread::SignalLogover, this, &CVigilWidget::OnLoginover, Qt::QueuedConnection);
-    connect(m_pInitThread, &CInitThread::SignalLoginResult, this, &CVigilWidget::OnInitResult,
-            Qt::QueuedConnection);
+    connect(m_pInitThread, &CInitThread::SignalLoginResult, this, &CVigilWidget::OnInitResult, Qt::QueuedConnection);
     connect(m_pTimer, &QTimer::timeout, this, &CVigilWidget::RefreshInitLoginDevice);
 
     Tuvo_MutexCreate(&m_hMutex, 0);
@@ -127,8 +124,7 @@ void CVigilWidget::Shutdown()
 
 void CVigilWidget::SetupTable()
 {
-    const QStringList headers = {tr("IP Address"), tr("Port"), tr("Device Serial No."), tr("Version"),
-                                 tr("LogState")};
+    const QStringList headers = {tr("IP Address"), tr("Port"), tr("Device Serial No."), tr("Version"), tr("LogState")};
     for (int column = 0; column < ColumnCount; ++column) {
         m_pModel->setHeaderData(column, Qt::Horizontal, headers.at(column));
         m_pModel->setHeaderData(column, Qt::Horizontal, int(Qt::AlignLeft | Qt::AlignVCenter), Qt::TextAlignmentRole);
@@ -146,8 +142,9 @@ void CVigilWidget::SetupTable()
     // A discovered device's serial number is its endpoint address, a "urn:uuid:" of 45
     // characters: that column gets their room, the port and version columns give theirs.
     const QFontMetrics metrics = ui->m_pTableVigil->fontMetrics();
-    ui->m_pTableVigil->setColumnWidth(ColIP, std::max(metrics.horizontalAdvance(QStringLiteral("255.255.255.255")) + 16,
-                                                      header->sectionSizeHint(ColIP)));
+    ui->m_pTableVigil->setColumnWidth(
+        ColIP,
+        std::max(metrics.horizontalAdvance(QStringLiteral("255.255.255.255")) + 16, header->sectionSizeHint(ColIP)));
     ui->m_pTableVigil->setColumnWidth(ColPort, header->sectionSizeHint(ColPort));
     ui->m_pTableVigil->setColumnWidth(
         ColSerialNo, metrics.horizontalAdvance(QStringLiteral("urn:uuid:00000000-0000-0000-0000-000000000000")) + 16);
@@ -184,8 +181,8 @@ void CVigilWidget::Update(STRU_DEVICE device, int event)
         if (entries != m_entriesOfSerial.constEnd()) {
             STRU_DEVICE &entry = m_devices.at(entries->first());
             // Typed credentials do not follow an announcement to another host unasked.
-            if (entry.strIP != device.strIP &&
-                (entry.strUserName != kDefaultUser || entry.strPassword != kDefaultPassword))
+            if (entry.strIP != device.strIP
+                && (entry.strUserName != kDefaultUser || entry.strPassword != kDefaultPassword))
                 entry.bMoveUnconfirmed = true;
             device.bMoveUnconfirmed = entry.bMoveUnconfirmed;
             entry.strIP = device.strIP;
@@ -555,8 +552,8 @@ QString CVigilWidget::SelectedDevicesText(const QVector<int> &rows) const
     if (rows.isEmpty())
         return QString();
     const int first = *std::min_element(rows.cbegin(), rows.cend());
-    const QString device = m_pModel->item(first, ColIP)->text() + QLatin1Char(':') +
-                           m_pModel->item(first, ColPort)->text().trimmed();
+    const QString device =
+        m_pModel->item(first, ColIP)->text() + QLatin1Char(':') + m_pModel->item(first, ColPort)->text().trimmed();
     if (rows.size() == 1)
         return tr("Device: %1").arg(device);
     return tr("Devices: %1 and %2 more").arg(device).arg(rows.size() - 1);

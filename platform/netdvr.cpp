@@ -1,4 +1,5 @@
 #include "platform/netdvr.h"
+
 #include "platform/dvrbackend.h"
 
 #include <algorithm>
@@ -69,7 +70,8 @@ int NetDvr_RemainingMs()
         return 0;
     if (t_deadline == std::chrono::steady_clock::time_point::max())
         return INT_MAX;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(t_deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(t_deadline - std::chrono::steady_clock::now());
     return static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(left.count(), 0, INT_MAX));
 }
 
@@ -88,10 +90,14 @@ std::shared_ptr<CDvrBackend> NetDvr_Backend()
 uint32_t NetDvr_RecordSize(uint32_t command)
 {
     switch (command) {
-    case NET_DVR_GET_COMPRESSCFG: return sizeof(NET_DVR_COMPRESS_CONFIG);
-    case NET_DVR_GET_IPCHANCFG: return sizeof(NET_DVR_IPCHAN_CONFIG);
-    case NET_DVR_GET_DEVICECFG: return sizeof(NET_DVR_DEVICE_CONFIG);
-    default: return 0;
+    case NET_DVR_GET_COMPRESSCFG:
+        return sizeof(NET_DVR_COMPRESS_CONFIG);
+    case NET_DVR_GET_IPCHANCFG:
+        return sizeof(NET_DVR_IPCHAN_CONFIG);
+    case NET_DVR_GET_DEVICECFG:
+        return sizeof(NET_DVR_DEVICE_CONFIG);
+    default:
+        return 0;
     }
 }
 

@@ -19,25 +19,25 @@
 #define NET_DVR_GET_DEVICECFG 1100   // NET_DVR_DEVICE_CONFIG, channel 0
 
 // Error codes of NET_DVR_GetLastError.
-#define NET_DVR_NOERROR 0            // the call succeeded
-#define NET_DVR_NOT_INITIALISED 1    // NET_DVR_Init was not called, or no backend is installed
-#define NET_DVR_BAD_PARAMETER 2      // a null pointer, a record too small, or a record size field not set
-#define NET_DVR_CONNECT_FAILED 3     // no device answers at that address and port
-#define NET_DVR_BAD_CREDENTIALS 4    // the device refused the user name or password
-#define NET_DVR_BAD_USERID 5         // the user ID is not (or no longer) logged in
-#define NET_DVR_BAD_COMMAND 6        // the configuration command is not supported
-#define NET_DVR_BAD_CHANNEL 7        // the device has no such channel
-#define NET_DVR_READ_FAILED 8        // the device could not deliver the configuration
-#define NET_DVR_TOO_MANY_USERS 9     // no more login sessions available
-#define NET_DVR_TIMEOUT 10           // the device did not answer in time, or the caller gave up
+#define NET_DVR_NOERROR 0               // the call succeeded
+#define NET_DVR_NOT_INITIALISED 1       // NET_DVR_Init was not called, or no backend is installed
+#define NET_DVR_BAD_PARAMETER 2         // a null pointer, a record too small, or a record size field not set
+#define NET_DVR_CONNECT_FAILED 3        // no device answers at that address and port
+#define NET_DVR_BAD_CREDENTIALS 4       // the device refused the user name or password
+#define NET_DVR_BAD_USERID 5            // the user ID is not (or no longer) logged in
+#define NET_DVR_BAD_COMMAND 6           // the configuration command is not supported
+#define NET_DVR_BAD_CHANNEL 7           // the device has no such channel
+#define NET_DVR_READ_FAILED 8           // the device could not deliver the configuration
+#define NET_DVR_TOO_MANY_USERS 9        // no more login sessions available
+#define NET_DVR_TIMEOUT 10              // the device did not answer in time, or the caller gave up
 #define NET_DVR_NOT_SUPPORTED_DEVICE 11 // something answers there, but not the device protocol
-#define NET_DVR_BAD_ANSWER 12        // the device answered, but what it said cannot be used
+#define NET_DVR_BAD_ANSWER 12           // the device answered, but what it said cannot be used
 
 #define NET_DVR_MAX_IP_DEVICES 64
 #define NET_DVR_MAX_STREAM_SOURCES 64
 
 // Stream-source kinds (byte 0 of NET_DVR_STREAM_SOURCE).
-#define NET_DVR_SOURCE_IP_DEVICE 0   // a channel of one of the IP-device entries
+#define NET_DVR_SOURCE_IP_DEVICE 0 // a channel of one of the IP-device entries
 #define NET_DVR_SOURCE_STREAM_SERVER 1
 #define NET_DVR_SOURCE_URL 2
 
@@ -74,7 +74,8 @@ typedef struct
 {
     uint8_t byKind; // NET_DVR_SOURCE_...
     uint8_t byRes1[3];
-    union {
+    union
+    {
         struct
         {
             uint8_t byRes1;
@@ -106,7 +107,7 @@ typedef struct
     uint8_t byRes1[12];
     uint32_t dwStartIPChan; // 16: first IP channel number in the low 16 bits (signed)
     uint8_t byAnalogChanEnable[64];
-    NET_DVR_IP_DEVICE struIPDevice[NET_DVR_MAX_IP_DEVICES];        // from 84
+    NET_DVR_IP_DEVICE struIPDevice[NET_DVR_MAX_IP_DEVICES];       // from 84
     NET_DVR_STREAM_SOURCE struSource[NET_DVR_MAX_STREAM_SOURCES]; // from 19,028
     uint8_t byRes2[20];
 } NET_DVR_IPCHAN_CONFIG;

@@ -1,4 +1,5 @@
 #include "platform/vigil.h"
+
 #include "platform/vigilbackend.h"
 
 #include <chrono>
@@ -34,8 +35,7 @@ void RunDiscovery(const std::shared_ptr<CVigilSession> &session, std::shared_ptr
     if (backend)
         backend->Run(*session);
     backend.reset();
-    while (session->WaitFor(-1)) {
-    }
+    while (session->WaitFor(-1)) {}
 }
 
 } // namespace

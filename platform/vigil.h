@@ -26,21 +26,21 @@ extern "C" {
 // One announcement, 280 bytes. Texts are NUL-terminated 8-bit strings within their field.
 typedef struct
 {
-    uint32_t dwSize;             // 0: record size
-    uint32_t dwDeviceType;       // 4
+    uint32_t dwSize;       // 0: record size
+    uint32_t dwDeviceType; // 4
     uint8_t byRes1[4];
-    char sSerialNumber[48];      // 12
-    char sMAC[20];               // 60: "aa:bb:cc:dd:ee:ff"
-    char sIPv4Address[16];       // 80: dotted
-    char sIPv4SubnetMask[16];    // 96
+    char sSerialNumber[48];   // 12
+    char sMAC[20];            // 60: "aa:bb:cc:dd:ee:ff"
+    char sIPv4Address[16];    // 80: dotted
+    char sIPv4SubnetMask[16]; // 96
     uint8_t byRes2[4];
-    int32_t iPort;               // 116: device port of the device SDK
-    uint32_t dwChannelCount;     // 120
+    int32_t iPort;           // 116: device port of the device SDK
+    uint32_t dwChannelCount; // 120
     uint8_t byRes3[4];
-    char sSoftwareVersion[48];   // 128
-    char sDSPVersion[48];        // 176
-    char sBootTime[48];          // 224
-    int32_t iEvent;              // 272: VIGIL_EVENT_...
+    char sSoftwareVersion[48]; // 128
+    char sDSPVersion[48];      // 176
+    char sBootTime[48];        // 224
+    int32_t iEvent;            // 272: VIGIL_EVENT_...
     uint8_t byRes4[4];
 } VIGIL_DEVICE_INFO;
 

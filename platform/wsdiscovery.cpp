@@ -57,8 +57,8 @@ QList<QNetworkInterface> MulticastInterfaces()
     QList<QNetworkInterface> found;
     for (const QNetworkInterface &candidate : QNetworkInterface::allInterfaces()) {
         const auto flags = candidate.flags();
-        if ((flags & QNetworkInterface::IsUp) && (flags & QNetworkInterface::CanMulticast) &&
-            !(flags & QNetworkInterface::IsLoopBack))
+        if ((flags & QNetworkInterface::IsUp) && (flags & QNetworkInterface::CanMulticast)
+            && !(flags & QNetworkInterface::IsLoopBack))
             found.append(candidate);
     }
     return found;
@@ -180,8 +180,8 @@ private:
         }
         // A Hello must say it is a video device; a probe match answers our probe for one, so
         // only types that say otherwise exclude it.
-        const bool video = announcement.bVideoDevice ||
-                           (announcement.kind == WSD_ANNOUNCEMENT::ProbeMatch && !announcement.bTypesGiven);
+        const bool video = announcement.bVideoDevice
+            || (announcement.kind == WSD_ANNOUNCEMENT::ProbeMatch && !announcement.bTypesGiven);
         ENDPOINT data;
         // A device speaks for itself only: the sender must be one of the addresses it names, and
         // that is where it is. Otherwise any host could move a device (and what is sent to it)
@@ -202,8 +202,8 @@ private:
             m_session.Announce(Record(announcement.strEndpoint, data, VIGIL_EVENT_APPEARED));
             return;
         }
-        const bool changed = known->address != data.address || known->iPort != data.iPort ||
-                             known->iMetadataVersion != data.iMetadataVersion || known->strHardware != data.strHardware;
+        const bool changed = known->address != data.address || known->iPort != data.iPort
+            || known->iMetadataVersion != data.iMetadataVersion || known->strHardware != data.strHardware;
         *known = data;
         if (changed)
             m_session.Announce(Record(announcement.strEndpoint, data, VIGIL_EVENT_CHANGED));
@@ -255,7 +255,9 @@ private:
 };
 } // namespace
 
-CWsDiscoveryBackend::CWsDiscoveryBackend(const WSDISCOVERY_OPTIONS &options) : m_options(options) {}
+CWsDiscoveryBackend::CWsDiscoveryBackend(const WSDISCOVERY_OPTIONS &options) : m_options(options)
+{
+}
 
 void CWsDiscoveryBackend::Run(CVigilSession &session)
 {

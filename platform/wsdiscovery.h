@@ -19,9 +19,9 @@
 struct WSDISCOVERY_OPTIONS
 {
     int iProbeIntervalMs = 30000;
-    int iVanishRounds = 3;     // probe rounds without an answer before a device counts as gone
-    int iAnswerWaitMs = 1000;  // added to those rounds: devices answer up to 500 ms late
-    int iProbeRepeatMs = 200;  // a probe goes out twice, as UDP may lose one
+    int iVanishRounds = 3;    // probe rounds without an answer before a device counts as gone
+    int iAnswerWaitMs = 1000; // added to those rounds: devices answer up to 500 ms late
+    int iProbeRepeatMs = 200; // a probe goes out twice, as UDP may lose one
     int iMulticastTtl = 1;
 };
 

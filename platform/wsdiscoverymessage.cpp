@@ -36,8 +36,8 @@ public:
     QVector<WSD_ANNOUNCEMENT> Read()
     {
         QVector<WSD_ANNOUNCEMENT> found;
-        if (!Next() || m_xml.name() != QLatin1String("Envelope") ||
-            (m_xml.namespaceUri() != kSoap12 && m_xml.namespaceUri() != kSoap11))
+        if (!Next() || m_xml.name() != QLatin1String("Envelope")
+            || (m_xml.namespaceUri() != kSoap12 && m_xml.namespaceUri() != kSoap11))
             return {};
         const QString soap = m_xml.namespaceUri().toString();
         while (Next()) {
@@ -118,8 +118,8 @@ private:
             if (!IsDiscoveryNs(m_xml.namespaceUri())) {
                 Skip();
             } else if (name == QLatin1String("Hello") || name == QLatin1String("Bye")) {
-                found.append(ReadAnnouncement(name == QLatin1String("Hello") ? WSD_ANNOUNCEMENT::Hello
-                                                                             : WSD_ANNOUNCEMENT::Bye));
+                found.append(
+                    ReadAnnouncement(name == QLatin1String("Hello") ? WSD_ANNOUNCEMENT::Hello : WSD_ANNOUNCEMENT::Bye));
             } else if (name == QLatin1String("ProbeMatches")) {
                 while (Next()) {
                     if (IsDiscoveryNs(m_xml.namespaceUri()) && m_xml.name() == QLatin1String("ProbeMatch"))
@@ -153,10 +153,10 @@ private:
                 for (const QString &qname : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
                     // Some devices use a prefix they never declare: then the local name decides.
                     const auto type = Resolve(qname.trimmed());
-                    announcement.bVideoDevice =
-                        announcement.bVideoDevice ||
-                        ((type.first == kNetwork || type.first.isEmpty()) && type.second == QLatin1String("NetworkVideoTransmitter")) ||
-                        (type.first == kDevice && type.second == QLatin1String("Device"));
+                    announcement.bVideoDevice = announcement.bVideoDevice
+                        || ((type.first == kNetwork || type.first.isEmpty())
+                            && type.second == QLatin1String("NetworkVideoTransmitter"))
+                        || (type.first == kDevice && type.second == QLatin1String("Device"));
                 }
                 if (!m_scopes.isEmpty())
                     m_scopes.removeLast();

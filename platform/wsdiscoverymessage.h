@@ -16,7 +16,7 @@ struct WSD_ANNOUNCEMENT
 {
     enum Kind { Hello, Bye, ProbeMatch };
     Kind kind = Hello;
-    QString strEndpoint;   // the endpoint reference address: the device's lasting identity
+    QString strEndpoint; // the endpoint reference address: the device's lasting identity
     bool bTypesGiven = false;
     bool bVideoDevice = false; // types name a network video transmitter or an ONVIF device
     QStringList scopes;

@@ -72,7 +72,8 @@ bool Check(const QByteArray &xml, QString *why)
             int declared = 0;
             for (; p < end && *p != '>' && *p != '<'; ++p) {
                 if (*p == '"' || *p == '\'') {
-                    const char *close = static_cast<const char *>(std::memchr(p + 1, *p, static_cast<size_t>(end - p - 1)));
+                    const char *close =
+                        static_cast<const char *>(std::memchr(p + 1, *p, static_cast<size_t>(end - p - 1)));
                     if (!close)
                         return true;
                     if (close - p - 1 > kMaxAttributeValue)

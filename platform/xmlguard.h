@@ -9,7 +9,7 @@
 #include <QString>
 
 namespace XmlGuard {
-constexpr int kMaxAttributes = 64;           // per element, namespace declarations included
+constexpr int kMaxAttributes = 64;            // per element, namespace declarations included
 constexpr int kMaxAttributeValue = 64 * 1024; // bytes of one attribute value as written
 constexpr int kMaxDocumentAttributes = 16384; // in the whole document
 constexpr int kMaxNamespacesInScope = 128;    // declared by an element and the elements around it

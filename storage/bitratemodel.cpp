@@ -113,8 +113,8 @@ int RecommendedKbps(const STRU_CAMERA &camera, int standard, const STRU_CODEC_FA
     int width = 0;
     int height = 0;
     NordaVocab::NominalSize(camera.iResolution, &width, &height);
-    const bool ownRow = camera.iWidth <= 0 || camera.iHeight <= 0
-        || (camera.iWidth == width && camera.iHeight == height);
+    const bool ownRow =
+        camera.iWidth <= 0 || camera.iHeight <= 0 || (camera.iWidth == width && camera.iHeight == height);
     if (camera.iType != NordaVocab::TypeDVR && !ownRow) {
         const double framerate = NordaVocab::SafeFramerate(camera.dFramerate);
         kbps = CFittedTable::Instance().Kbps(double(camera.iWidth) * camera.iHeight,

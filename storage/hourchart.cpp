@@ -99,7 +99,11 @@ void CHourChart::paintEvent(QPaintEvent *)
     p.drawText(QRectF(0, full - 8, 31, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("100%"));
 
     // Legend.
-    const struct { QColor colour; QString text; } legend[] = {
+    const struct
+    {
+        QColor colour;
+        QString text;
+    } legend[] = {
         {kAccent, tr("Continuous")},
         {kAmber, tr("Event")},
         {night, tr("Night")},
@@ -129,7 +133,9 @@ void CHourChart::mousePressEvent(QMouseEvent *event)
         return;
     }
     HourMode &mode = m_group.hours[hour];
-    mode = mode == HourMode::Continuous ? HourMode::Event : mode == HourMode::Event ? HourMode::Off : HourMode::Continuous;
+    mode = mode == HourMode::Continuous ? HourMode::Event
+        : mode == HourMode::Event       ? HourMode::Off
+                                        : HourMode::Continuous;
     update();
     emit SignalHourChanged(hour, mode);
 }

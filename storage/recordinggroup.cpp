@@ -71,7 +71,9 @@ QString DescribeProfile(const STRU_RECORDING_GROUP &group)
     QString text = spans.join(QStringLiteral(", "));
     if (group.iNightStart != group.iNightEnd && group.iNightFactorPercent != 100) {
         text += tr(QT_TRANSLATE_NOOP("CStoragePage", "; night %1-%2 at %3 %"))
-                    .arg(group.iNightStart).arg(group.iNightEnd).arg(group.iNightFactorPercent);
+                    .arg(group.iNightStart)
+                    .arg(group.iNightEnd)
+                    .arg(group.iNightFactorPercent);
     }
     return text;
 }

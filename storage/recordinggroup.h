@@ -15,7 +15,7 @@ struct STRU_RECORDING_GROUP
     QString strName;
     // Hour h is h:00 to h+1:00; every hour continuous by default.
     std::array<HourMode, kHoursPerDay> hours;
-    int iActivityPercent = 100;  // share of an event hour that is recorded (motion, alarms)
+    int iActivityPercent = 100; // share of an event hour that is recorded (motion, alarms)
     // Night: the hours from iNightStart up to iNightEnd (over midnight when start > end); none
     // when they are equal. Its bitrate is iNightFactorPercent of the day's: infrared pictures in
     // black and white shrink, noisy low-light colour pictures grow.

@@ -145,10 +145,10 @@ void CStorageCalculator::Compute(const STRU_STORAGE_SETTINGS &settings, const ST
             && inputs.profile.bFollowPage == group.bFollowPage
             && (followsTime ? inputs.time.iDays == time.iDays && inputs.time.iHoursPerDay == time.iHoursPerDay
                             : inputs.profile.iDaysToKeep == group.iDaysToKeep
-                                  && inputs.profile.iActivityPercent == group.iActivityPercent
-                                  && inputs.profile.iNightStart == group.iNightStart
-                                  && inputs.profile.iNightEnd == group.iNightEnd
-                                  && inputs.profile.iNightFactorPercent == group.iNightFactorPercent);
+                        && inputs.profile.iActivityPercent == group.iActivityPercent
+                        && inputs.profile.iNightStart == group.iNightStart
+                        && inputs.profile.iNightEnd == group.iNightEnd
+                        && inputs.profile.iNightFactorPercent == group.iNightFactorPercent);
         if (sameProfile && inputs.iOverheadPercent == settings.iOverheadPercent)
             continue; // as computed before
         STRU_GROUP_RESULT &result = m_groups[g];

@@ -20,7 +20,10 @@
 namespace NordaStorage {
 
 // Group of hand-added cameras; it follows the "Calculate Disk" tab until the user unties it.
-inline QString DefaultGroupName() { return QStringLiteral("Default"); }
+inline QString DefaultGroupName()
+{
+    return QStringLiteral("Default");
+}
 
 struct STRU_STORAGE_SETTINGS
 {
@@ -61,11 +64,11 @@ struct STRU_PAGE_TIME
 struct STRU_GROUP_RESULT
 {
     int iCameras = 0;
-    double dKbps = 0;            // average bitrate of the cameras while they record
-    double dEffectiveHours = 0;  // hours of full-bitrate recording a day
-    qint64 iDays = 0;            // days kept
-    double dGBPerDay = 0;        // written a day, without the overhead
-    double dStorageGB = 0;       // for the days kept, with the overhead
+    double dKbps = 0;           // average bitrate of the cameras while they record
+    double dEffectiveHours = 0; // hours of full-bitrate recording a day
+    qint64 iDays = 0;           // days kept
+    double dGBPerDay = 0;       // written a day, without the overhead
+    double dStorageGB = 0;      // for the days kept, with the overhead
     double Mbps() const { return dKbps / 1000; }
     double TB() const { return dStorageGB / 1000; }
     double TiB() const { return dStorageGB * 1e9 / 1099511627776.0; }

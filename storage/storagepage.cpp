@@ -93,7 +93,8 @@ void CStoragePage::BuildForm()
     captionRow->addWidget(Line(this), 1);
     m_pBtnAddGroup = new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/add.png")), tr("Add Group"), this);
     m_pBtnAddGroup->setObjectName(QStringLiteral("m_pBtnAddGroup"));
-    m_pBtnRemoveGroup = new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/delete.png")), tr("Remove Group"), this);
+    m_pBtnRemoveGroup =
+        new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/delete.png")), tr("Remove Group"), this);
     m_pBtnRemoveGroup->setObjectName(QStringLiteral("m_pBtnRemoveGroup"));
     captionRow->addWidget(m_pBtnAddGroup);
     captionRow->addWidget(m_pBtnRemoveGroup);
@@ -185,8 +186,12 @@ QGroupBox *CStoragePage::BuildProfileBox()
     m_pSpinNightFactor = Spin(0, kMaxFactorPercent, QStringLiteral(" %"), box, "m_pSpinNightFactor");
     m_pSpinNightFactor->setToolTip(tr("Bitrate at night against the day: infrared pictures shrink, noisy ones grow"));
     m_pSpinDays = Spin(0, kMaxDaysToKeep, QString(), box, "m_pSpinDays");
-    const struct { QString text; QSpinBox *spin; } fields[] = {
-        {tr("Event activity:"), m_pSpinActivity}, {tr("Night:"), m_pSpinNightStart}, {tr("to"), m_pSpinNightEnd},
+    const struct
+    {
+        QString text;
+        QSpinBox *spin;
+    } fields[] = {
+        {tr("Event activity:"), m_pSpinActivity},   {tr("Night:"), m_pSpinNightStart},  {tr("to"), m_pSpinNightEnd},
         {tr("Night bitrate:"), m_pSpinNightFactor}, {tr("Days to keep:"), m_pSpinDays},
     };
     int column = 0;
@@ -393,8 +398,8 @@ void CStoragePage::FillCameraRows()
         items << item;
     }
     m_pCameraTable->addTopLevelItems(items);
-    m_pLabelCameras->setText(tr("Cameras in %1: %2").arg(GroupTitle(m_settings.vecGroups.value(m_iGroup).strName))
-                                 .arg(items.size()));
+    m_pLabelCameras->setText(
+        tr("Cameras in %1: %2").arg(GroupTitle(m_settings.vecGroups.value(m_iGroup).strName)).arg(items.size()));
     m_bFilling = false;
 }
 
@@ -574,7 +579,8 @@ void CStoragePage::OnCameraMenu(const QPoint &position)
     QMenu *move = menu.addMenu(tr("Move to Group"));
     for (int g = 0; g < m_settings.vecGroups.size(); ++g) {
         const QString name = m_settings.vecGroups.at(g).strName;
-        QAction *action = move->addAction(GroupTitle(name), this, [this, cameras, name] { MoveCameras(cameras, name); });
+        QAction *action =
+            move->addAction(GroupTitle(name), this, [this, cameras, name] { MoveCameras(cameras, name); });
         action->setEnabled(g != m_iGroup);
     }
     move->addSeparator();
@@ -604,9 +610,12 @@ void CStoragePage::OnCameraItemChanged(QTreeWidgetItem *item, int column)
         QMetaObject::invokeMethod(this, &CStoragePage::FillCameraRows, Qt::QueuedConnection);
         return;
     }
-    QMetaObject::invokeMethod(this, [this, position, share] {
-        SetCameraField({position}, [share](STRU_CAMERA &camera) { camera.iAverageShare = share; });
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, position, share] {
+            SetCameraField({position}, [share](STRU_CAMERA &camera) { camera.iAverageShare = share; });
+        },
+        Qt::QueuedConnection);
 }
 
 bool CStoragePage::eventFilter(QObject *watched, QEvent *event)
@@ -630,7 +639,8 @@ bool CStoragePage::eventFilter(QObject *watched, QEvent *event)
         if (event->type() == QEvent::Drop) {
             const QVector<int> cameras = SelectedCameras();
             const QString name = m_settings.vecGroups.at(group).strName;
-            QMetaObject::invokeMethod(this, [this, cameras, name] { MoveCameras(cameras, name); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, cameras, name] { MoveCameras(cameras, name); }, Qt::QueuedConnection);
         }
         return true;
     }

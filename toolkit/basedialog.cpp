@@ -22,8 +22,7 @@ const char *const BackgroundWithoutBottomBar =
 } // namespace
 
 CBaseDialog::CBaseDialog(QWidget *parent, bool withBottomBar, bool showOk, bool showCancel)
-    : QDialog(parent)
-    , ui(new Ui::CBaseDialogClass)
+    : QDialog(parent), ui(new Ui::CBaseDialogClass)
 {
     ui->setupUi(this);
     ui->m_pCloseBtn->hide();

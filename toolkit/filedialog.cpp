@@ -3,8 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-CFileDialog::CFileDialog(QWidget *parent)
-    : CBaseDialog(parent, false, false, false)
+CFileDialog::CFileDialog(QWidget *parent) : CBaseDialog(parent, false, false, false)
 {
     ShowCloseBtn(true);
     setStyleSheet(styleSheet()
@@ -42,9 +41,8 @@ QStringList CFileDialog::Run(QWidget *parent, const QString &caption, QFileDialo
     return chooser->selectedFiles();
 }
 
-QString CFileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                     const QString &filter, QString *selectedFilter,
-                                     QFileDialog::Options options)
+QString CFileDialog::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                                     QString *selectedFilter, QFileDialog::Options options)
 {
     auto chooser = new QFileDialog(nullptr, QString(), QString(), QString());
     chooser->setDirectory(StartDirectory(dir));
@@ -57,7 +55,8 @@ QString CFileDialog::getOpenFileName(QWidget *parent, const QString &caption, co
 
     // The chooser is owned by the frame, which Run destroys: read the filter first.
     QString chosenFilter;
-    QObject::connect(chooser, &QFileDialog::filterSelected, chooser, [&chosenFilter](const QString &f) { chosenFilter = f; });
+    QObject::connect(chooser, &QFileDialog::filterSelected, chooser,
+                     [&chosenFilter](const QString &f) { chosenFilter = f; });
     chosenFilter = chooser->selectedNameFilter();
     const QStringList files = Run(parent, caption, chooser);
     if (files.isEmpty())
@@ -70,8 +69,8 @@ QString CFileDialog::getOpenFileName(QWidget *parent, const QString &caption, co
     return files.first();
 }
 
-QString CFileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                     const QString &filter, const QString &defaultSuffix)
+QString CFileDialog::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                                     const QString &defaultSuffix)
 {
     auto chooser = new QFileDialog(nullptr, QString(), QString(), QString());
     const QFileInfo proposed(QDir::current(), dir);

@@ -48,8 +48,8 @@ QString HelpManualPath()
         return QString();
     if (!g_userLanguage.isEmpty())
         language = g_userLanguage;
-    const QString name = language == QLatin1String("1") ? QString::fromUtf8(kChineseManual)
-                                                        : QString::fromUtf8(kEnglishManual);
+    const QString name =
+        language == QLatin1String("1") ? QString::fromUtf8(kChineseManual) : QString::fromUtf8(kEnglishManual);
     return QDir::currentPath() + name;
 }
 

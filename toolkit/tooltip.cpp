@@ -35,8 +35,7 @@ QPoint BesideField(const QPoint &pos, const QWidget *w)
 
 CToolLabel *CToolLabel::s_pInstance = nullptr;
 
-CToolLabel::CToolLabel(const QString &text)
-    : QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget)
+CToolLabel::CToolLabel(const QString &text) : QLabel(nullptr, Qt::ToolTip | Qt::BypassGraphicsProxyWidget)
 {
     delete s_pInstance;
     s_pInstance = this;

@@ -51,7 +51,7 @@ private:
     static CToolLabel *s_pInstance;
 
     void ReuseTip(const QString &text);
-    void HideTip();             // after a short delay
+    void HideTip(); // after a short delay
     void HideTipImmediately();
     void SetTipRect(QWidget *w, const QRect &rect);
     bool TipChanged(const QPoint &localPos, const QString &text, QWidget *w) const;

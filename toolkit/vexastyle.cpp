@@ -24,13 +24,12 @@ constexpr int kRadioExtraWidth = 20;
 
 } // namespace
 
-CVexaStyle::CVexaStyle()
-    : QProxyStyle(QStyleFactory::create("Windows"))
+CVexaStyle::CVexaStyle() : QProxyStyle(QStyleFactory::create("Windows"))
 {
 }
 
-void CVexaStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
-                               QPainter *painter, const QWidget *widget) const
+void CVexaStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                               const QWidget *widget) const
 {
     switch (element) {
     case PE_FrameFocusRect:
@@ -56,8 +55,8 @@ void CVexaStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opt
             path = kTabCloseImage;
         if (!path)
             return;
-        const QPixmap image = QPixmap(path).scaled(kTabCloseSize, kTabCloseSize, Qt::IgnoreAspectRatio,
-                                                   Qt::SmoothTransformation);
+        const QPixmap image =
+            QPixmap(path).scaled(kTabCloseSize, kTabCloseSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (image.isNull())
             return;
         QRect target(0, 0, kTabCloseSize, kTabCloseSize);
@@ -69,7 +68,7 @@ void CVexaStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opt
         // The base style's check box is drawn for 13 x 13 and leaves stray marks around a
         // 16 x 16 indicator; the skin's own check images fit it exactly.
         const char *path = (option->state & State_NoChange) ? kCheckPartlyImage
-                           : (option->state & State_On)     ? kCheckedImage
+            : (option->state & State_On)                    ? kCheckedImage
                                                             : kUncheckedImage;
         const QPixmap image(path);
         if (image.isNull())
@@ -153,14 +152,14 @@ QRect CVexaStyle::subElementRect(SubElement element, const QStyleOption *option,
 
 // No complex control the program shows needs a change; these stay explicit so that every
 // customisation point of the style is found in this one file.
-void CVexaStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
-                                    QPainter *painter, const QWidget *widget) const
+void CVexaStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                                    const QWidget *widget) const
 {
     QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
 
-QRect CVexaStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
-                                 SubControl subControl, const QWidget *widget) const
+QRect CVexaStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
+                                 const QWidget *widget) const
 {
     return QProxyStyle::subControlRect(control, option, subControl, widget);
 }

@@ -1,8 +1,8 @@
 // CVexaStyle: the program's widget style. It sits on Qt's "Windows" style and changes only a
 // few elements: no focus rectangles or tab-bar base lines, image-painted tabs with 25 px height
 // and 20 x 20 close images, frameless styled panels, wider radio buttons, no menu-button
-// arrows and the skin's 16 x 16 check boxes in item views. Everything else is the base style's; the application style sheet (":/qss/NORDA.qss")
-// skins the rest on top.
+// arrows and the skin's 16 x 16 check boxes in item views. Everything else is the base style's; the application style
+// sheet (":/qss/NORDA.qss") skins the rest on top.
 #pragma once
 
 #include <QProxyStyle>
@@ -20,10 +20,10 @@ public:
                      const QWidget *widget = nullptr) const override;
     QRect subElementRect(SubElement element, const QStyleOption *option,
                          const QWidget *widget = nullptr) const override;
-    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
-                            QPainter *painter, const QWidget *widget = nullptr) const override;
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option,
-                         SubControl subControl, const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl subControl,
+                         const QWidget *widget = nullptr) const override;
     int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
                     const QWidget *widget = nullptr) const override;
     QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contentsSize,

@@ -11,19 +11,17 @@
 
 #include <utility>
 
-CWarnDlg::CWarnDlg(QWidget *parent)
-    : CBaseDialog(parent, true, true, true)
-    , ui(new Ui::CWarnDlg)
+CWarnDlg::CWarnDlg(QWidget *parent) : CBaseDialog(parent, true, true, true), ui(new Ui::CWarnDlg)
 {
     ui->setupUi(static_cast<QFrame *>(GetContentFrame()));
 
     // The frame and the browser are transparent through the program's style sheet; a sheet of
     // their own would be replaced whenever the frame switches its background.
-    ui->m_pBrowserTxt->setHtml(QStringLiteral(
-        "<p align=\"center\" style=\"font-family:'Arial'; font-size:9pt;\"></p>"));
+    ui->m_pBrowserTxt->setHtml(
+        QStringLiteral("<p align=\"center\" style=\"font-family:'Arial'; font-size:9pt;\"></p>"));
 
-    connect(ui->m_pBrowserTxt->document()->documentLayout(),
-            &QAbstractTextDocumentLayout::documentSizeChanged, this, &CWarnDlg::TextNeededSize);
+    connect(ui->m_pBrowserTxt->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            &CWarnDlg::TextNeededSize);
 }
 
 CWarnDlg::~CWarnDlg()

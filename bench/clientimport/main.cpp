@@ -7,8 +7,8 @@
 #include "bench/benchfigures.h"
 #include "calc/calculatewidget.h"
 #include "import/importclientwidget.h"
-#include "tools/sampledb/sampledbwriter.h"
 #include "toolkit/warndlg.h"
+#include "tools/sampledb/sampledbwriter.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,8 +112,12 @@ int main(int argc, char **argv)
     }
     out << "client import, median of " << kRuns << " runs (ms)\n";
     out << QString("  read 10,000 devices: bare %1, dialog %2, ratio %3\n")
-               .arg(Median(bare), 0, 'f', 1).arg(Median(dialog), 0, 'f', 1).arg(Median(dialog) / Median(bare), 0, 'f', 2);
+               .arg(Median(bare), 0, 'f', 1)
+               .arg(Median(dialog), 0, 'f', 1)
+               .arg(Median(dialog) / Median(bare), 0, 'f', 2);
     out << QString("  1,023 cameras: append to empty %1, merge same names %2, ratio %3\n")
-               .arg(Median(append), 0, 'f', 1).arg(Median(merge), 0, 'f', 1).arg(Median(merge) / Median(append), 0, 'f', 2);
+               .arg(Median(append), 0, 'f', 1)
+               .arg(Median(merge), 0, 'f', 1)
+               .arg(Median(merge) / Median(append), 0, 'f', 2);
     return 0;
 }

@@ -20,9 +20,9 @@
 #include <QTreeView>
 
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 #include <cstdio>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -39,7 +39,8 @@ const char *Schema(const QByteArray &kind)
     const char *columns = "Address TEXT, Name TEXT, UserName TEXT, UserPwd TEXT, Port INTEGER";
     static QByteArray sql;
     if (kind == "rows") {
-        sql = QByteArray("create table TInfo_Device (") + columns + ");"
+        sql = QByteArray("create table TInfo_Device (") + columns
+            + ");"
               "insert into TInfo_Device with recursive c(x) as (select 1 union all select x + 1 from c limit 1000000) "
               "select '10.' || (x / 65536) || '.' || (x / 256 % 256) || '.' || (x % 256), 'Device ' || x, 'admin', "
               "'12345', 8000 from c;";

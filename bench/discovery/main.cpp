@@ -94,8 +94,8 @@ int main(int argc, char **argv)
     // The dialog's login threads write a line per device, the offscreen platform its limits;
     // neither is what is measured.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (type != QtDebugMsg && !QByteArray(context.category).startsWith("qt.qpa") &&
-            !message.startsWith(QLatin1String("This plugin does not support")))
+        if (type != QtDebugMsg && !QByteArray(context.category).startsWith("qt.qpa")
+            && !message.startsWith(QLatin1String("This plugin does not support")))
             std::fprintf(stderr, "%s\n", qPrintable(message));
     });
 
@@ -111,13 +111,19 @@ int main(int argc, char **argv)
 
     QTextStream out(stdout);
     out << QString("WS-Discovery of %1 fake devices into the online device dialog, probe every %2 ms, "
-                   "answers up to 500 ms late\n").arg(kDevices).arg(kProbeIntervalMs);
+                   "answers up to 500 ms late\n")
+               .arg(kDevices)
+               .arg(kProbeIntervalMs);
     int worstRounds = 0;
     bool allComplete = true;
     for (int i = 0; i < runs; ++i) {
         const RUN run = Discover();
         out << QString("  run %1: %2 of %3 rows after %4 ms, %5 probe round(s)\n")
-                   .arg(i + 1).arg(run.iRows).arg(kDevices).arg(run.dMs, 0, 'f', 1).arg(run.iRounds);
+                   .arg(i + 1)
+                   .arg(run.iRows)
+                   .arg(kDevices)
+                   .arg(run.dMs, 0, 'f', 1)
+                   .arg(run.iRounds);
         out.flush();
         worstRounds = std::max(worstRounds, run.iRounds);
         allComplete = allComplete && run.bComplete;

@@ -10,13 +10,12 @@
 #include <QTextStream>
 
 #include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <ctime>
 #include <functional>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -58,7 +57,8 @@ QByteArray OneElement(int size)
 
 QByteArray ManyElements(int size)
 {
-    return Fill(kHead, [](int) { return "<x" + Attributes(0, 64) + "/>"; }, kTail, size);
+    return Fill(
+        kHead, [](int) { return "<x" + Attributes(0, 64) + "/>"; }, kTail, size);
 }
 
 QByteArray DeepNamespaces(int size)
@@ -72,7 +72,8 @@ QByteArray DeepNamespaces(int size)
         open += '>';
         close.prepend("</d" + QByteArray::number(depth) + '>');
     }
-    return Fill(open, [](int) { return "<x" + Attributes(0, 64, "p0:a") + "/>"; }, close + kTail, size);
+    return Fill(
+        open, [](int) { return "<x" + Attributes(0, 64, "p0:a") + "/>"; }, close + kTail, size);
 }
 
 // At the limits (the envelope's declaration counts too): 64 attributes on each of 255 elements,
@@ -83,7 +84,8 @@ QByteArray AttributesAtLimit(int size)
     for (int i = 0; i < 255; ++i)
         xml += "<x" + Attributes(0, 64) + "/>";
     xml += "<x" + Attributes(0, 63) + "/>";
-    return Fill(xml, [](int) { return QByteArray(1000, 't'); }, kTail, size);
+    return Fill(
+        xml, [](int) { return QByteArray(1000, 't'); }, kTail, size);
 }
 
 // At the limits: 128 prefixes in scope, and prefixed attributes of the outermost one.
@@ -100,12 +102,14 @@ QByteArray NamespacesAtLimit(int size)
     }
     for (int i = 0; i < 250; ++i)
         open += "<x" + Attributes(0, 64, "p0:a") + "/>";
-    return Fill(open, [](int) { return QByteArray(1000, 't'); }, close + kTail, size);
+    return Fill(
+        open, [](int) { return QByteArray(1000, 't'); }, close + kTail, size);
 }
 
 QByteArray LongValues(int size)
 {
-    return Fill(kHead, [](int) { return "<x v=\"" + QByteArray(65000, 'v') + "\"/>"; }, kTail, size);
+    return Fill(
+        kHead, [](int) { return "<x v=\"" + QByteArray(65000, 'v') + "\"/>"; }, kTail, size);
 }
 
 // Answers one HTTP request on 127.0.0.1 with body; returns the port.
@@ -132,7 +136,8 @@ quint16 ServeOnce(const QByteArray &body, std::thread *thread)
         const QByteArray answer = "HTTP/1.1 200 OK\r\nContent-Type: application/soap+xml\r\nContent-Length: "
             + QByteArray::number(body.size()) + "\r\n\r\n" + body;
         for (qsizetype sent = 0; sent < answer.size();) {
-            const ssize_t wrote = write(connection, answer.constData() + sent, static_cast<size_t>(answer.size() - sent));
+            const ssize_t wrote =
+                write(connection, answer.constData() + sent, static_cast<size_t>(answer.size() - sent));
             if (wrote <= 0)
                 break;
             sent += wrote;
@@ -186,8 +191,7 @@ int main(int argc, char **argv)
         out << QString::asprintf("%-36s %8lld   %10lld / %8.1f     %-16s", hostile.name,
                                  static_cast<long long>(answer.size()), static_cast<long long>(wall), cpu,
                                  OnvifOutcomeText(result.eOutcome))
-            << " " << result.strDetail.left(40)
-            << datagrams << '\n';
+            << " " << result.strDetail.left(40) << datagrams << '\n';
         out.flush();
     }
     return 0;

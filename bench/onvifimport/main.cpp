@@ -81,13 +81,17 @@ int main(int argc, char **argv)
     const double serialAll = double(serialRun.iMs) * count / std::max(1, serial);
 
     QTextStream out(stdout);
-    out << count << " recorders x " << parser.value(channelsOption) << " channels, "
-        << parser.value(latencyOption) << " ms per request, up to " << kDeviceParallelism << " at once\n";
+    out << count << " recorders x " << parser.value(channelsOption) << " channels, " << parser.value(latencyOption)
+        << " ms per request, up to " << kDeviceParallelism << " at once\n";
     out << QStringLiteral("  one device alone:        %1 ms, %2 cameras\n").arg(one.iMs).arg(one.iCameras);
     out << QStringLiteral("  all devices at once:     %1 ms, %2 cameras = %3 x one device (target 1.5)\n")
-               .arg(all.iMs).arg(all.iCameras).arg(double(all.iMs) / std::max<qint64>(1, one.iMs), 0, 'f', 2);
+               .arg(all.iMs)
+               .arg(all.iCameras)
+               .arg(double(all.iMs) / std::max<qint64>(1, one.iMs), 0, 'f', 2);
     out << QStringLiteral("  one at a time (%1 timed): %2 ms for all = %3 x slower than all at once (target 30)\n")
-               .arg(serial).arg(serialAll, 0, 'f', 0).arg(serialAll / std::max<qint64>(1, all.iMs), 0, 'f', 1);
+               .arg(serial)
+               .arg(serialAll, 0, 'f', 0)
+               .arg(serialAll / std::max<qint64>(1, all.iMs), 0, 'f', 1);
     NetDvr_SetBackend(nullptr);
     return 0;
 }

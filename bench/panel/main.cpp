@@ -102,9 +102,13 @@ int main(int argc, char **argv)
         return Grab(QString::fromLocal8Bit(argv[2]));
     CloseMessages();
     std::map<QString, std::vector<double>> figures;
-    const QStringList order = {"baseline: fresh 1024x7 model in the view", "add 1024 in one batch (limit message)",
-                               "add 1023 in one batch", "switch PAL to NTSC", "switch NTSC to PAL",
-                               "RefreshRows", "delete all 1024 selected rows"};
+    const QStringList order = {"baseline: fresh 1024x7 model in the view",
+                               "add 1024 in one batch (limit message)",
+                               "add 1023 in one batch",
+                               "switch PAL to NTSC",
+                               "switch NTSC to PAL",
+                               "RefreshRows",
+                               "delete all 1024 selected rows"};
 
     for (int run = 0; run < kRuns; ++run) {
         {

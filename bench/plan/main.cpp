@@ -4,15 +4,15 @@
 //   both also with the seven-column table model the panel fills for them;
 //   the report as a PDF vs. the same table printed from a plain QTextDocument to a PDF.
 // Each figure is the median of several runs; both sides of a pair run alternately.
+#include "calc/calculatewidget.h"
 #include "calc/cameralist.h"
 #include "calc/planfile.h"
-#include "calc/calculatewidget.h"
 #include "calc/planreport.h"
 #include "toolkit/warndlg.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QApplication>
 #include <QPdfWriter>
 #include <QStandardItemModel>
 #include <QTextCursor>
@@ -88,9 +88,12 @@ void BarePdf(const STRU_PLAN &plan, QIODevice *device)
         cursor.movePosition(QTextCursor::NextCell);
     }
     for (const STRU_CAMERA &camera : plan.vecCamera) {
-        const QStringList cells{QString::fromLocal8Bit(camera.strName), NordaVocab::DeviceTypeText(camera.iType),
-                                NordaVocab::ResolutionText(camera.iResolution), NordaVocab::FramerateText(camera.dFramerate),
-                                NordaVocab::LevelText(camera.iLevel), QString::number(camera.iBitrate),
+        const QStringList cells{QString::fromLocal8Bit(camera.strName),
+                                NordaVocab::DeviceTypeText(camera.iType),
+                                NordaVocab::ResolutionText(camera.iResolution),
+                                NordaVocab::FramerateText(camera.dFramerate),
+                                NordaVocab::LevelText(camera.iLevel),
+                                QString::number(camera.iBitrate),
                                 QString::number(camera.iBitrate * 0.01242, 'f', 2)};
         for (const QString &cell : cells) {
             cursor.insertText(cell);
@@ -183,18 +186,23 @@ int main(int argc, char **argv)
     const double bareMs = Median(bare);
     out << "Plan of " << kCameras << " cameras, " << file.size() / 1024 << " KB\n";
     out << QStringLiteral("  open (Read):                    %1 ms  = %2 x appending\n")
-               .arg(Median(open), 0, 'f', 2).arg(Median(open) / appendMs, 0, 'f', 1);
+               .arg(Median(open), 0, 'f', 2)
+               .arg(Median(open) / appendMs, 0, 'f', 1);
     out << QStringLiteral("  open into a camera list:        %1 ms  = %2 x appending (target 1.5)\n")
-               .arg(Median(openList), 0, 'f', 2).arg(Median(openList) / appendMs, 0, 'f', 1);
+               .arg(Median(openList), 0, 'f', 2)
+               .arg(Median(openList) / appendMs, 0, 'f', 1);
     out << QStringLiteral("  append 1024 cameras one by one: %1 ms\n").arg(appendMs, 0, 'f', 2);
     out << QStringLiteral("  with table rows: open %1 ms, append %2 ms = %3 x\n")
-               .arg(Median(openRows), 0, 'f', 2).arg(Median(appendRows), 0, 'f', 2)
+               .arg(Median(openRows), 0, 'f', 2)
+               .arg(Median(appendRows), 0, 'f', 2)
                .arg(Median(openRows) / Median(appendRows), 0, 'f', 2);
     out << QStringLiteral("  through the panel: open %1 ms, add by hand %2 ms = %3 x (target 1.5)\n")
-               .arg(Median(panelOpen), 0, 'f', 2).arg(Median(panelAdd), 0, 'f', 2)
+               .arg(Median(panelOpen), 0, 'f', 2)
+               .arg(Median(panelAdd), 0, 'f', 2)
                .arg(Median(panelOpen) / Median(panelAdd), 0, 'f', 2);
     out << QStringLiteral("  report PDF:                     %1 ms  = %2 x the bare table (target 2)\n")
-               .arg(Median(report), 0, 'f', 1).arg(Median(report) / bareMs, 0, 'f', 2);
+               .arg(Median(report), 0, 'f', 1)
+               .arg(Median(report) / bareMs, 0, 'f', 2);
     out << QStringLiteral("  bare table PDF:                 %1 ms\n").arg(bareMs, 0, 'f', 1);
     out << QStringLiteral("  report CSV:                     %1 ms\n").arg(Median(csv), 0, 'f', 2);
     return 0;

@@ -122,11 +122,10 @@ public:
         int withRoot = 0;
         int pixels = 0;
         for (const QRect &line : lines) {
-            auto image = Take(xcb_get_image_reply(
-                m_connection,
-                xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_screen->root, line.x(), line.y(),
-                              line.width(), line.height(), ~0u),
-                nullptr));
+            auto image = Take(xcb_get_image_reply(m_connection,
+                                                  xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_screen->root,
+                                                                line.x(), line.y(), line.width(), line.height(), ~0u),
+                                                  nullptr));
             if (!image)
                 Fail(QStringLiteral("GetImage failed"));
             const uint8_t *data = xcb_get_image_data(image.get());
@@ -195,7 +194,9 @@ Start TimeStart(Display &display, const QString &program)
                 area = display.AreaOf(window);
                 if (area.size() != QSize(1024, 768))
                     Fail(QStringLiteral("%1 mapped a window of %2 x %3 first, not its 1024 x 768 main window")
-                             .arg(program).arg(area.width()).arg(area.height()));
+                             .arg(program)
+                             .arg(area.width())
+                             .arg(area.height()));
             }
         } else if (!display.ShowsRoot(area, Display::Mode::Any)) {
             start.paintedMs = ns / 1e6;
@@ -246,7 +247,7 @@ int main(int argc, char **argv)
             runs = std::max(1, args[i + 1].toInt());
         else if (args[i] == QLatin1String("--warmups"))
             warmups = std::max(0, args[i + 1].toInt());
-        else if (args[i] == QLatin1String("--norda")) // another build, beside its data files
+        else if (args[i] == QLatin1String("--norda"))              // another build, beside its data files
             programs << QFileInfo(args[i + 1]).absoluteFilePath(); // it starts in its own folder
         else
             Fail(QStringLiteral("usage: bench_startup [--runs 15] [--warmups 2] [--norda <program>]..."));
@@ -273,8 +274,13 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     out << "Start-up on X display " << display.Name() << ", " << runs << " runs each after " << warmups
         << " warm-up runs, ms from process start\n";
-    out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n").arg(QString(), -24).arg("mapped", 8).arg("painted", 8)
-               .arg("min", 8).arg("max", 8).arg("/ bare", 7);
+    out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+               .arg(QString(), -24)
+               .arg("mapped", 8)
+               .arg("painted", 8)
+               .arg("min", 8)
+               .arg("max", 8)
+               .arg("/ bare", 7);
     double bare = 0;
     for (int which = 0; which < count; ++which) {
         std::vector<double> mapped, paint;
@@ -286,8 +292,10 @@ int main(int argc, char **argv)
         if (which == 0)
             bare = painted;
         const QString name = which == 0 ? QStringLiteral("bare Qt window") : QFileInfo(programs[which]).fileName();
-        out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n").arg(name, -24)
-                   .arg(Median(mapped), 8, 'f', 1).arg(painted, 8, 'f', 1)
+        out << QStringLiteral("  %1 %2 %3 %4 %5 %6\n")
+                   .arg(name, -24)
+                   .arg(Median(mapped), 8, 'f', 1)
+                   .arg(painted, 8, 'f', 1)
                    .arg(*std::min_element(paint.begin(), paint.end()), 8, 'f', 1)
                    .arg(*std::max_element(paint.begin(), paint.end()), 8, 'f', 1)
                    .arg(painted / bare, 7, 'f', 2);

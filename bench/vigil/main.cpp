@@ -134,9 +134,11 @@ int main(int argc, char **argv)
         const QString lastChanged = QString::fromLatin1(Address(kDevices - 1, 2));
 
         const PHASE phases[3] = {
-            RunBurst(*announcer, Burst(VIGIL_EVENT_APPEARED, 1), [&] {
-                return model->rowCount() == kDevices && model->index(kDevices - 1, 2).data().toString() == lastSerial;
-            }),
+            RunBurst(*announcer, Burst(VIGIL_EVENT_APPEARED, 1),
+                     [&] {
+                         return model->rowCount() == kDevices
+                             && model->index(kDevices - 1, 2).data().toString() == lastSerial;
+                     }),
             // Announcements are applied in order: the last row's new address means all are in.
             RunBurst(*announcer, Burst(VIGIL_EVENT_CHANGED, 2),
                      [&] { return model->index(kDevices - 1, 0).data().toString() == lastChanged; }),

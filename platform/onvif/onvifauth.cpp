@@ -144,9 +144,8 @@ bool ParseChallenge(const QList<QByteArray> &headers, DIGEST_CHALLENGE *challeng
     return found;
 }
 
-QByteArray DigestResponse(const DIGEST_CHALLENGE &challenge, const QByteArray &userName,
-                          const QByteArray &password, const QByteArray &method, const QByteArray &uri,
-                          quint32 nonceCount, const QByteArray &cnonce)
+QByteArray DigestResponse(const DIGEST_CHALLENGE &challenge, const QByteArray &userName, const QByteArray &password,
+                          const QByteArray &method, const QByteArray &uri, quint32 nonceCount, const QByteArray &cnonce)
 {
     const auto algorithm = challenge.bSha256 ? QCryptographicHash::Sha256 : QCryptographicHash::Md5;
     QByteArray ha1 = Hex(algorithm, userName + ':' + challenge.strRealm + ':' + password);
@@ -170,8 +169,8 @@ QByteArray DigestAuthorization(const DIGEST_CHALLENGE &challenge, const QByteArr
         + ", nonce=" + Quoted(challenge.strNonce) + ", uri=" + Quoted(uri) + ", algorithm=" + algorithm
         + ", response=" + Quoted(DigestResponse(challenge, userName, password, method, uri, nonceCount, cnonce));
     if (challenge.bQopAuth)
-        value += ", qop=auth, nc=" + QByteArray::number(nonceCount, 16).rightJustified(8, '0') + ", cnonce="
-            + Quoted(cnonce);
+        value += ", qop=auth, nc=" + QByteArray::number(nonceCount, 16).rightJustified(8, '0')
+            + ", cnonce=" + Quoted(cnonce);
     if (!challenge.strOpaque.isEmpty())
         value += ", opaque=" + Quoted(challenge.strOpaque);
     return value;

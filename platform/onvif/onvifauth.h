@@ -30,9 +30,9 @@ struct DIGEST_CHALLENGE
 // (SHA-256 over MD5). False when none is a Digest challenge with an algorithm and qop we speak.
 bool ParseChallenge(const QList<QByteArray> &headers, DIGEST_CHALLENGE *challenge);
 // The "response" value of RFC 7616, lower-case hex.
-QByteArray DigestResponse(const DIGEST_CHALLENGE &challenge, const QByteArray &userName,
-                          const QByteArray &password, const QByteArray &method, const QByteArray &uri,
-                          quint32 nonceCount, const QByteArray &cnonce);
+QByteArray DigestResponse(const DIGEST_CHALLENGE &challenge, const QByteArray &userName, const QByteArray &password,
+                          const QByteArray &method, const QByteArray &uri, quint32 nonceCount,
+                          const QByteArray &cnonce);
 // The whole Authorization header value.
 QByteArray DigestAuthorization(const DIGEST_CHALLENGE &challenge, const QByteArray &userName,
                                const QByteArray &password, const QByteArray &method, const QByteArray &uri,

@@ -17,12 +17,17 @@ namespace {
 uint32_t ErrorOf(ONVIF_RESULT::Outcome outcome)
 {
     switch (outcome) {
-    case ONVIF_RESULT::Unauthorized: return NET_DVR_BAD_CREDENTIALS;
-    case ONVIF_RESULT::ConnectFailed: return NET_DVR_CONNECT_FAILED;
-    case ONVIF_RESULT::TimedOut: return NET_DVR_TIMEOUT;
+    case ONVIF_RESULT::Unauthorized:
+        return NET_DVR_BAD_CREDENTIALS;
+    case ONVIF_RESULT::ConnectFailed:
+        return NET_DVR_CONNECT_FAILED;
+    case ONVIF_RESULT::TimedOut:
+        return NET_DVR_TIMEOUT;
     case ONVIF_RESULT::TooLarge:
-    case ONVIF_RESULT::Malformed: return NET_DVR_BAD_ANSWER;
-    default: return NET_DVR_READ_FAILED;
+    case ONVIF_RESULT::Malformed:
+        return NET_DVR_BAD_ANSWER;
+    default:
+        return NET_DVR_READ_FAILED;
     }
 }
 
@@ -273,10 +278,10 @@ bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CO
     }
     if (outcome == ONVIF_RESULT::Ok && !rangeCached) {
         const char *ns = media2 ? kMedia2 : kMedia;
-        const ONVIF_RESULT result = OnvifCall(
-            media, ns, "GetVideoEncoderConfigurationOptions",
-            OnvifField("ConfigurationToken", encoder.strToken) + OnvifField("ProfileToken", target.strProfileToken),
-            &auth, m_limits);
+        const ONVIF_RESULT result = OnvifCall(media, ns, "GetVideoEncoderConfigurationOptions",
+                                              OnvifField("ConfigurationToken", encoder.strToken)
+                                                  + OnvifField("ProfileToken", target.strProfileToken),
+                                              &auth, m_limits);
         if (result.IsOk())
             range = OnvifReplies::QualityRange(result.response, ns, encoder.strEncoding);
         else

@@ -7,14 +7,13 @@
 #include <QTcpSocket>
 #include <QUrl>
 
-#include <netdb.h>
-#include <sys/socket.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <netdb.h>
+#include <sys/socket.h>
 #include <thread>
 
 namespace {
@@ -268,8 +267,9 @@ ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray 
     bool connected = false;
     for (const QHostAddress &address : addresses) {
         socket.connectToHost(address, port);
-        connected = WaitSliced(connectDeadline, [&](int ms) { return socket.waitForConnected(ms); },
-                               [&] { return socket.state() == QAbstractSocket::ConnectingState; });
+        connected = WaitSliced(
+            connectDeadline, [&](int ms) { return socket.waitForConnected(ms); },
+            [&] { return socket.state() == QAbstractSocket::ConnectingState; });
         if (connected)
             break;
         socket.abort();
@@ -282,14 +282,16 @@ ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray 
 
     const bool literal = !QHostAddress(host).isNull();
     const QByteArray hostName = literal ? host.toLatin1() : QUrl::toAce(host);
-    const QByteArray hostHeader = (host.contains(':') ? '[' + hostName + ']' : hostName) + ':' + QByteArray::number(port);
+    const QByteArray hostHeader =
+        (host.contains(':') ? '[' + hostName + ']' : hostName) + ':' + QByteArray::number(port);
     QByteArray request = "POST " + (path.isEmpty() ? QByteArray("/") : path) + " HTTP/1.1\r\nHost: " + hostHeader
         + "\r\nContent-Type: application/soap+xml; charset=utf-8; action=\"" + action + "\"\r\nContent-Length: "
         + QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
     socket.write(request);
     while (socket.bytesToWrite() > 0) {
-        if (!WaitSliced(deadline, [&](int ms) { return socket.waitForBytesWritten(ms); },
-                        [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
+        if (!WaitSliced(
+                deadline, [&](int ms) { return socket.waitForBytesWritten(ms); },
+                [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
             const bool late = deadline.hasExpired() || NetDvr_CallCancelled();
             failure.eOutcome = late ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
             return failure;
@@ -303,8 +305,9 @@ ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray 
             failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
             return failure;
         }
-        if (WaitSliced(deadline, [&](int ms) { return socket.waitForReadyRead(ms); },
-                       [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
+        if (WaitSliced(
+                deadline, [&](int ms) { return socket.waitForReadyRead(ms); },
+                [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
             state = reader.Feed(socket.readAll());
         } else if (socket.state() != QAbstractSocket::ConnectedState
                    || socket.error() == QAbstractSocket::RemoteHostClosedError) {

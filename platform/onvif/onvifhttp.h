@@ -52,9 +52,9 @@ private:
     State Finish();
 
     const int m_iMaxBody;
-    QByteArray m_data;          // received and not yet consumed
+    QByteArray m_data; // received and not yet consumed
     bool m_bHeaderDone = false;
-    int m_iHeaderScanned = 0;   // bytes of m_data already searched for the header's end
+    int m_iHeaderScanned = 0; // bytes of m_data already searched for the header's end
     bool m_bChunked = false;
     qint64 m_iContentLength = -1;
     State m_eState = NeedMore;

@@ -23,11 +23,11 @@ struct ONVIF_ENCODER
     bool bValid = false; // an encoder configuration was present
     QString strToken;
     QString strEncoding;
-    double dWidth = 0;      // 0: unknown
+    double dWidth = 0; // 0: unknown
     double dHeight = 0;
-    double dFrameRate = 0;  // frames per second, 0: unknown
-    double dBitrate = 0;    // kbit/s, 0: unknown
-    double dQuality = -1;   // the device's own scale, -1: unknown
+    double dFrameRate = 0; // frames per second, 0: unknown
+    double dBitrate = 0;   // kbit/s, 0: unknown
+    double dQuality = -1;  // the device's own scale, -1: unknown
 };
 
 // A video source of the device with the encoder of its first profile that has one.

@@ -53,13 +53,20 @@ ONVIF_RESULT Failure(ONVIF_RESULT::Outcome outcome, const QString &detail = QStr
 const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome)
 {
     switch (outcome) {
-    case ONVIF_RESULT::Ok: return "ok";
-    case ONVIF_RESULT::ConnectFailed: return "no connection";
-    case ONVIF_RESULT::TimedOut: return "timed out";
-    case ONVIF_RESULT::TooLarge: return "answer too large";
-    case ONVIF_RESULT::Malformed: return "malformed answer";
-    case ONVIF_RESULT::Unauthorized: return "not authorized";
-    case ONVIF_RESULT::Fault: return "fault";
+    case ONVIF_RESULT::Ok:
+        return "ok";
+    case ONVIF_RESULT::ConnectFailed:
+        return "no connection";
+    case ONVIF_RESULT::TimedOut:
+        return "timed out";
+    case ONVIF_RESULT::TooLarge:
+        return "answer too large";
+    case ONVIF_RESULT::Malformed:
+        return "malformed answer";
+    case ONVIF_RESULT::Unauthorized:
+        return "not authorized";
+    case ONVIF_RESULT::Fault:
+        return "fault";
     }
     return "?";
 }
@@ -69,8 +76,8 @@ QByteArray OnvifField(const char *name, const QString &value)
     return QByteArray("<m:") + name + '>' + OnvifEscape(value) + "</m:" + name + '>';
 }
 
-ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation,
-                       const QByteArray &content, ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits)
+ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation, const QByteArray &content,
+                       ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits)
 {
     const QByteArray action = QByteArray(ns) + '/' + operation;
     ONVIF_HTTP_ANSWER http;
@@ -83,12 +90,12 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
             const QByteArray cnonce = OnvifCredentials::RandomBytes(12).toHex();
             httpHeaders = "Authorization: "
                 + OnvifCredentials::DigestAuthorization(auth->challenge, auth->strUserName, auth->strPassword, "POST",
-                                                 endpoint.strPath, ++auth->uNonceCount, cnonce)
+                                                        endpoint.strPath, ++auth->uNonceCount, cnonce)
                 + "\r\n";
         } else if (auth) {
             const QDateTime created = QDateTime::currentDateTimeUtc().addMSecs(auth->iClockOffsetMs);
             header = OnvifCredentials::SecurityHeader(auth->strUserName, auth->strPassword, created,
-                                               OnvifCredentials::RandomBytes(16));
+                                                      OnvifCredentials::RandomBytes(16));
         }
         http = OnvifPost(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders,
                          Envelope(ns, operation, content, header), limits, deadline);
@@ -102,11 +109,16 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
         auth->uNonceCount = 0;
     }
     switch (http.eOutcome) {
-    case ONVIF_HTTP_ANSWER::Ok: break;
-    case ONVIF_HTTP_ANSWER::ConnectFailed: return Failure(ONVIF_RESULT::ConnectFailed);
-    case ONVIF_HTTP_ANSWER::TimedOut: return Failure(ONVIF_RESULT::TimedOut);
-    case ONVIF_HTTP_ANSWER::TooLarge: return Failure(ONVIF_RESULT::TooLarge);
-    case ONVIF_HTTP_ANSWER::Malformed: return Failure(ONVIF_RESULT::Malformed, QStringLiteral("HTTP framing"));
+    case ONVIF_HTTP_ANSWER::Ok:
+        break;
+    case ONVIF_HTTP_ANSWER::ConnectFailed:
+        return Failure(ONVIF_RESULT::ConnectFailed);
+    case ONVIF_HTTP_ANSWER::TimedOut:
+        return Failure(ONVIF_RESULT::TimedOut);
+    case ONVIF_HTTP_ANSWER::TooLarge:
+        return Failure(ONVIF_RESULT::TooLarge);
+    case ONVIF_HTTP_ANSWER::Malformed:
+        return Failure(ONVIF_RESULT::Malformed, QStringLiteral("HTTP framing"));
     }
 
     auto document = std::make_shared<COnvifDocument>();

@@ -34,9 +34,9 @@ struct ONVIF_RESULT
 {
     enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed, Unauthorized, Fault };
     Outcome eOutcome = ConnectFailed;
-    QString strDetail;                          // for the log: fault reason or parse error
-    std::shared_ptr<COnvifDocument> document;   // keeps the answer alive
-    COnvifElement response;                     // the <operation>Response element when Ok
+    QString strDetail;                        // for the log: fault reason or parse error
+    std::shared_ptr<COnvifDocument> document; // keeps the answer alive
+    COnvifElement response;                   // the <operation>Response element when Ok
 
     bool IsOk() const { return eOutcome == Ok; }
     // No answer at all: the device is unreachable, not merely unhelpful.
@@ -48,8 +48,8 @@ const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome);
 // Calls operation of the service namespace ns at endpoint. content is the XML inside the request
 // element, whose prefix "m" is bound to ns. auth nullptr: no credentials; otherwise it is
 // read and updated (Digest state).
-ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation,
-                       const QByteArray &content, ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits);
+ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation, const QByteArray &content,
+                       ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits);
 
 // "<m:name>escaped value</m:name>"
 QByteArray OnvifField(const char *name, const QString &value);

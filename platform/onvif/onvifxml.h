@@ -84,8 +84,8 @@ private:
         QString strNamespace;
         QString strName;
         QString strText;
-        std::vector<std::pair<QString, QString>> attributes;    // local name, value
-        std::vector<std::pair<QString, QString>> declarations;  // prefix, namespace URI
+        std::vector<std::pair<QString, QString>> attributes;   // local name, value
+        std::vector<std::pair<QString, QString>> declarations; // prefix, namespace URI
         int iParent = -1;
         std::vector<int> children;
     };

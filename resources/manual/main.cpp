@@ -19,8 +19,7 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("Typesets a NORDA user manual into a PDF file."));
     const QCommandLineOption fontOption(QStringLiteral("font"), QStringLiteral("Font family."),
                                         QStringLiteral("family"));
-    const QCommandLineOption cssOption(QStringLiteral("css"), QStringLiteral("Style sheet."),
-                                       QStringLiteral("file"));
+    const QCommandLineOption cssOption(QStringLiteral("css"), QStringLiteral("Style sheet."), QStringLiteral("file"));
     const QCommandLineOption fallbackOption(QStringLiteral("fallback"),
                                             QStringLiteral("Font family for characters the main one lacks."),
                                             QStringLiteral("family"));

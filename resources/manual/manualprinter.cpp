@@ -1,4 +1,5 @@
 #include "manualprinter.h"
+
 #include "pdftextmap.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -18,14 +19,13 @@
 
 #include <algorithm>
 
-namespace
-{
-const int kResolution = 600;           // dots per inch of the PDF's coordinate system
-const qreal kMarginSide = 20.0;        // mm
-const qreal kMarginTop = 24.0;         // mm, leaves room for the running header
-const qreal kMarginBottom = 22.0;      // mm, leaves room for the page number
-const qreal kBaseFontSize = 10.0;      // pt
-const QColor kAccent(64, 131, 197);    // the caption colour of the program's own windows
+namespace {
+const int kResolution = 600;        // dots per inch of the PDF's coordinate system
+const qreal kMarginSide = 20.0;     // mm
+const qreal kMarginTop = 24.0;      // mm, leaves room for the running header
+const qreal kMarginBottom = 22.0;   // mm, leaves room for the page number
+const qreal kBaseFontSize = 10.0;   // pt
+const QColor kAccent(64, 131, 197); // the caption colour of the program's own windows
 const QColor kDarkText(40, 40, 40);
 
 QString ReadText(const QString &path, QString *error)
@@ -59,8 +59,7 @@ bool IsLayoutCharacter(char32_t c)
 } // namespace
 
 CManualPrinter::CManualPrinter(const QString &fontFamily, const QStringList &fallbackFamilies)
-    : m_strFamily(fontFamily)
-    , m_listFallbacks(fallbackFamilies)
+    : m_strFamily(fontFamily), m_listFallbacks(fallbackFamilies)
 {
     // Characters the main family lacks (a Chinese file name in the English manual) are taken
     // from these families, and from no other font that happens to be installed.
@@ -84,8 +83,7 @@ bool CManualPrinter::Load(const QString &htmlPath, const QString &cssPath)
         QRegularExpression::CaseInsensitiveOption);
     for (auto it = metaPattern.globalMatch(m_strHtml); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        m_mapMeta.insert(match.captured(1),
-                         QTextDocumentFragment::fromHtml(match.captured(2)).toPlainText());
+        m_mapMeta.insert(match.captured(1), QTextDocumentFragment::fromHtml(match.captured(2)).toPlainText());
     }
     QTextDocument probe;
     probe.setHtml(m_strHtml);
@@ -163,16 +161,15 @@ void CManualPrinter::BuildContents(QTextDocument &toc, int firstBodyPage) const
     captionChar.setFontWeight(QFont::Bold);
     captionChar.setForeground(kAccent);
     cursor.setBlockFormat(captionBlock);
-    cursor.insertText(m_mapMeta.value(QStringLiteral("contents"), QStringLiteral("Contents")),
-                      captionChar);
+    cursor.insertText(m_mapMeta.value(QStringLiteral("contents"), QStringLiteral("Contents")), captionChar);
 
     QTextTableFormat tableFormat;
     tableFormat.setBorder(0);
     tableFormat.setCellPadding(3);
     tableFormat.setCellSpacing(0);
     tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    tableFormat.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 88),
-                                           QTextLength(QTextLength::PercentageLength, 12)});
+    tableFormat.setColumnWidthConstraints(
+        {QTextLength(QTextLength::PercentageLength, 88), QTextLength(QTextLength::PercentageLength, 12)});
     QTextTable *table = cursor.insertTable(int(m_listHeadings.size()), 2, tableFormat);
 
     for (int row = 0; row < m_listHeadings.size(); ++row) {
@@ -287,8 +284,7 @@ void CManualPrinter::PaintTitlePage(QPainter &painter, const QRectF &page) const
     painter.setFont(note);
     painter.setPen(QColor(90, 90, 90));
     painter.drawText(QRectF(left, page.height() - 50 * mm, width, 30 * mm),
-                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap,
-                     m_mapMeta.value(QStringLiteral("footnote")));
+                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, m_mapMeta.value(QStringLiteral("footnote")));
 }
 
 void CManualPrinter::PaintFrame(QPainter &painter, int pageNumber, int pageCount) const
@@ -306,9 +302,8 @@ void CManualPrinter::PaintFrame(QPainter &painter, int pageNumber, int pageCount
     painter.drawLine(QPointF(header.left(), header.bottom() + 1 * mm),
                      QPointF(header.right(), header.bottom() + 1 * mm));
 
-    const QString label = m_mapMeta.value(QStringLiteral("page-label"), QStringLiteral("%1 / %2"))
-                              .arg(pageNumber)
-                              .arg(pageCount);
+    const QString label =
+        m_mapMeta.value(QStringLiteral("page-label"), QStringLiteral("%1 / %2")).arg(pageNumber).arg(pageCount);
     painter.setPen(QColor(110, 110, 110));
     painter.drawText(QRectF(m_rectBody.left(), m_rectPage.height() - 14 * mm, m_rectBody.width(), 6 * mm),
                      Qt::AlignHCenter | Qt::AlignVCenter, label);

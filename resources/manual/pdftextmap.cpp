@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 // The glyphs a font draws the document's characters with, and the reverse lookup.
 struct FontGlyphs
 {

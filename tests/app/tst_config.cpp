@@ -1,7 +1,7 @@
 // Setup.xml reading, the language it chooses and the manual the opener picks.
 #include "app/clientconfig.h"
-#include "toolkit/helpmanual.h"
 #include "app/languagemanager.h"
+#include "toolkit/helpmanual.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -122,18 +122,24 @@ private slots:
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<int>("user"); // chosen from the menu; -1 none
         QTest::newRow("1, catalogues present") << key("Translator", "1") << true << true << 3 << true << -1;
-        QTest::newRow("1, version 0") << key("Translator", "1") + key("VersionType", "0") << true << true << 3 << true << -1;
-        QTest::newRow("1, version 5") << key("Translator", "1") + key("VersionType", "5") << true << true << 1 << true << -1;
+        QTest::newRow("1, version 0") << key("Translator", "1") + key("VersionType", "0") << true << true << 3 << true
+                                      << -1;
+        QTest::newRow("1, version 5") << key("Translator", "1") + key("VersionType", "5") << true << true << 1 << true
+                                      << -1;
         QTest::newRow("1, no Qt catalogue") << key("Translator", "1") << true << false << 0 << false << -1;
         QTest::newRow("1, no app catalogue") << key("Translator", "1") << false << true << 0 << false << -1;
-        QTest::newRow("0, version 0") << key("Translator", "0") + key("VersionType", "0") << true << true << 2 << false << -1;
-        QTest::newRow("0, version 1") << key("Translator", "0") + key("VersionType", "1") << true << true << 0 << false << -1;
+        QTest::newRow("0, version 0") << key("Translator", "0") + key("VersionType", "0") << true << true << 2 << false
+                                      << -1;
+        QTest::newRow("0, version 1") << key("Translator", "0") + key("VersionType", "1") << true << true << 0 << false
+                                      << -1;
         QTest::newRow("7 falls back") << key("Translator", "7") << true << true << 0 << false << -1;
         QTest::newRow("abc counts as 0") << key("Translator", "abc") << true << true << 2 << false << -1;
         QTest::newRow("3 directly") << key("Translator", "3") << true << true << 3 << true << -1;
-        QTest::newRow("empty then LogLevel 1") << QByteArray("<Translator/>") + key("LogLevel", "1") << true << true << 3 << true << -1;
+        QTest::newRow("empty then LogLevel 1")
+            << QByteArray("<Translator/>") + key("LogLevel", "1") << true << true << 3 << true << -1;
         QTest::newRow("user English over 1") << key("Translator", "1") << true << true << 2 << false << 0;
-        QTest::newRow("user Chinese over 0") << key("Translator", "0") + key("VersionType", "1") << true << true << 1 << true << 1;
+        QTest::newRow("user Chinese over 0")
+            << key("Translator", "0") + key("VersionType", "1") << true << true << 1 << true << 1;
         QTest::newRow("user Chinese, no Qt catalogue") << key("Translator", "0") << true << false << 0 << false << 1;
     }
 

@@ -16,14 +16,13 @@
 #include <QThread>
 #include <QtTest>
 
+#include <atomic>
+#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <atomic>
-#include <cstring>
 
 namespace {
 int VisibleBoxes()
@@ -120,10 +119,10 @@ private slots:
             std::strncpy(address.sun_path, path.constData(), sizeof(address.sun_path) - 1);
             const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
             char answer[8] = {};
-            ::_exit(::setgid(65534) != 0 || ::setuid(65534) != 0 ? 9
-                    : ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ? 2
-                    : ::write(fd, "show\n", 5) != 5 ? 3
-                                                    : ::read(fd, answer, sizeof(answer)) > 0);
+            ::_exit(::setgid(65534) != 0 || ::setuid(65534) != 0                                      ? 9
+                        : ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ? 2
+                        : ::write(fd, "show\n", 5) != 5                                               ? 3
+                                                        : ::read(fd, answer, sizeof(answer)) > 0);
         }
         int status = -1;
         while (child > 0 && ::waitpid(child, &status, WNOHANG) == 0)

@@ -1,12 +1,12 @@
 // The main window as a user meets it: tabs, the About menu, the About box, full screen,
 // dragging and the close confirmation.
+#include "../support/modaldriver.h"
 #include "app/dlgabout.h"
 #include "app/nordamainwnd.h"
 #include "app/userlanguage.h"
 #include "app/windowtitle.h"
 #include "calc/calculatewidget.h"
 #include "storage/storagepage.h"
-#include "../support/modaldriver.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -150,8 +150,8 @@ private slots:
         const QPoint before = window.pos();
         QTest::mousePress(title, Qt::LeftButton, {}, QPoint(200, 10));
         QVERIFY(!title->IsDragging());
-        QMouseEvent move(QEvent::MouseMove, QPointF(260, 40), title->mapToGlobal(QPointF(260, 40)),
-                         Qt::LeftButton, Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(260, 40), title->mapToGlobal(QPointF(260, 40)), Qt::LeftButton,
+                         Qt::LeftButton, {});
         QApplication::sendEvent(title, &move);
         QCOMPARE(window.pos(), before);
 
@@ -173,8 +173,7 @@ private slots:
         QTest::mousePress(title, Qt::LeftButton, {}, pressAt);
         QVERIFY(title->IsDragging());
         const QPointF global(500, 400);
-        QMouseEvent move(QEvent::MouseMove, title->mapFromGlobal(global), global, Qt::LeftButton,
-                         Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, title->mapFromGlobal(global), global, Qt::LeftButton, Qt::LeftButton, {});
         QApplication::sendEvent(title, &move);
         QCOMPARE(window.pos(), global.toPoint() - inWindow);
         QTest::mouseRelease(title, Qt::LeftButton, {}, pressAt);

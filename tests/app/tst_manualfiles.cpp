@@ -7,8 +7,7 @@
 #include <QSet>
 #include <QtTest>
 
-namespace
-{
+namespace {
 QByteArray ReadManual(const QString &name)
 {
     QFile file(QDir(QStringLiteral(NORDA_OUTPUT_DIR)).filePath(name));
@@ -29,7 +28,8 @@ QString LiteralString(const QByteArray &pdf, qsizetype pos)
             const char next = pdf.at(++pos);
             if (next >= '0' && next <= '7') {
                 int value = 0;
-                for (int digits = 0; digits < 3 && pos < pdf.size() && pdf.at(pos) >= '0' && pdf.at(pos) <= '7'; ++digits)
+                for (int digits = 0; digits < 3 && pos < pdf.size() && pdf.at(pos) >= '0' && pdf.at(pos) <= '7';
+                     ++digits)
                     value = value * 8 + (pdf.at(pos++) - '0');
                 --pos;
                 bytes.append(char(value));
@@ -115,8 +115,7 @@ void TestManualFiles::structure()
     QVERIFY2(!pdf.isEmpty(), qPrintable(file + QStringLiteral(" is missing or empty")));
 
     QVERIFY(pdf.startsWith("%PDF-1."));
-    QVERIFY2(pdf.right(64).contains("%%EOF") && pdf.right(64).contains("startxref"),
-             "the file is cut short");
+    QVERIFY2(pdf.right(64).contains("%%EOF") && pdf.right(64).contains("startxref"), "the file is cut short");
 
     // The page tree's count, and as many page objects: a title page, contents, chapters.
     const QRegularExpressionMatch count =
@@ -139,8 +138,8 @@ void TestManualFiles::fonts_data()
     QTest::addColumn<QString>("sample");
     QTest::newRow("English") << QStringLiteral("Vovu Rivoz Ezevivuvov User Manual.pdf")
                              << QStringLiteral("LiberationSans") << QStringLiteral("Camera");
-    QTest::newRow("Chinese") << QStringLiteral("硬盘计算工具用户使用手册.pdf")
-                             << QStringLiteral("NotoSansCJKsc") << QStringLiteral("硬盘计算工具用户使用手册");
+    QTest::newRow("Chinese") << QStringLiteral("硬盘计算工具用户使用手册.pdf") << QStringLiteral("NotoSansCJKsc")
+                             << QStringLiteral("硬盘计算工具用户使用手册");
 }
 
 void TestManualFiles::fonts()
@@ -157,8 +156,7 @@ void TestManualFiles::fonts()
          pos = pdf.indexOf("/Type /FontDescriptor", pos + 1)) {
         ++described;
         const QByteArray dict = pdf.mid(pos, pdf.indexOf(">>", pos) - pos);
-        QVERIFY2(dict.contains("/FontFile2 ") || dict.contains("/FontFile3 "),
-                 dict.left(80).constData());
+        QVERIFY2(dict.contains("/FontFile2 ") || dict.contains("/FontFile3 "), dict.left(80).constData());
     }
     QVERIFY(described > 0);
 

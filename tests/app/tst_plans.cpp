@@ -14,10 +14,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTimer>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -212,15 +212,19 @@ private slots:
 
     void exportReportSaysWhere_data()
     {
-        QTest::addColumn<QString>("file"); // chosen under the test's folder
-        QTest::addColumn<QString>("box");  // "title|text" with the path for %1
+        QTest::addColumn<QString>("file");    // chosen under the test's folder
+        QTest::addColumn<QString>("box");     // "title|text" with the path for %1
         QTest::addColumn<QByteArray>("head"); // of the written file
         const QString saved = QStringLiteral("Info|The report was saved to \"%1\".");
         QTest::newRow("pdf") << "site.pdf" << saved << QByteArray("%PDF-");
-        QTest::newRow("csv") << "site.csv" << saved << QByteArray("\xEF\xBB\xBF" "Camera Name,");
-        QTest::newRow("folder removed after choosing") << "gone/site.pdf"
-                                     << "Warn|Can not export the report.\nThe report could not be saved to \"%1\" "
-                                        "(No such file or directory)." << QByteArray();
+        QTest::newRow("csv") << "site.csv" << saved
+                             << QByteArray("\xEF\xBB\xBF"
+                                           "Camera Name,");
+        QTest::newRow("folder removed after choosing")
+            << "gone/site.pdf"
+            << "Warn|Can not export the report.\nThe report could not be saved to \"%1\" "
+               "(No such file or directory)."
+            << QByteArray();
     }
     void exportReportSaysWhere()
     {
@@ -232,8 +236,12 @@ private slots:
         const QDir folder = QFileInfo(path).dir();
         QVERIFY(folder.mkpath("."));
         QStringList shown;
-        ChoosingFile(path, [&] { shown = Answering({1}, [this] { m_window->PlanController()->ExportReport(); }); },
-                     [&] { if (head.isEmpty()) QDir(folder).removeRecursively(); });
+        ChoosingFile(
+            path, [&] { shown = Answering({1}, [this] { m_window->PlanController()->ExportReport(); }); },
+            [&] {
+                if (head.isEmpty())
+                    QDir(folder).removeRecursively();
+            });
         QCOMPARE(shown, QStringList{box.arg(QDir::toNativeSeparators(path))});
         QFile written(path);
         QCOMPARE(written.open(QIODevice::ReadOnly) ? written.read(head.size()) : QByteArray(), head);

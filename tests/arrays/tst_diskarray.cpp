@@ -62,14 +62,14 @@ void TestDiskArray::capacity_data()
     QTest::addColumn<double>("recordingTB");
     // 8 x 8 TB RAID 6 and 1 spare: raw 9 x 8 = 72 TB; data 8 - 2 = 6 disks; usable 6 x 8 x 0.95 =
     // 45.6 TB = 45.6e12 / 2^40 = 41.47296 TiB; recording 45.6 x 0.9 = 41.04 TB.
-    QTest::newRow("8 x 8 TB RAID 6 + spare") << Array(12, 8, 8, RaidLevel::Raid6, 1, 5, 10) << 6 << 72.0 << 45.6
-                                             << 41.47295840 << 41.04;
+    QTest::newRow("8 x 8 TB RAID 6 + spare")
+        << Array(12, 8, 8, RaidLevel::Raid6, 1, 5, 10) << 6 << 72.0 << 45.6 << 41.47295840 << 41.04;
     // 12 x 18 TB RAID 60 in 2 groups of 6: data 12 - 2 x 2 = 8; 8 x 18 = 144 TB = 130.96724 TiB.
     QTest::newRow("12 x 18 TB RAID 60") << Array(12, 12, 18, RaidLevel::Raid60, 0, 0, 0, 6) << 8 << 216.0 << 144.0
                                         << 130.96723706 << 144.0;
     // The same with 5 % reserve and 10 % fill limit: 144 x 0.95 = 136.8; x 0.9 = 123.12 TB.
-    QTest::newRow("RAID 60, reserve, limit") << Array(16, 12, 18, RaidLevel::Raid60, 2, 5, 10, 6) << 8 << 252.0
-                                             << 136.8 << 124.41887520 << 123.12;
+    QTest::newRow("RAID 60, reserve, limit")
+        << Array(16, 12, 18, RaidLevel::Raid60, 2, 5, 10, 6) << 8 << 252.0 << 136.8 << 124.41887520 << 123.12;
     // 12 x 4 TB RAID 50 in 3 groups of 4: 12 - 3 = 9 data disks, 36 TB = 32.74181 TiB.
     QTest::newRow("RAID 50, 3 groups") << Array(12, 12, 4, RaidLevel::Raid50) << 9 << 48.0 << 36.0 << 32.74180926
                                        << 36.0;
@@ -105,44 +105,45 @@ void TestDiskArray::refusals_data()
     QTest::addColumn<ArrayProblem>("problem");
     QTest::addColumn<QString>("message");
     QTest::newRow("RAID 5, 2 disks") << Array(8, 2, 8, RaidLevel::Raid5) << ArrayProblem::TooFewDisks
-                           << "RAID 5 needs at least 3 disks; the array has 2.";
+                                     << "RAID 5 needs at least 3 disks; the array has 2.";
     QTest::newRow("RAID 6, 3 disks") << Array(8, 3, 8, RaidLevel::Raid6) << ArrayProblem::TooFewDisks
-                           << "RAID 6 needs at least 4 disks; the array has 3.";
+                                     << "RAID 6 needs at least 4 disks; the array has 3.";
     QTest::newRow("RAID 10, odd") << Array(8, 5, 8, RaidLevel::Raid10) << ArrayProblem::OddDisks
-                           << "RAID 10 needs an even number of disks; the array has 5.";
+                                  << "RAID 10 needs an even number of disks; the array has 5.";
     QTest::newRow("RAID 10, 2 disks") << Array(8, 2, 8, RaidLevel::Raid10) << ArrayProblem::TooFewDisks
-                           << "RAID 10 needs at least 4 disks; the array has 2.";
+                                      << "RAID 10 needs at least 4 disks; the array has 2.";
     QTest::newRow("RAID 1, 1 disk") << Array(8, 1, 8, RaidLevel::Raid1) << ArrayProblem::TooFewDisks
-                           << "RAID 1 needs at least 2 disks; the array has 1.";
+                                    << "RAID 1 needs at least 2 disks; the array has 1.";
     QTest::newRow("spares above bays") << Array(8, 4, 8, RaidLevel::Raid5, 9) << ArrayProblem::SparesAboveBays
-                           << "9 hot spares do not fit in 8 bays.";
+                                       << "9 hot spares do not fit in 8 bays.";
     QTest::newRow("disks and spare") << Array(8, 8, 8, RaidLevel::Raid6, 1) << ArrayProblem::DisksAboveBays
-                           << "Disks and hot spares need 9 bays (8 + 1); the recorder has 8.";
+                                     << "Disks and hot spares need 9 bays (8 + 1); the recorder has 8.";
     QTest::newRow("JBOD spare") << Array(8, 4, 8, RaidLevel::None, 1) << ArrayProblem::SpareWithoutCopy
-                           << "JBOD keeps no second copy, so a hot spare has nothing to rebuild.";
-    QTest::newRow("RAID 50, groups of 2") << Array(8, 8, 8, RaidLevel::Raid50, 0, 0, 0, 2) << ArrayProblem::GroupTooSmall
-                           << "RAID 50 needs groups of at least 3 disks.";
+                                << "JBOD keeps no second copy, so a hot spare has nothing to rebuild.";
+    QTest::newRow("RAID 50, groups of 2") << Array(8, 8, 8, RaidLevel::Raid50, 0, 0, 0, 2)
+                                          << ArrayProblem::GroupTooSmall << "RAID 50 needs groups of at least 3 disks.";
     QTest::newRow("RAID 60, uneven") << Array(16, 12, 8, RaidLevel::Raid60, 0, 0, 0, 5) << ArrayProblem::GroupsUneven
-                           << "12 disks do not make whole groups of 5.";
+                                     << "12 disks do not make whole groups of 5.";
     QTest::newRow("RAID 60, one group") << Array(8, 6, 8, RaidLevel::Raid60, 0, 0, 0, 6) << ArrayProblem::TooFewGroups
-                           << "RAID 60 needs at least 2 groups of 6 disks, 12 disks.";
+                                        << "RAID 60 needs at least 2 groups of 6 disks, 12 disks.";
     QTest::newRow("no bays") << Array(0, 0, 8, RaidLevel::Raid5) << ArrayProblem::NoBays
-                           << "A recorder has 1 to 256 bays.";
+                             << "A recorder has 1 to 256 bays.";
     QTest::newRow("no disk size") << Array(8, 4, 0, RaidLevel::Raid5) << ArrayProblem::NoDiskSize
-                           << "Enter the size of one disk, above 0 and at most 1000 TB.";
+                                  << "Enter the size of one disk, above 0 and at most 1000 TB.";
     QTest::newRow("no disks") << Array(8, 0, 8, RaidLevel::None) << ArrayProblem::NoDisks
-                           << "The array needs at least 1 disk.";
+                              << "The array needs at least 1 disk.";
     QTest::newRow("reserve 95 %") << Array(8, 4, 8, RaidLevel::Raid5, 0, 95) << ArrayProblem::BadReserve
-                           << "The file-system reserve is 0 to 90 %.";
+                                  << "The file-system reserve is 0 to 90 %.";
     QTest::newRow("fill limit below 0") << Array(8, 4, 8, RaidLevel::Raid5, 0, 0, -1) << ArrayProblem::BadFillLimit
-                           << "The fill limit is 0 to 90 %.";
+                                        << "The fill limit is 0 to 90 %.";
     STRU_DISK_ARRAY noRating = Array(8, 4, 8, RaidLevel::Raid5);
     noRating.dWorkloadTBPerYear = 0;
     QTest::newRow("no rating") << noRating << ArrayProblem::BadWorkload
                                << "Enter the disk's workload rating, above 0 TB/year.";
     STRU_DISK_ARRAY noRate = Array(8, 4, 8, RaidLevel::Raid5);
     noRate.dRebuildMBps = -100;
-    QTest::newRow("no rebuild rate") << noRate << ArrayProblem::BadRebuildRate << "Enter the rebuild rate, above 0 MB/s.";
+    QTest::newRow("no rebuild rate") << noRate << ArrayProblem::BadRebuildRate
+                                     << "Enter the rebuild rate, above 0 MB/s.";
 }
 
 void TestDiskArray::refusals()
@@ -282,9 +283,10 @@ void TestDiskArray::fit_data()
                              << QVector<STRU_GROUP_DEMAND>{{3.25e12, 40}} << 18 << 1
                              << "18 disks of 18 TB in RAID 60 keep every group's days.";
     // A mirror records 6.84 TB however many disks: 10 TB needs two recorders.
-    QTest::newRow("RAID 1") << Array(4, 2, 8, RaidLevel::Raid1, 0, 5, 10) << QVector<STRU_GROUP_DEMAND>{{1e12, 10}}
-                            << 2 << 2 << "2 recorders of 4 bays, each with 2 disks of 8 TB in RAID 1, keep every "
-                                         "group's days.";
+    QTest::newRow("RAID 1") << Array(4, 2, 8, RaidLevel::Raid1, 0, 5, 10) << QVector<STRU_GROUP_DEMAND>{{1e12, 10}} << 2
+                            << 2
+                            << "2 recorders of 4 bays, each with 2 disks of 8 TB in RAID 1, keep every "
+                               "group's days.";
     QTest::newRow("nothing to keep") << Array(8, 8, 8, RaidLevel::Raid5) << QVector<STRU_GROUP_DEMAND>() << 3 << 1
                                      << "3 disks of 8 TB in RAID 5 keep every group's days.";
     QTest::newRow("one disk") << Array(8, 8, 8, RaidLevel::None) << QVector<STRU_GROUP_DEMAND>{{1e12, 7}} << 1 << 1

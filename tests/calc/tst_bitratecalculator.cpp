@@ -107,10 +107,14 @@ void TestBitrateCalculator::framerateColumn_data()
 {
     QTest::addColumn<double>("rate");
     QTest::addColumn<int>("column");
-    const struct { double rate; int column; } rows[] = {
-        {25, 0}, {30, 0}, {0, 0}, {22, 1}, {20, 2}, {18, 3}, {15, 4}, {12.5, 5}, {10, 6}, {8, 7},
-        {6, 8}, {4, 9}, {2, 10}, {1, 11}, {0.5, 12}, {0.25, 13}, {0.125, 14}, {0.0625, 15},
-        {3, 0}, {5, 0}, {7, 0}, {9, 0}, {12, 0}, {16, 0}, {1.5, 11}, {0.3, 0},
+    const struct
+    {
+        double rate;
+        int column;
+    } rows[] = {
+        {25, 0}, {30, 0}, {0, 0}, {22, 1}, {20, 2}, {18, 3},   {15, 4},    {12.5, 5},   {10, 6},
+        {8, 7},  {6, 8},  {4, 9}, {2, 10}, {1, 11}, {0.5, 12}, {0.25, 13}, {0.125, 14}, {0.0625, 15},
+        {3, 0},  {5, 0},  {7, 0}, {9, 0},  {12, 0}, {16, 0},   {1.5, 11},  {0.3, 0},
     };
     for (const auto &row : rows)
         QTest::newRow(qPrintable(QString::number(row.rate))) << row.rate << row.column;
@@ -191,7 +195,8 @@ void TestBitrateCalculator::nonsenseNeedsNoStorage_data()
     QTest::newRow("INT_MIN kbps") << double(std::numeric_limits<int>::min()) << 1000.0 << qint64(720) << 0.0 << 0.0;
     QTest::newRow("NaN kbps") << nan << 1000.0 << qint64(720) << 0.0 << 0.0;
     QTest::newRow("infinite kbps") << inf << 1000.0 << qint64(720) << 0.0 << 0.0;
-    QTest::newRow("vanishing kbps, empty disk") << std::numeric_limits<double>::denorm_min() << 0.0 << qint64(0) << 0.0 << 0.0;
+    QTest::newRow("vanishing kbps, empty disk")
+        << std::numeric_limits<double>::denorm_min() << 0.0 << qint64(0) << 0.0 << 0.0;
     QTest::newRow("huge kbps for 0 hours") << 1e308 << 0.0 << qint64(0) << 0.0 << 0.0;
     QTest::newRow("negative disk and hours") << 2048.0 << -5.0 << qint64(-24) << 0.0 << 0.0;
     QTest::newRow("NaN disk") << 2048.0 << nan << qint64(720) << 0.0 << 763.0848;

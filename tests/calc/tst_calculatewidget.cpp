@@ -107,7 +107,8 @@ private slots:
     void resultsMutedUntilCalculated();
 
 private:
-    template <typename T> T *Child(const char *name)
+    template <typename T>
+    T *Child(const char *name)
     {
         T *child = m_panel->findChild<T *>(QString::fromLatin1(name));
         if (!child)
@@ -201,13 +202,27 @@ void TestCalculateWidget::diskFieldsLinked_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("tb");
     QTest::addColumn<QString>("gb");
-    QTest::newRow("TB 76056") << QByteArray("m_pEditTB") << "76056" << "76056" << "76056000";
-    QTest::newRow("TB 1") << QByteArray("m_pEditTB") << "1" << "1" << "1000";
-    QTest::newRow("GB 1000") << QByteArray("m_pEditGB") << "1000" << "1" << "1000";
-    QTest::newRow("GB 1500") << QByteArray("m_pEditGB") << "1500" << "2" << "1500";
-    QTest::newRow("GB 1001") << QByteArray("m_pEditGB") << "1001" << "2" << "1001";
-    QTest::newRow("GB 0") << QByteArray("m_pEditGB") << "0" << "0" << "0";
-    QTest::newRow("GB at the limit") << QByteArray("m_pEditGB") << "76056153" << "76057" << "76056153";
+    QTest::newRow("TB 76056") << QByteArray("m_pEditTB") << "76056"
+                              << "76056"
+                              << "76056000";
+    QTest::newRow("TB 1") << QByteArray("m_pEditTB") << "1"
+                          << "1"
+                          << "1000";
+    QTest::newRow("GB 1000") << QByteArray("m_pEditGB") << "1000"
+                             << "1"
+                             << "1000";
+    QTest::newRow("GB 1500") << QByteArray("m_pEditGB") << "1500"
+                             << "2"
+                             << "1500";
+    QTest::newRow("GB 1001") << QByteArray("m_pEditGB") << "1001"
+                             << "2"
+                             << "1001";
+    QTest::newRow("GB 0") << QByteArray("m_pEditGB") << "0"
+                          << "0"
+                          << "0";
+    QTest::newRow("GB at the limit") << QByteArray("m_pEditGB") << "76056153"
+                                     << "76057"
+                                     << "76056153";
 }
 
 void TestCalculateWidget::diskFieldsLinked()
@@ -227,7 +242,10 @@ void TestCalculateWidget::diskLimitOnTyping()
     const QString message = kWarn + "Disk space should less than 76056153GBs.";
     Type("m_pEditGB", "76056153");
     // One more gigabyte: the message, then both disk fields back to 0.
-    QStringList messages = MessagesDuring([&]() { QTest::keyClick(Edit("m_pEditGB"), Qt::Key_Backspace); QTest::keyClicks(Edit("m_pEditGB"), "4"); });
+    QStringList messages = MessagesDuring([&]() {
+        QTest::keyClick(Edit("m_pEditGB"), Qt::Key_Backspace);
+        QTest::keyClicks(Edit("m_pEditGB"), "4");
+    });
     QCOMPARE(messages, QStringList{message});
     QCOMPARE(Edit("m_pEditTB")->text(), QString("0"));
     QCOMPARE(Edit("m_pEditGB")->text(), QString("0"));
@@ -245,10 +263,22 @@ void TestCalculateWidget::timeFieldsLinked_data()
     QTest::addColumn<QString>("month");
     QTest::addColumn<QString>("week");
     QTest::addColumn<QString>("day");
-    QTest::newRow("month 12") << QByteArray("m_pEditMonth2") << "12" << "12" << "51" << "360";
-    QTest::newRow("week 52") << QByteArray("m_pEditWeek2") << "52" << "12" << "52" << "364";
-    QTest::newRow("day 365") << QByteArray("m_pEditDay2") << "365" << "12" << "52" << "365";
-    QTest::newRow("day 29") << QByteArray("m_pEditDay2") << "29" << "0" << "4" << "29";
+    QTest::newRow("month 12") << QByteArray("m_pEditMonth2") << "12"
+                              << "12"
+                              << "51"
+                              << "360";
+    QTest::newRow("week 52") << QByteArray("m_pEditWeek2") << "52"
+                             << "12"
+                             << "52"
+                             << "364";
+    QTest::newRow("day 365") << QByteArray("m_pEditDay2") << "365"
+                             << "12"
+                             << "52"
+                             << "365";
+    QTest::newRow("day 29") << QByteArray("m_pEditDay2") << "29"
+                            << "0"
+                            << "4"
+                            << "29";
 }
 
 void TestCalculateWidget::timeFieldsLinked()
@@ -270,9 +300,12 @@ void TestCalculateWidget::timeLimitOnTyping_data()
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("weekBefore"); // what the linked field showed when the message came
-    QTest::newRow("month 13") << QByteArray("m_pEditMonth2") << "13" << "55";
-    QTest::newRow("week 53") << QByteArray("m_pEditWeek2") << "53" << "53";
-    QTest::newRow("day 366") << QByteArray("m_pEditDay2") << "366" << "52";
+    QTest::newRow("month 13") << QByteArray("m_pEditMonth2") << "13"
+                              << "55";
+    QTest::newRow("week 53") << QByteArray("m_pEditWeek2") << "53"
+                             << "53";
+    QTest::newRow("day 366") << QByteArray("m_pEditDay2") << "366"
+                             << "52";
 }
 
 void TestCalculateWidget::timeLimitOnTyping()
@@ -281,8 +314,8 @@ void TestCalculateWidget::timeLimitOnTyping()
     QFETCH(QString, typed);
     QFETCH(QString, weekBefore);
     QString weekSeen; // the week field as it stands while the message is up
-    const QStringList messages = MessagesDuring([&]() { Type(field.constData(), typed); },
-                                                [&]() { weekSeen = Edit("m_pEditWeek2")->text(); });
+    const QStringList messages =
+        MessagesDuring([&]() { Type(field.constData(), typed); }, [&]() { weekSeen = Edit("m_pEditWeek2")->text(); });
     QCOMPARE(messages, QStringList{kWarn + "Record time should less than 365 days."});
     QCOMPARE(weekSeen, weekBefore);
     QCOMPARE(Edit("m_pEditMonth2")->text(), QString("0"));
@@ -309,7 +342,10 @@ void TestCalculateWidget::hoursPerDayWarnsAndKeeps()
     QCOMPARE(MessagesDuring([&]() { Type("m_pEditRecordTime", QString(1000, QLatin1Char('9'))); }),
              QStringList{message});
     QCOMPARE(Edit("m_pEditRecordTime")->text(), QString("9999"));
-    QCOMPARE(MessagesDuring([&]() { Type("m_pEditRecordTime", "2"); Type("m_pEditRecordTime", "30"); }),
+    QCOMPARE(MessagesDuring([&]() {
+                 Type("m_pEditRecordTime", "2");
+                 Type("m_pEditRecordTime", "30");
+             }),
              QStringList{message});
 
     // Texts that are no whole number are refused with what is wrong with them.
@@ -354,7 +390,7 @@ void TestCalculateWidget::calculateTimeResults()
     Type("m_pEditGB", "1000");
     QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList());
     QCOMPARE(Edit("m_pEditMonth")->text(), QString("1"));
-    QCOMPARE(Edit("m_pEditDay")->text(), QString("5"));  // weeks
+    QCOMPARE(Edit("m_pEditDay")->text(), QString("5"));   // weeks
     QCOMPARE(Edit("m_pEditHour")->text(), QString("39")); // days
 
     // Results stay until the next successful calculation.
@@ -379,8 +415,7 @@ void TestCalculateWidget::calculateTimeUnsoundInputs()
     // Each refusal says what is wrong with the hours.
     const QString notWhole = kWarn + "Record time per day should be a whole number of hours.";
     const QString range = kWarn + "Record Time should between 0 and 24hours.";
-    const QList<QPair<QString, QString>> refusals = {
-        {"0", noHours}, {"", noHours}, {"abc", notWhole}, {"-2", range}};
+    const QList<QPair<QString, QString>> refusals = {{"0", noHours}, {"", noHours}, {"abc", notWhole}, {"-2", range}};
     for (const auto &[hours, message] : refusals) {
         MessagesDuring([&]() { Type("m_pEditRecordTime", hours); });
         QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList{message});
@@ -392,7 +427,8 @@ void TestCalculateWidget::calculateTimeUnsoundInputs()
     init();
     Add(Camera(0, 2, 0, 25, 0), "Imp", 2);
     Type("m_pEditGB", "1000");
-    QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }), QStringList{kWarn + "Total bitrate should be more than 0."});
+    QCOMPARE(MessagesDuring([&]() { Click("m_pBtnCal"); }),
+             QStringList{kWarn + "Total bitrate should be more than 0."});
     QCOMPARE(Edit("m_pEditHour")->text(), QString());
 
     // More days than an int holds are shown whole, not wrapped.
@@ -549,9 +585,11 @@ void TestCalculateWidget::cameraLimit()
     QFETCH(int, after);
     QFETCH(bool, message);
     const QString limit = kWarn + "Device number can be more than 1024.";
-    const QStringList first = MessagesDuring([&]() { m_panel->OnAddDeviceImport(Camera(1, 8, 0, 25, 2048), "Cam", before); });
+    const QStringList first =
+        MessagesDuring([&]() { m_panel->OnAddDeviceImport(Camera(1, 8, 0, 25, 2048), "Cam", before); });
     QCOMPARE(first, before >= 1024 ? QStringList{limit} : QStringList());
-    const QStringList messages = MessagesDuring([&]() { m_panel->OnAddDeviceImport(Camera(1, 11, 0, 25, 512), "Cam", adding); });
+    const QStringList messages =
+        MessagesDuring([&]() { m_panel->OnAddDeviceImport(Camera(1, 11, 0, 25, 512), "Cam", adding); });
     QCOMPARE(messages, message ? QStringList{limit} : QStringList());
     QCOMPARE(m_panel->CameraCount(), after);
     QCOMPARE(m_panel->Cameras().size(), after);
@@ -581,8 +619,8 @@ void TestCalculateWidget::standardSwitch()
             const STRU_CAMERA &camera = m_panel->Cameras().at(row);
             QCOMPARE(Cell(row, 4), rates.at(row));
             const int expected = static_cast<int>(calculator.RecommendedBitrate(
-                cameras.at(row).iType, cameras.at(row).iResolution, rates.at(row) == "1/2" ? 0.5 : rates.at(row).toDouble(),
-                cameras.at(row).iLevel));
+                cameras.at(row).iType, cameras.at(row).iResolution,
+                rates.at(row) == "1/2" ? 0.5 : rates.at(row).toDouble(), cameras.at(row).iLevel));
             QCOMPARE(camera.iRecommendedBitrate, expected);
             QCOMPARE(Cell(row, 6), QString::number(expected));
             QCOMPARE(camera.iBitrate, cameras.at(row).iBitrate); // configured bitrates stay
@@ -644,8 +682,9 @@ void TestCalculateWidget::tabFollowsTheForm_data()
     QTest::addColumn<int>("tab");
     QTest::addColumn<QStringList>("chain");
     QTest::newRow("Calculate Time") << 0 << QStringList{"m_pEditTB", "m_pEditGB", "m_pEditRecordTime", "m_pBtnCal"};
-    QTest::newRow("Calculate Disk") << 1 << QStringList{"m_pEditMonth2", "m_pEditWeek2", "m_pEditDay2",
-                                                        "m_pEditRecordTime2", "m_pBtnCal2"};
+    QTest::newRow("Calculate Disk") << 1
+                                    << QStringList{"m_pEditMonth2", "m_pEditWeek2", "m_pEditDay2", "m_pEditRecordTime2",
+                                                   "m_pBtnCal2"};
 }
 
 void TestCalculateWidget::tabFollowsTheForm()
@@ -699,7 +738,8 @@ void TestCalculateWidget::manualNeedsPdfViewer()
     QDir::setCurrent(previous);
     qputenv("PATH", path);
     QCOMPARE(shown, messages);
-    QCOMPARE(desktop.opened, opened ? QStringList(dir.filePath("Vovu Rivoz Ezevivuvov User Manual.pdf")) : QStringList());
+    QCOMPARE(desktop.opened,
+             opened ? QStringList(dir.filePath("Vovu Rivoz Ezevivuvov User Manual.pdf")) : QStringList());
 }
 
 void TestCalculateWidget::refusedKeySaysWhy_data()
@@ -707,10 +747,18 @@ void TestCalculateWidget::refusedKeySaysWhy_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("TB 1.5") << "m_pEditTB" << "1.5" << "15";
-    QTest::newRow("GB with a leading zero") << "m_pEditGB" << "01" << "0";
-    QTest::newRow("weeks below zero") << "m_pEditWeek2" << "-2" << "2";
-    QTest::newRow("days with a decimal comma") << "m_pEditDay2" << "7,5" << "75";
+    QTest::newRow("TB 1.5") << "m_pEditTB"
+                            << "1.5"
+                            << "15";
+    QTest::newRow("GB with a leading zero") << "m_pEditGB"
+                                            << "01"
+                                            << "0";
+    QTest::newRow("weeks below zero") << "m_pEditWeek2"
+                                      << "-2"
+                                      << "2";
+    QTest::newRow("days with a decimal comma") << "m_pEditDay2"
+                                               << "7,5"
+                                               << "75";
 }
 
 void TestCalculateWidget::refusedKeySaysWhy()

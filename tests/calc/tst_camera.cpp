@@ -55,14 +55,22 @@ void TestCamera::choiceLists_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
-    QTest::newRow("DVR PAL") << 1 << 8 << 0 << 21 << "25" << "22";
-    QTest::newRow("DVR NTSC") << 1 << 11 << 1 << 21 << "30" << "22";
-    QTest::newRow("IPC 2560*1920 PAL") << 0 << 0 << 0 << 10 << "8" << "8";
-    QTest::newRow("IPC 2560*1920 NTSC") << 0 << 0 << 1 << 10 << "8" << "8";
-    QTest::newRow("IPC QXGA PAL") << 0 << 1 << 0 << 15 << "20" << "20";
-    QTest::newRow("IPC QXGA NTSC") << 0 << 1 << 1 << 15 << "20" << "20";
-    QTest::newRow("IPC 1080P PAL") << 0 << 2 << 0 << 16 << "25" << "22";
-    QTest::newRow("IPC QCIF NTSC") << 0 << 11 << 1 << 16 << "30" << "22";
+    QTest::newRow("DVR PAL") << 1 << 8 << 0 << 21 << "25"
+                             << "22";
+    QTest::newRow("DVR NTSC") << 1 << 11 << 1 << 21 << "30"
+                              << "22";
+    QTest::newRow("IPC 2560*1920 PAL") << 0 << 0 << 0 << 10 << "8"
+                                       << "8";
+    QTest::newRow("IPC 2560*1920 NTSC") << 0 << 0 << 1 << 10 << "8"
+                                        << "8";
+    QTest::newRow("IPC QXGA PAL") << 0 << 1 << 0 << 15 << "20"
+                                  << "20";
+    QTest::newRow("IPC QXGA NTSC") << 0 << 1 << 1 << 15 << "20"
+                                   << "20";
+    QTest::newRow("IPC 1080P PAL") << 0 << 2 << 0 << 16 << "25"
+                                   << "22";
+    QTest::newRow("IPC QCIF NTSC") << 0 << 11 << 1 << 16 << "30"
+                                   << "22";
 }
 
 void TestCamera::choiceLists()
@@ -81,10 +89,10 @@ void TestCamera::choiceLists()
 
 void TestCamera::choiceListsClimbFromSixteenth()
 {
-    const QStringList dvr = {"25", "1/16", "1/8", "1/4", "1/2", "1", "2", "3", "4", "5", "6",
-                             "7", "8", "9", "10", "12", "15", "16", "18", "20", "22"};
-    const QStringList ipc = {"30", "1/16", "1/8", "1/4", "1/2", "1", "2", "4", "6",
-                             "8", "10", "12.5", "15", "18", "20", "22"};
+    const QStringList dvr = {"25", "1/16", "1/8", "1/4", "1/2", "1",  "2",  "3",  "4",  "5", "6",
+                             "7",  "8",    "9",   "10",  "12",  "15", "16", "18", "20", "22"};
+    const QStringList ipc = {"30", "1/16", "1/8", "1/4",  "1/2", "1",  "2",  "4",
+                             "6",  "8",    "10",  "12.5", "15",  "18", "20", "22"};
     QStringList texts;
     for (double rate : NordaVocab::FramerateChoices(1, 9, 0))
         texts << NordaVocab::FramerateText(rate);
@@ -109,17 +117,16 @@ void TestCamera::rowTexts_data()
     QTest::addColumn<int>("resolution");
     QTest::addColumn<int>("level");
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("DVR 4CIF") << 1 << 8 << 2
-                              << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"};
+    QTest::newRow("DVR 4CIF") << 1 << 8 << 2 << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"};
     // An IP camera's row shows its own level, as its plan and report do.
-    QTest::newRow("IPC shows its level") << 0 << 2 << 4
-                              << QStringList{"IPC", "Cam 1", "Level5", "1080P(1920*1080)", "12.5", "2048", "1792"};
+    QTest::newRow("IPC shows its level") << 0 << 2 << 4 << QStringList{"IPC",  "Cam 1", "Level5", "1080P(1920*1080)",
+                                                                       "12.5", "2048",  "1792"};
     QTest::newRow("type 2 is IPC") << 2 << 0 << 5
-                              << QStringList{"IPC", "Cam 1", "Level6", "2560*1920", "12.5", "2048", "1792"};
-    QTest::newRow("resolution 12, level 6") << 1 << 12 << 6
-                              << QStringList{"DVR", "Cam 1", "", "", "12.5", "2048", "1792"};
+                                   << QStringList{"IPC", "Cam 1", "Level6", "2560*1920", "12.5", "2048", "1792"};
+    QTest::newRow("resolution 12, level 6")
+        << 1 << 12 << 6 << QStringList{"DVR", "Cam 1", "", "", "12.5", "2048", "1792"};
     QTest::newRow("resolution -1") << 1 << -1 << 0
-                              << QStringList{"DVR", "Cam 1", "Level1(best)", "", "12.5", "2048", "1792"};
+                                   << QStringList{"DVR", "Cam 1", "Level1(best)", "", "12.5", "2048", "1792"};
 }
 
 void TestCamera::rowTexts()
@@ -160,8 +167,8 @@ void TestCamera::handAddedCopyKeepsSource()
 void TestCamera::headers()
 {
     QCOMPARE(NordaVocab::ColumnHeaders(),
-             (QStringList{"Device Type", "Camera Name", "Picture Quality", "Resolution", "Framerate",
-                          "Bitrate", "Recommand Bitrate"}));
+             (QStringList{"Device Type", "Camera Name", "Picture Quality", "Resolution", "Framerate", "Bitrate",
+                          "Recommand Bitrate"}));
 }
 
 void TestCamera::sanitize_data()
@@ -181,35 +188,45 @@ void TestCamera::sanitize_data()
     const double inf = std::numeric_limits<double>::infinity();
     const int intMin = std::numeric_limits<int>::min();
     QTest::newRow("clean") << 1 << 8 << 2 << 12.5 << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"} << 1 << true;
-    QTest::newRow("clean 1/16, zero bitrates") << 0 << 11 << 5 << 0.0625 << 0 << 0
-        << QStringList{"IPC", "Cam 1", "Level6", "QCIF", "1/16", "0", "0"} << 0 << true;
+                           << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "12.5", "2048", "1792"} << 1 << true;
+    QTest::newRow("clean 1/16, zero bitrates")
+        << 0 << 11 << 5 << 0.0625 << 0 << 0 << QStringList{"IPC", "Cam 1", "Level6", "QCIF", "1/16", "0", "0"} << 0
+        << true;
     QTest::newRow("NaN rate") << 1 << 8 << 2 << nan << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
+                              << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
     QTest::newRow("infinite rate") << 1 << 8 << 2 << inf << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "1000", "2048", "1792"} << 1 << false;
+                                   << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "1000", "2048", "1792"} << 1
+                                   << false;
     QTest::newRow("-infinite rate") << 1 << 8 << 2 << -inf << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
+                                    << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
     QTest::newRow("1e300 rate") << 1 << 8 << 2 << 1e300 << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "1000", "2048", "1792"} << 1 << false;
+                                << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "1000", "2048", "1792"} << 1 << false;
     QTest::newRow("negative rate") << 1 << 8 << 2 << -5.0 << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
+                                   << QStringList{"DVR", "Cam 1", "Level3", "4CIF", "0", "2048", "1792"} << 1 << false;
     QTest::newRow("level 99") << 1 << 8 << 99 << 25.0 << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level6", "4CIF", "25", "2048", "1792"} << 1 << false;
+                              << QStringList{"DVR", "Cam 1", "Level6", "4CIF", "25", "2048", "1792"} << 1 << false;
     QTest::newRow("level -3") << 1 << 8 << -3 << 25.0 << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "2048", "1792"} << 1 << false;
+                              << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "2048", "1792"} << 1
+                              << false;
     QTest::newRow("resolution -1") << 1 << -1 << 0 << 25.0 << 2048 << 1792
-        << QStringList{"DVR", "Cam 1", "Level1(best)", "2560*1920", "25", "2048", "1792"} << 1 << false;
+                                   << QStringList{"DVR", "Cam 1", "Level1(best)", "2560*1920", "25", "2048", "1792"}
+                                   << 1 << false;
     QTest::newRow("resolution 12") << 0 << 12 << 0 << 25.0 << 2048 << 1792
-        << QStringList{"IPC", "Cam 1", "Level1(best)", "QCIF", "25", "2048", "1792"} << 0 << false;
+                                   << QStringList{"IPC", "Cam 1", "Level1(best)", "QCIF", "25", "2048", "1792"} << 0
+                                   << false;
     QTest::newRow("bitrate INT_MIN") << 1 << 8 << 0 << 25.0 << intMin << 1792
-        << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "0", "1792"} << 1 << false;
+                                     << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "0", "1792"} << 1
+                                     << false;
     QTest::newRow("recommended -100") << 1 << 8 << 0 << 25.0 << 2048 << -100
-        << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "2048", "0"} << 1 << false;
+                                      << QStringList{"DVR", "Cam 1", "Level1(best)", "4CIF", "25", "2048", "0"} << 1
+                                      << false;
     QTest::newRow("type 2 becomes IPC") << 2 << 2 << 4 << 25.0 << 2048 << 1792
-        << QStringList{"IPC", "Cam 1", "Level5", "1080P(1920*1080)", "25", "2048", "1792"} << 0 << false;
+                                        << QStringList{"IPC", "Cam 1", "Level5", "1080P(1920*1080)",
+                                                       "25",  "2048",  "1792"}
+                                        << 0 << false;
     QTest::newRow("everything at once") << -7 << 1000 << intMin << nan << -1 << intMin
-        << QStringList{"IPC", "Cam 1", "Level1(best)", "QCIF", "0", "0", "0"} << 0 << false;
+                                        << QStringList{"IPC", "Cam 1", "Level1(best)", "QCIF", "0", "0", "0"} << 0
+                                        << false;
 }
 
 void TestCamera::sanitize()
@@ -238,7 +255,8 @@ void TestCamera::sanitize()
     CBitrateCalculator calculator;
     for (int standard : {0, 1}) {
         calculator.SetStandard(standard);
-        const double value = calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel);
+        const double value =
+            calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel);
         QVERIFY2(value >= 0 && value < std::numeric_limits<int>::max(), qPrintable(QString::number(value)));
     }
     QVERIFY(CBitrateCalculator::DiskSize(camera.iBitrate, 24) >= 0);

@@ -5,10 +5,10 @@
 #include "import/importclientwidget.h"
 #include "import/vigilwidget.h"
 #include "platform/vigilbackend.h"
-#include "tests/support/scriptedannouncer.h"
 #include "tests/import/devicefixture.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/scriptedannouncer.h"
 #include "tools/sampledb/sampledbwriter.h"
 
 #include <QLineEdit>
@@ -51,17 +51,17 @@ void TestPanelImport::importRuns_data()
     const QString ok = QStringLiteral("Import Succeed");
     const QStringList none;
     QTest::newRow("four channels") << 0 << false << 4 << QByteArray("12345") << 1 << QString() << 4 << ok << none;
-    QTest::newRow("imported twice updates") << 0 << false << 4 << QByteArray("12345") << 2 << QString() << 4 << ok
-                                            << none;
+    QTest::newRow("imported twice updates")
+        << 0 << false << 4 << QByteArray("12345") << 2 << QString() << 4 << ok << none;
     QTest::newRow("NTSC") << 0 << true << 4 << QByteArray("12345") << 1 << QString() << 4 << ok << none;
     QTest::newRow("login refused") << 0 << false << 4 << QByteArray("wrong") << 1 << QString() << 0
                                    << QStringLiteral("Log in failed") << none;
-    QTest::newRow("1020 + 10 stops at 1023") << 1020 << false << 10 << QByteArray("12345") << 1 << QString() << 3
-                                             << ok << none;
+    QTest::newRow("1020 + 10 stops at 1023")
+        << 1020 << false << 10 << QByteArray("12345") << 1 << QString() << 3 << ok << none;
     QTest::newRow("1024 by hand") << 1024 << false << 2 << QByteArray("12345") << 1 << QString() << 0 << ok
                                   << QStringList("Warn|Device number can be more than 1024.");
-    QTest::newRow("Writing... dismissed early") << 0 << false << 4 << QByteArray("12345") << 1
-                                                << QStringLiteral("return") << 4 << ok << none;
+    QTest::newRow("Writing... dismissed early")
+        << 0 << false << 4 << QByteArray("12345") << 1 << QStringLiteral("return") << 4 << ok << none;
     // Devices that never answer in time: Cancel ends the run at once, and nothing is imported.
     QTest::newRow("Writing... cancelled") << 0 << false << 4 << QByteArray("12345") << 1 << QStringLiteral("cancel")
                                           << 0 << QStringLiteral("Not Imported") << none;
@@ -90,7 +90,8 @@ void TestPanelImport::importRuns()
     CCalculateWidget panel;
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
-    AnsweredDuring([&] { panel.OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072), QStringLiteral("Cam"), handCameras); });
+    AnsweredDuring(
+        [&] { panel.OnAddDeviceImport(MakeCamera("", 1, 8, 0, 25, 3072), QStringLiteral("Cam"), handCameras); });
     if (ntsc)
         panel.findChild<QRadioButton *>(QStringLiteral("m_pRadioNTSC"))->click();
 
@@ -135,7 +136,8 @@ void TestPanelImport::onlineImport()
             auto *table = dlg->findChild<QTreeView *>(QStringLiteral("m_pTableVigil"));
             if (QTest::qWaitFor([table] { return table->model()->index(0, 4).data().toString() == "Online"; })) {
                 table->selectAll();
-                messages += AnsweredDuring([dlg] { dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnAdd"))->click(); });
+                messages +=
+                    AnsweredDuring([dlg] { dlg->findChild<QPushButton *>(QStringLiteral("m_pBtnAdd"))->click(); });
             }
             state = table->model()->index(0, 4).data().toString();
             dlg->reject();

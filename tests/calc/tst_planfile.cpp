@@ -45,9 +45,10 @@ QByteArray Edited(const char *from, const char *to, QByteArray text = kHandWritt
 // The hand-written plan as version 2, with a storage block, edited.
 QByteArray Edited2(const char *from, const char *to)
 {
-    const QByteArray v2 = Edited("\"comment\"", R"("storage": {"overheadPercent": 20, "codecPercent": {"h265": 70, "AV2": 5},
+    const QByteArray v2 =
+        Edited("\"comment\"", R"("storage": {"overheadPercent": 20, "codecPercent": {"h265": 70, "AV2": 5},
         "groups": [{"name": "Gate", "hours": "----CCCCEEEEEEEE--------", "nightFactorPercent": 60}]}, "comment")",
-                                 Edited("\"version\": 1", "\"version\": 2"));
+               Edited("\"version\": 1", "\"version\": 2"));
     return Edited(from, to, v2);
 }
 
@@ -229,7 +230,7 @@ void TestPlanFile::handWrittenOpens()
     gate.strName = QStringLiteral("Gate");
     for (int h = 0; h < 24; ++h)
         gate.hours[h] = h < 4 || h >= 16 ? NordaStorage::HourMode::Off
-                      : h < 8            ? NordaStorage::HourMode::Continuous
+            : h < 8                      ? NordaStorage::HourMode::Continuous
                                          : NordaStorage::HourMode::Event;
     gate.iNightFactorPercent = 60;
     storage.vecGroups << gate;
@@ -249,17 +250,24 @@ void TestPlanFile::refused_data()
     QTest::newRow("a list") << QByteArray("[1, 2]") << "not a NORDA plan";
     QTest::newRow("other format") << Edited("NORDA plan", "CAD drawing") << "not a NORDA plan";
     QTest::newRow("newer version") << Edited("\"version\": 1", "\"version\": 3") << "newer NORDA";
-    QTest::newRow("v2 unknown codec") << Edited2("\"H.265\"", "\"VP9\"") << "codec is \"VP9\", which is not one of: H.264";
+    QTest::newRow("v2 unknown codec") << Edited2("\"H.265\"", "\"VP9\"")
+                                      << "codec is \"VP9\", which is not one of: H.264";
     QTest::newRow("v2 width only") << Edited2("\"height\": 1440", "\"height\": 0") << "both width and height";
-    QTest::newRow("v2 share above") << Edited2("\"later\"", "\"averageShare\": 1001, \"x\"") << "averageShare must be a whole number from 0 to 1000";
+    QTest::newRow("v2 share above") << Edited2("\"later\"", "\"averageShare\": 1001, \"x\"")
+                                    << "averageShare must be a whole number from 0 to 1000";
     QTest::newRow("v2 bad hours") << Edited2("----CCCC", "----XCCC") << "Recording group 1, hours must be 24 letters";
-    QTest::newRow("v2 night 24") << Edited2("\"nightFactorPercent\": 60", "\"nightStart\": 24") << "Recording group 1, nightStart must be";
-    QTest::newRow("v2 group twice") << Edited2("\"nightFactorPercent\": 60}", "\"nightFactorPercent\": 60}, {\"name\": \"Gate\"}") << "used twice";
-    QTest::newRow("v2 overhead 101") << Edited2("\"overheadPercent\": 20", "\"overheadPercent\": 101") << "overheadPercent";
+    QTest::newRow("v2 night 24") << Edited2("\"nightFactorPercent\": 60", "\"nightStart\": 24")
+                                 << "Recording group 1, nightStart must be";
+    QTest::newRow("v2 group twice") << Edited2("\"nightFactorPercent\": 60}",
+                                               "\"nightFactorPercent\": 60}, {\"name\": \"Gate\"}")
+                                    << "used twice";
+    QTest::newRow("v2 overhead 101") << Edited2("\"overheadPercent\": 20", "\"overheadPercent\": 101")
+                                     << "overheadPercent";
     QTest::newRow("v2 factor 0") << Edited2("\"h265\": 70", "\"h265\": 0") << "h265 must be a whole number from 1";
     QTest::newRow("version 0") << Edited("\"version\": 1", "\"version\": 0") << "version 0 is not valid";
     QTest::newRow("version as text") << Edited("\"version\": 1", "\"version\": \"1\"") << "not valid";
-    QTest::newRow("unknown standard") << Edited("\"ntsc\"", "\"SECAM\"") << "standard is \"SECAM\", which is not one of: PAL, NTSC";
+    QTest::newRow("unknown standard") << Edited("\"ntsc\"", "\"SECAM\"")
+                                      << "standard is \"SECAM\", which is not one of: PAL, NTSC";
     QTest::newRow("no standard") << Edited("\"standard\"", "\"standardx\"") << "standard is missing";
     QTest::newRow("unknown type") << Edited("\"ipc\"", "\"NVR\"") << "Camera 2 (\"Lobby 2\"), deviceType is \"NVR\"";
     QTest::newRow("unknown resolution") << Edited("\"QCIF\"", "\"8K\"") << "resolution is \"8K\"";
@@ -279,11 +287,13 @@ void TestPlanFile::refused_data()
     QTest::newRow("name a number") << Edited("\"Cam 1\"", "17") << "must be a text, not 17";
     QTest::newRow("name too long") << Edited("Cam 1", QByteArray(300, 'x').constData()) << "longer than 256";
     QTest::newRow("camera a number") << Edited("\"cameras\": [", "\"cameras\": [5, ") << "Camera 1 must be an object";
-    QTest::newRow("cameras an object") << QByteArray(R"({"format": "NORDA plan", "version": 1, "standard": "PAL", "cameras": {}})")
+    QTest::newRow("cameras an object") << QByteArray(
+        R"({"format": "NORDA plan", "version": 1, "standard": "PAL", "cameras": {}})")
                                        << "must be a list of cameras";
     QTest::newRow("no cameras") << QByteArray(R"({"format": "NORDA plan", "version": 1, "standard": "PAL"})")
                                 << "cameras is missing";
-    QTest::newRow("tab a list") << Edited("{\"months\"", "[{\"months\"").replace("\"12\"}", "\"12\"}]") << "calculateDisk must be an object";
+    QTest::newRow("tab a list") << Edited("{\"months\"", "[{\"months\"").replace("\"12\"}", "\"12\"}]")
+                                << "calculateDisk must be an object";
     QTest::newRow("GB leading zero") << Edited("\"2000\"", "\"02000\"") << "calculateTime.diskGB must be empty, 0 or";
     QTest::newRow("GB above the limit") << Edited("\"2000\"", "\"76056154\"") << "above the largest value 76056153";
     QTest::newRow("TB negative") << Edited("\"diskTB\": \"2\"", "\"diskTB\": -2") << "diskTB must be a text";
@@ -321,8 +331,8 @@ void TestPlanFile::warnings_data()
     QTest::newRow("duplicates") << PlanOfNames({"Cam 1", "Cam 2", "Cam 1", "Gate", "Gate", "Cam 2"})
                                 << QStringList({"Cam 1", "Cam 2", "Cam 3", "Gate", "Gate 4", "Cam 5"}) << 6
                                 << "3 cameras with a name used before were renamed: \"Cam 1\" to \"Cam 3\"";
-    QTest::newRow("a later name is not taken") << PlanOfNames({"A 1", "A 1", "A 2"})
-                                               << QStringList({"A 1", "A 3", "A 2"}) << 3 << "\"A 1\" to \"A 3\"";
+    QTest::newRow("a later name is not taken")
+        << PlanOfNames({"A 1", "A 1", "A 2"}) << QStringList({"A 1", "A 3", "A 2"}) << 3 << "\"A 1\" to \"A 3\"";
     QTest::newRow("empty names") << PlanOfNames({"", "", "Lobby"}) << QStringList({"", "Camera 1", "Lobby"}) << 3
                                  << "renamed";
 }
@@ -417,14 +427,20 @@ void TestPlanFile::openRefusesFiles_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << "missing" << "does not exist";
-    QTest::newRow("folder") << "folder" << "is a folder";
-    QTest::newRow("1 GB file") << "huge" << "is 1024.0 MB large";
+    QTest::newRow("missing") << "missing"
+                             << "does not exist";
+    QTest::newRow("folder") << "folder"
+                            << "is a folder";
+    QTest::newRow("1 GB file") << "huge"
+                               << "is 1024.0 MB large";
 #ifdef Q_OS_UNIX
-    QTest::newRow("pipe") << "pipe" << "is not a plan file";
-    QTest::newRow("device") << "/dev/zero" << "is not a plan file";
+    QTest::newRow("pipe") << "pipe"
+                          << "is not a plan file";
+    QTest::newRow("device") << "/dev/zero"
+                            << "is not a plan file";
     if (geteuid() != 0)
-        QTest::newRow("unreadable") << "unreadable" << "could not be read";
+        QTest::newRow("unreadable") << "unreadable"
+                                    << "could not be read";
 #endif
 }
 
@@ -466,8 +482,9 @@ void TestPlanFile::fuzz()
     base.vecCamera.resize(8);
     const QByteArray text = CPlanFile::Write(base);
     const QJsonObject root = QJsonDocument::fromJson(text).object();
-    const QJsonValue odd[] = {1e300, -1e9, -1, 0.5, QStringLiteral("NaN"), QStringLiteral("1e999"), QString(), true,
-                              QJsonValue(), QJsonArray{1}, QJsonObject{}, 2147483648.0};
+    const QJsonValue odd[] = {
+        1e300,     -1e9, -1,           0.5,           QStringLiteral("NaN"), QStringLiteral("1e999"),
+        QString(), true, QJsonValue(), QJsonArray{1}, QJsonObject{},         2147483648.0};
     QRandomGenerator random(20240607);
     int opened = 0;
     for (int round = 0; round < 10000; ++round) {
@@ -494,7 +511,8 @@ void TestPlanFile::fuzz()
                 else if (action == 2)
                     camera.insert(key, odd[random.bounded(int(std::size(odd)))]);
                 else
-                    plan.insert(plan.keys().at(random.bounded(int(plan.size()))), odd[random.bounded(int(std::size(odd)))]);
+                    plan.insert(plan.keys().at(random.bounded(int(plan.size()))),
+                                odd[random.bounded(int(std::size(odd)))]);
                 cameras[at] = camera;
             }
             plan.insert(QStringLiteral("cameras"), cameras);
@@ -516,8 +534,9 @@ void TestPlanFile::fuzz()
         for (STRU_CAMERA camera : std::as_const(read.vecCamera)) {
             names.insert(camera.strName);
             QVERIFY(NordaVocab::SanitizeCamera(camera));
-            QCOMPARE(camera.iRecommendedBitrate, int(calculator.RecommendedBitrate(camera.iType, camera.iResolution,
-                                                                                   camera.dFramerate, camera.iLevel)));
+            QCOMPARE(
+                camera.iRecommendedBitrate,
+                int(calculator.RecommendedBitrate(camera.iType, camera.iResolution, camera.dFramerate, camera.iLevel)));
         }
         QCOMPARE(names.size(), read.vecCamera.size());
         STRU_PLAN again;

@@ -41,7 +41,7 @@ QVector<STRU_CAMERA> OddNames()
 }
 
 // Names with the NUL they may hold.
-template<size_t N>
+template <size_t N>
 QByteArray Bytes(const char (&text)[N])
 {
     return QByteArray(text, N - 1);
@@ -125,13 +125,16 @@ void TestPlanReport::csv()
     const QByteArray csv = report.Csv();
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     const QString perDay = hours == QLatin1String("abc")
-        ? QString() : QString::number(CBitrateCalculator::DiskSize(2048, hours.toInt()), 'f', 2);
+        ? QString()
+        : QString::number(CBitrateCalculator::DiskSize(2048, hours.toInt()), 'f', 2);
     // The Storage page's columns follow; the Default group keeps the 30 days of "Calculate Disk".
     const QString kept = QString::number(CBitrateCalculator::DiskSize(2048, 30 * qMax(hours.toInt(), 0)), 'f', 2);
-    const QString table = QStringLiteral(
-        "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB),"
-        "Codec,Width,Height,Average share (%),Recording group,Storage for retention (GB)\r\n"
-        "%1,DVR,4CIF,25,Level1(best),2048,%2,H.264,,,100,Default,%3\r\n\r\n").arg(cell, perDay, kept);
+    const QString table =
+        QStringLiteral(
+            "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB),"
+            "Codec,Width,Height,Average share (%),Recording group,Storage for retention (GB)\r\n"
+            "%1,DVR,4CIF,25,Level1(best),2048,%2,H.264,,,100,Default,%3\r\n\r\n")
+            .arg(cell, perDay, kept);
     const QString text = QString::fromUtf8(csv.mid(3));
     QVERIFY2(text.startsWith(table), qPrintable(text));
     if (hours == QLatin1String("24"))
@@ -140,7 +143,8 @@ void TestPlanReport::csv()
     // Then the totals of the PDF, one to a row.
     QTemporaryDir dir;
     QVERIFY(report.SavePdf(dir.filePath(QStringLiteral("r.pdf")), nullptr));
-    const QString pdf = Poppler(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("r.pdf")), QStringLiteral("-")});
+    const QString pdf =
+        Poppler(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("r.pdf")), QStringLiteral("-")});
     const QStringList totals =
         text.mid(table.size()).remove(QLatin1Char('"')).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     QCOMPARE(totals.size(), perDay.isEmpty() ? 3 : 4);
@@ -161,13 +165,24 @@ void TestPlanReport::totals_data()
     QTest::addColumn<QString>("disk"); // GB TB
     using R = StoragePlan::Refusal;
     const QVector<STRU_CAMERA> one{MakeCamera("A", 1, 8, 0, 25, 2048)};
-    QTest::newRow("worked examples") << one << "1000" << "30" << "24" << 25.43616 << R::None << "39 5 1" << R::None << "764 1";
-    QTest::newRow("refusals") << one << "1" << "" << "24" << 25.43616 << R::DiskTooSmall << "" << R::NoTime << "";
-    QTest::newRow("limits") << one << "76056154" << "366" << "24" << 25.43616 << R::DiskTooLarge << "" << R::TimeTooLong << "";
-    QTest::newRow("no cameras") << QVector<STRU_CAMERA>() << "1000" << "30" << "24" << 0.0 << R::NoCameras << "" << R::NoCameras << "";
-    QTest::newRow("hours no number") << one << "1000" << "30" << "x" << -1.0 << R::NoHoursPerDay << "" << R::NoHoursPerDay << "";
-    QTest::newRow("no bitrate") << QVector<STRU_CAMERA>{MakeCamera("A", 1, 8, 0, 25, 0)} << "1000" << "30" << "24" << 0.0
-                                << R::NoBitrate << "" << R::None << "0 0";
+    QTest::newRow("worked examples") << one << "1000"
+                                     << "30"
+                                     << "24" << 25.43616 << R::None << "39 5 1" << R::None << "764 1";
+    QTest::newRow("refusals") << one << "1"
+                              << ""
+                              << "24" << 25.43616 << R::DiskTooSmall << "" << R::NoTime << "";
+    QTest::newRow("limits") << one << "76056154"
+                            << "366"
+                            << "24" << 25.43616 << R::DiskTooLarge << "" << R::TimeTooLong << "";
+    QTest::newRow("no cameras") << QVector<STRU_CAMERA>() << "1000"
+                                << "30"
+                                << "24" << 0.0 << R::NoCameras << "" << R::NoCameras << "";
+    QTest::newRow("hours no number") << one << "1000"
+                                     << "30"
+                                     << "x" << -1.0 << R::NoHoursPerDay << "" << R::NoHoursPerDay << "";
+    QTest::newRow("no bitrate") << QVector<STRU_CAMERA>{MakeCamera("A", 1, 8, 0, 25, 0)} << "1000"
+                                << "30"
+                                << "24" << 0.0 << R::NoBitrate << "" << R::None << "0 0";
 }
 
 void TestPlanReport::totals()
@@ -190,7 +205,11 @@ void TestPlanReport::totals()
     QCOMPARE(totals.recordTimeRefusal, timeRefusal);
     QCOMPARE(totals.diskSpaceRefusal, diskRefusal);
     if (timeRefusal == StoragePlan::Refusal::None)
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(totals.recordTime.days).arg(totals.recordTime.weeks).arg(totals.recordTime.months), time);
+        QCOMPARE(QStringLiteral("%1 %2 %3")
+                     .arg(totals.recordTime.days)
+                     .arg(totals.recordTime.weeks)
+                     .arg(totals.recordTime.months),
+                 time);
     if (diskRefusal == StoragePlan::Refusal::None)
         QCOMPARE(totals.diskSpace.gb + QLatin1Char(' ') + totals.diskSpace.tb, disk);
 }
@@ -201,7 +220,8 @@ void TestPlanReport::pdf_data()
     QTest::addColumn<bool>("chinese");
     const QVector<STRU_CAMERA> latin = OddNames();
     QTest::newRow("latin") << latin << false;
-    QVector<STRU_CAMERA> hidden{MakeCamera("Cam\u202Egpj.exe", 0, 2, 0, 25, 4096), MakeCamera("Hall 2", 1, 8, 0, 25, 2048),
+    QVector<STRU_CAMERA> hidden{MakeCamera("Cam\u202Egpj.exe", 0, 2, 0, 25, 4096),
+                                MakeCamera("Hall 2", 1, 8, 0, 25, 2048),
                                 MakeCamera("\u2067Gate\u2069 \u202A3\u202C", 1, 8, 0, 25, 1024)};
     hidden[1].strName = Bytes("Hall\0 2\x1b");
     QTest::newRow("controls and bidirectional overrides") << hidden << false;
@@ -231,9 +251,12 @@ void TestPlanReport::pdf()
     double perDay = 0;
     for (const STRU_CAMERA &camera : std::as_const(cameras)) {
         const double gb = CBitrateCalculator::DiskSize(camera.iBitrate, 24);
-        const QStringList cells{Shown(camera.strName), NordaVocab::DeviceTypeText(camera.iType),
-                                NordaVocab::ResolutionText(camera.iResolution), NordaVocab::FramerateText(camera.dFramerate),
-                                NordaVocab::LevelText(camera.iLevel), QString::number(camera.iBitrate),
+        const QStringList cells{Shown(camera.strName),
+                                NordaVocab::DeviceTypeText(camera.iType),
+                                NordaVocab::ResolutionText(camera.iResolution),
+                                NordaVocab::FramerateText(camera.dFramerate),
+                                NordaVocab::LevelText(camera.iLevel),
+                                QString::number(camera.iBitrate),
                                 QString::number(gb, 'f', 2)};
         QStringList quoted;
         for (const QString &cell : cells)
@@ -247,11 +270,15 @@ void TestPlanReport::pdf()
     QVERIFY(text.contains(QStringLiteral("Total bitrate: %1 kbit/s").arg(kbps)));
     QVERIFY(text.contains(QStringLiteral("Storage per day: %1 GB").arg(perDay, 0, 'f', 2)));
     StoragePlan::RecordTime time;
-    QCOMPARE(StoragePlan::CalculateRecordTime(cameras, plan.strDiskGB, plan.strHoursPerDay, &time), StoragePlan::Refusal::None);
+    QCOMPARE(StoragePlan::CalculateRecordTime(cameras, plan.strDiskGB, plan.strHoursPerDay, &time),
+             StoragePlan::Refusal::None);
     QVERIFY(text.contains(QStringLiteral("1000 GB at 24 hours a day last %1 days = %2 weeks = %3 months")
-                              .arg(time.days).arg(time.weeks).arg(time.months)));
+                              .arg(time.days)
+                              .arg(time.weeks)
+                              .arg(time.months)));
     StoragePlan::DiskSpace disk;
-    QCOMPARE(StoragePlan::CalculateDiskSpace(cameras, plan.strDays, plan.strHoursPerDay2, &disk), StoragePlan::Refusal::None);
+    QCOMPARE(StoragePlan::CalculateDiskSpace(cameras, plan.strDays, plan.strHoursPerDay2, &disk),
+             StoragePlan::Refusal::None);
     QVERIFY(text.contains(QStringLiteral("30 days at 24 hours a day need %1 GB = %2 TB").arg(disk.gb, disk.tb)));
     // The Storage page's section: the Default group records as "Calculate Disk" does.
     QVERIFY(text.contains(QLatin1String("Recording group: Default")));
@@ -318,7 +345,8 @@ void TestPlanReport::layout()
     QTextDocument document;
     CPlanReport(PlanOf({MakeCamera("大厅 1", 0, 2, 0, 25, 4096), MakeCamera("Gate 2", 1, 8, 0, 25, 2048),
                         MakeCamera("停车场东门入口 192.168.1.64_IPCamera12", 0, 6, 3, 12.5, 1024)}),
-                QStringLiteral("Site"), kDate).BuildDocument(&document);
+                QStringLiteral("Site"), kDate)
+        .BuildDocument(&document);
     QCoreApplication::removeTranslator(&translator);
     // The report's margins of 5 mm and the 2 cm that printing adds leave 160 mm of text.
     document.setDocumentMargin(0);
@@ -334,7 +362,7 @@ void TestPlanReport::layout()
             for (int i = 1; row == 0 && i < lines->lineCount(); ++i, ++wraps)
                 QVERIFY2(block.text().at(lines->lineAt(i).textStart() - 1).isSpace(), qPrintable(block.text()));
             baselines << document.documentLayout()->blockBoundingRect(block).top() + lines->lineAt(0).y()
-                             + lines->lineAt(0).ascent();
+                    + lines->lineAt(0).ascent();
         }
         for (const qreal baseline : std::as_const(baselines))
             QVERIFY2(qAbs(baseline - baselines.first()) < 0.5, qPrintable(QStringLiteral("row %1").arg(row)));

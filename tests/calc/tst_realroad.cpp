@@ -43,7 +43,8 @@ private slots:
             QSKIP(qPrintable(QStringLiteral("no private network namespace: ") + g_strNoNetwork));
         CFakeOnvifServer devices;
         QVERIFY2(devices.EnableDiscovery(), "discovery refused outside a private network");
-        QVERIFY(devices.StartInThread({Device("127.0.0.2", 8000, false, 1, 4096), Device("127.0.0.3", 8100, true, 3, 2048)}));
+        QVERIFY(devices.StartInThread(
+            {Device("127.0.0.2", 8000, false, 1, 4096), Device("127.0.0.3", 8100, true, 3, 2048)}));
         NET_DVR_Init();
         NetDvr_SetBackend(std::make_shared<COnvifBackend>());
         Vigil_SetBackend(std::make_shared<CWsDiscoveryBackend>());
@@ -86,10 +87,11 @@ private slots:
             rows << cells.join(QLatin1Char('|'));
         }
         rows.sort();
-        QCOMPARE(rows, QStringList({"IPC|127.0.0.2_1|1080P(1920*1080)|25|4096",
-                                    "IPC|127.0.0.3_IPCamera1|1080P(1920*1080)|25|2048",
-                                    "IPC|127.0.0.3_IPCamera2|1080P(1920*1080)|25|2048",
-                                    "IPC|127.0.0.3_IPCamera3|1080P(1920*1080)|25|2048"}));
+        QCOMPARE(
+            rows,
+            QStringList({"IPC|127.0.0.2_1|1080P(1920*1080)|25|4096", "IPC|127.0.0.3_IPCamera1|1080P(1920*1080)|25|2048",
+                         "IPC|127.0.0.3_IPCamera2|1080P(1920*1080)|25|2048",
+                         "IPC|127.0.0.3_IPCamera3|1080P(1920*1080)|25|2048"}));
         Vigil_SetBackend(nullptr);
         NetDvr_SetBackend(nullptr);
     }

@@ -52,25 +52,45 @@ void TestStoragePlan::recordTime_data()
     QTest::addColumn<qint64>("weeks");
     QTest::addColumn<qint64>("days");
     const auto one = Cameras({2048});
-    QTest::newRow("1000 GB, 24 h") << one << "1000" << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
-    QTest::newRow("25 h is used") << one << "1000" << "25" << Refusal::None << qint64(1) << qint64(5) << qint64(37);
-    QTest::newRow("2 GB is enough") << one << "2" << "24" << Refusal::None << qint64(0) << qint64(0) << qint64(0);
-    QTest::newRow("no cameras first") << QVector<STRU_CAMERA>() << "0" << "0" << Refusal::NoCameras << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("above limit") << one << "76056154" << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("too many digits") << one << "99999999999999999999999" << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("1 GB") << one << "1" << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("empty GB") << one << "" << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("0 hours") << one << "1000" << "0" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("hours not a number") << one << "1000" << "abc" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("negative hours") << one << "1000" << "-3" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("bitrates add up to 0") << Cameras({0, 0}) << "1000" << "24" << Refusal::NoBitrate << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("negative bitrate records nothing") << Cameras({2048, -100}) << "1000" << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
-    QTest::newRow("INT_MIN bitrate does not cancel") << Cameras({std::numeric_limits<int>::min(), 2048}) << "1000" << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
-    QTest::newRow("-5 GB") << one << "-5" << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("30 negative digits GB") << one << "-999999999999999999999999999999" << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("30 digits with a sign") << one << "+999999999999999999999999999999" << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("hours 24.5") << one << "1000" << "24.5" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
-    QTest::newRow("hours beyond int") << one << "1000" << "99999999999" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("1000 GB, 24 h") << one << "1000"
+                                   << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
+    QTest::newRow("25 h is used") << one << "1000"
+                                  << "25" << Refusal::None << qint64(1) << qint64(5) << qint64(37);
+    QTest::newRow("2 GB is enough") << one << "2"
+                                    << "24" << Refusal::None << qint64(0) << qint64(0) << qint64(0);
+    QTest::newRow("no cameras first") << QVector<STRU_CAMERA>() << "0"
+                                      << "0" << Refusal::NoCameras << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("above limit") << one << "76056154"
+                                 << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("too many digits") << one << "99999999999999999999999"
+                                     << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("1 GB") << one << "1"
+                          << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("empty GB") << one << ""
+                              << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("0 hours") << one << "1000"
+                             << "0" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("hours not a number") << one << "1000"
+                                        << "abc" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("negative hours") << one << "1000"
+                                    << "-3" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("bitrates add up to 0") << Cameras({0, 0}) << "1000"
+                                          << "24" << Refusal::NoBitrate << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("negative bitrate records nothing") << Cameras({2048, -100}) << "1000"
+                                                      << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
+    QTest::newRow("INT_MIN bitrate does not cancel") << Cameras({std::numeric_limits<int>::min(), 2048}) << "1000"
+                                                     << "24" << Refusal::None << qint64(1) << qint64(5) << qint64(39);
+    QTest::newRow("-5 GB") << one << "-5"
+                           << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("30 negative digits GB") << one << "-999999999999999999999999999999"
+                                           << "24" << Refusal::DiskTooSmall << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("30 digits with a sign") << one << "+999999999999999999999999999999"
+                                           << "24" << Refusal::DiskTooLarge << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("hours 24.5") << one << "1000"
+                                << "24.5" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1) << qint64(-1);
+    QTest::newRow("hours beyond int") << one << "1000"
+                                      << "99999999999" << Refusal::NoHoursPerDay << qint64(-1) << qint64(-1)
+                                      << qint64(-1);
 }
 
 void TestStoragePlan::recordTime()
@@ -114,27 +134,67 @@ void TestStoragePlan::diskSpace_data()
     QTest::addColumn<QString>("gb");
     QTest::addColumn<QString>("tb");
     const auto one = Cameras({2048});
-    QTest::newRow("30 days, 24 h") << one << "30" << "24" << Refusal::None << "764" << "1";
-    QTest::newRow("365 days accepted") << one << "365" << "24" << Refusal::None << "9285" << "10";
-    QTest::newRow("1024 at 16384 for a year: exponent form") << QVector<STRU_CAMERA>(1024, Cameras({16384}).first())
-        << "365" << "24" << Refusal::None << "7.60562e+07" << "76057";
-    QTest::newRow("empty day before cameras") << QVector<STRU_CAMERA>() << "" << "24" << Refusal::NoTime << "" << "";
-    QTest::newRow("day 0 before cameras") << QVector<STRU_CAMERA>() << "0" << "24" << Refusal::NoTime << "" << "";
-    QTest::newRow("no cameras") << QVector<STRU_CAMERA>() << "30" << "24" << Refusal::NoCameras << "" << "";
-    QTest::newRow("366 days") << one << "366" << "24" << Refusal::TimeTooLong << "" << "";
-    QTest::newRow("0 hours need no disk") << one << "30" << "0" << Refusal::None << "0" << "0";
-    QTest::newRow("empty hours need no disk") << one << "30" << "" << Refusal::None << "0" << "0";
-    QTest::newRow("blank hours need no disk") << one << "30" << "  " << Refusal::None << "0" << "0";
-    QTest::newRow("0 hours, too long") << one << "366" << "0" << Refusal::TimeTooLong << "" << "";
-    QTest::newRow("hours abc") << one << "30" << "abc" << Refusal::NoHoursPerDay << "" << "";
-    QTest::newRow("negative hours") << one << "30" << "-1" << Refusal::NoHoursPerDay << "" << "";
-    QTest::newRow("huge hours do not wrap") << one << "365" << "2000000000" << Refusal::None << "7.73683e+11" << "7.73683e+08";
-    QTest::newRow("-5 days") << one << "-5" << "24" << Refusal::NoTime << "" << "";
-    QTest::newRow("30 digits of days") << one << "999999999999999999999999999999" << "24" << Refusal::TimeTooLong << "" << "";
-    QTest::newRow("30 digits of days, no cameras") << QVector<STRU_CAMERA>() << "999999999999999999999999999999" << "24" << Refusal::NoCameras << "" << "";
-    QTest::newRow("hours 0x10") << one << "30" << "0x10" << Refusal::NoHoursPerDay << "" << "";
-    QTest::newRow("negative bitrate needs no disk") << Cameras({2048, -100}) << "30" << "24" << Refusal::None << "764" << "1";
-    QTest::newRow("only a negative bitrate") << Cameras({-100}) << "30" << "24" << Refusal::None << "0" << "0";
+    QTest::newRow("30 days, 24 h") << one << "30"
+                                   << "24" << Refusal::None << "764"
+                                   << "1";
+    QTest::newRow("365 days accepted") << one << "365"
+                                       << "24" << Refusal::None << "9285"
+                                       << "10";
+    QTest::newRow("1024 at 16384 for a year: exponent form")
+        << QVector<STRU_CAMERA>(1024, Cameras({16384}).first()) << "365"
+        << "24" << Refusal::None << "7.60562e+07"
+        << "76057";
+    QTest::newRow("empty day before cameras") << QVector<STRU_CAMERA>() << ""
+                                              << "24" << Refusal::NoTime << ""
+                                              << "";
+    QTest::newRow("day 0 before cameras") << QVector<STRU_CAMERA>() << "0"
+                                          << "24" << Refusal::NoTime << ""
+                                          << "";
+    QTest::newRow("no cameras") << QVector<STRU_CAMERA>() << "30"
+                                << "24" << Refusal::NoCameras << ""
+                                << "";
+    QTest::newRow("366 days") << one << "366"
+                              << "24" << Refusal::TimeTooLong << ""
+                              << "";
+    QTest::newRow("0 hours need no disk") << one << "30"
+                                          << "0" << Refusal::None << "0"
+                                          << "0";
+    QTest::newRow("empty hours need no disk") << one << "30"
+                                              << "" << Refusal::None << "0"
+                                              << "0";
+    QTest::newRow("blank hours need no disk") << one << "30"
+                                              << "  " << Refusal::None << "0"
+                                              << "0";
+    QTest::newRow("0 hours, too long") << one << "366"
+                                       << "0" << Refusal::TimeTooLong << ""
+                                       << "";
+    QTest::newRow("hours abc") << one << "30"
+                               << "abc" << Refusal::NoHoursPerDay << ""
+                               << "";
+    QTest::newRow("negative hours") << one << "30"
+                                    << "-1" << Refusal::NoHoursPerDay << ""
+                                    << "";
+    QTest::newRow("huge hours do not wrap") << one << "365"
+                                            << "2000000000" << Refusal::None << "7.73683e+11"
+                                            << "7.73683e+08";
+    QTest::newRow("-5 days") << one << "-5"
+                             << "24" << Refusal::NoTime << ""
+                             << "";
+    QTest::newRow("30 digits of days") << one << "999999999999999999999999999999"
+                                       << "24" << Refusal::TimeTooLong << ""
+                                       << "";
+    QTest::newRow("30 digits of days, no cameras") << QVector<STRU_CAMERA>() << "999999999999999999999999999999"
+                                                   << "24" << Refusal::NoCameras << ""
+                                                   << "";
+    QTest::newRow("hours 0x10") << one << "30"
+                                << "0x10" << Refusal::NoHoursPerDay << ""
+                                << "";
+    QTest::newRow("negative bitrate needs no disk") << Cameras({2048, -100}) << "30"
+                                                    << "24" << Refusal::None << "764"
+                                                    << "1";
+    QTest::newRow("only a negative bitrate") << Cameras({-100}) << "30"
+                                             << "24" << Refusal::None << "0"
+                                             << "0";
 }
 
 void TestStoragePlan::diskSpace()
@@ -157,13 +217,27 @@ void TestStoragePlan::diskLinks_data()
     QTest::addColumn<QString>("gb");
     QTest::addColumn<QString>("tbFromGb");
     QTest::addColumn<bool>("aboveLimit");
-    QTest::newRow("empty") << "" << "0" << "0" << false;
-    QTest::newRow("1 TB") << "1" << "1000" << "1" << false;
-    QTest::newRow("76056 TB") << "76056" << "76056000" << "76056" << false;
-    QTest::newRow("76057 TB") << "76057" << "76057000" << "76057" << true;
-    QTest::newRow("largest 32-bit TB") << "4294967295" << "4294967295000" << "0" << true;
-    QTest::newRow("TB beyond 32 bits") << "99999999999999999" << "0" << "0" << false;
-    QTest::newRow("negative TB") << "-5" << "0" << "0" << false;
+    QTest::newRow("empty") << ""
+                           << "0"
+                           << "0" << false;
+    QTest::newRow("1 TB") << "1"
+                          << "1000"
+                          << "1" << false;
+    QTest::newRow("76056 TB") << "76056"
+                              << "76056000"
+                              << "76056" << false;
+    QTest::newRow("76057 TB") << "76057"
+                              << "76057000"
+                              << "76057" << true;
+    QTest::newRow("largest 32-bit TB") << "4294967295"
+                                       << "4294967295000"
+                                       << "0" << true;
+    QTest::newRow("TB beyond 32 bits") << "99999999999999999"
+                                       << "0"
+                                       << "0" << false;
+    QTest::newRow("negative TB") << "-5"
+                                 << "0"
+                                 << "0" << false;
 }
 
 void TestStoragePlan::diskLinks()

@@ -3,9 +3,9 @@
 // frame-rate selection when the IPC resolution changes, reopening under another standard and
 // the keys. A receiver on SignalAddCamera stands in for the calculation panel.
 #include "camdlg/adddevicewidget.h"
-#include "toolkit/programlook.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
+#include "toolkit/programlook.h"
 #include "toolkit/tooltip.h"
 
 #include <QApplication>
@@ -39,8 +39,8 @@ struct Form
     }
     bool complete() const
     {
-        return type && level && resolution && framerate && bitrate && recommand && count && prefix
-               && prefixCheck && add && cancel;
+        return type && level && resolution && framerate && bitrate && recommand && count && prefix && prefixCheck && add
+            && cancel;
     }
     QComboBox *type, *level, *resolution, *framerate;
     QLineEdit *bitrate, *recommand, *count, *prefix;
@@ -162,16 +162,16 @@ void TestAddDeviceWidget::formLayout()
 {
     CAddDeviceWidget dlg(nullptr);
     ShowActive(&dlg);
-    const QStringList labels = {"m_pLabelCameraNum", "m_pCheckPrefix", "m_pLabelDeviceType", "m_pLabelLevel",
-                                "m_pLabelResolution", "m_pLabelFrameRate", "m_pLabelBitRate", "m_pLabelRecommand"};
+    const QStringList labels = {"m_pLabelCameraNum",  "m_pCheckPrefix",    "m_pLabelDeviceType", "m_pLabelLevel",
+                                "m_pLabelResolution", "m_pLabelFrameRate", "m_pLabelBitRate",    "m_pLabelRecommand"};
     for (const QString &name : labels) {
         QWidget *label = dlg.findChild<QWidget *>(name);
         QVERIFY2(label, qPrintable(name));
         QVERIFY2(label->width() >= 100, qPrintable(name));
         QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name + " is clipped"));
     }
-    const QStringList fields = {"m_pEditCameraNum", "m_pEditPrefix", "m_pComboDeviceType", "m_pComboLevel",
-                                "m_pComboResolution", "m_pComboFrameRate", "m_pEditBitRate", "m_pEditRecommand"};
+    const QStringList fields = {"m_pEditCameraNum",   "m_pEditPrefix",     "m_pComboDeviceType", "m_pComboLevel",
+                                "m_pComboResolution", "m_pComboFrameRate", "m_pEditBitRate",     "m_pEditRecommand"};
     const QRect inside = dlg.rect();
     for (const QString &name : fields) {
         QWidget *field = dlg.findChild<QWidget *>(name);
@@ -190,11 +190,16 @@ void TestAddDeviceWidget::cameraCount_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("empty") << "" << "Camera number cannot be empty.";
-    QTest::newRow("zero") << "0" << "Camera number cannot be empty.";
-    QTest::newRow("one") << "1" << "";
-    QTest::newRow("1024") << "1024" << "";
-    QTest::newRow("1025") << "1025" << "Camera number should be less than 1024.";
+    QTest::newRow("empty") << ""
+                           << "Camera number cannot be empty.";
+    QTest::newRow("zero") << "0"
+                          << "Camera number cannot be empty.";
+    QTest::newRow("one") << "1"
+                         << "";
+    QTest::newRow("1024") << "1024"
+                          << "";
+    QTest::newRow("1025") << "1025"
+                          << "Camera number should be less than 1024.";
 }
 
 void TestAddDeviceWidget::cameraCount()
@@ -269,10 +274,14 @@ void TestAddDeviceWidget::prefixRefusesSeparators_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
 
-    QTest::newRow("blank") << "Cam era" << "Camera";
-    QTest::newRow("caret") << "Ga^te" << "Gate";
-    QTest::newRow("underscore") << "Door_1" << "Door1";
-    QTest::newRow("other signs") << "Hall-2#" << "Hall-2#";
+    QTest::newRow("blank") << "Cam era"
+                           << "Camera";
+    QTest::newRow("caret") << "Ga^te"
+                           << "Gate";
+    QTest::newRow("underscore") << "Door_1"
+                                << "Door1";
+    QTest::newRow("other signs") << "Hall-2#"
+                                 << "Hall-2#";
 }
 
 void TestAddDeviceWidget::prefixRefusesSeparators()
@@ -421,8 +430,9 @@ void TestAddDeviceWidget::ipcNtscList()
     Form f(&dlg);
     dlg.SetStandard(1);
     QVERIFY(Choose(f.type, "IPC"));
-    QCOMPARE(Texts(f.framerate), QStringList({"30", "1/16", "1/8", "1/4", "1/2", "1", "2", "4", "6", "8", "10",
-                                              "12.5", "15", "18", "20", "22"}));
+    QCOMPARE(Texts(f.framerate),
+             QStringList(
+                 {"30", "1/16", "1/8", "1/4", "1/2", "1", "2", "4", "6", "8", "10", "12.5", "15", "18", "20", "22"}));
     QCOMPARE(f.framerate->currentIndex(), 0);
     QCOMPARE(f.recommand->text(), QStringLiteral("10240"));
 
@@ -484,10 +494,18 @@ void TestAddDeviceWidget::typedBitrateReplaced_data()
     QTest::addColumn<QString>("choice");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("device type") << "m_pComboDeviceType" << "IPC" << "10240";
-    QTest::newRow("level") << "m_pComboLevel" << "Level 2" << "2048";
-    QTest::newRow("resolution") << "m_pComboResolution" << "2CIF" << "1792";
-    QTest::newRow("frame rate") << "m_pComboFrameRate" << "1/16" << "620";
+    QTest::newRow("device type") << "m_pComboDeviceType"
+                                 << "IPC"
+                                 << "10240";
+    QTest::newRow("level") << "m_pComboLevel"
+                           << "Level 2"
+                           << "2048";
+    QTest::newRow("resolution") << "m_pComboResolution"
+                                << "2CIF"
+                                << "1792";
+    QTest::newRow("frame rate") << "m_pComboFrameRate"
+                                << "1/16"
+                                << "620";
 }
 
 void TestAddDeviceWidget::typedBitrateReplaced()
@@ -582,8 +600,9 @@ void TestAddDeviceWidget::batchesWhileOpen()
     CAddDeviceWidget dlg(nullptr);
     Form f(&dlg);
     QVector<QPair<QString, int>> batches;
-    connect(&dlg, &CAddDeviceWidget::SignalAddCamera, &dlg,
-            [&](const STRU_CAMERA &, const QString &prefix, int count) { batches.append({prefix, count}); });
+    connect(&dlg, &CAddDeviceWidget::SignalAddCamera, &dlg, [&](const STRU_CAMERA &, const QString &prefix, int count) {
+        batches.append({prefix, count});
+    });
 
     dlg.setFixedSize(450, 470);
     const int result = RunModal(dlg, [&]() {

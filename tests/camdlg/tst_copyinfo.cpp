@@ -1,10 +1,10 @@
 // The copy plan run modally as the modify dialog runs it: its rows, "Choose All", OK with and
 // without a choice, Cancel and the close button, and the keys.
 #include "camdlg/copyinfo.h"
-#include "toolkit/programlook.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
+#include "toolkit/programlook.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>

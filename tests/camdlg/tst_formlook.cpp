@@ -80,8 +80,7 @@ void TestFormLook::readOnlyFields_data()
     QTest::newRow("TB") << "panel" << QByteArray("m_pEditTB2") << QByteArray("m_pEditDay2");
     QTest::newRow("GB") << "panel" << QByteArray("m_pEditGB2") << QByteArray("m_pEditDay2");
     QTest::newRow("add: recommended") << "add" << QByteArray("m_pEditRecommand") << QByteArray("m_pEditBitRate");
-    QTest::newRow("modify: recommended") << "modify" << QByteArray("m_pEditRecommand")
-                                         << QByteArray("m_pEditBitRate");
+    QTest::newRow("modify: recommended") << "modify" << QByteArray("m_pEditRecommand") << QByteArray("m_pEditBitRate");
 }
 
 void TestFormLook::readOnlyFields()

@@ -3,10 +3,10 @@
 // cameras whose values the lists do not offer, and the keys.
 #include "camdlg/moddevice.h"
 #include "tests/camdlg/copyplandriver.h"
-#include "toolkit/programlook.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
+#include "toolkit/programlook.h"
 #include "toolkit/tooltip.h"
 
 #include <QApplication>
@@ -114,9 +114,18 @@ void TestModDevice::opensCamera_data()
     QTest::addColumn<QString>("rate");
     QTest::addColumn<int>("rates");
 
-    QTest::newRow("DVR PAL") << 0 << 0 << "DVR" << "Level 1(best)" << "4CIF" << "25" << 21;
-    QTest::newRow("DVR level 6") << 0 << 1 << "DVR" << "Level 6" << "QCIF" << "25" << 21;
-    QTest::newRow("IPC PAL") << 0 << 2 << "IPC" << "Level 1(best)" << "1080P(1920*1080)" << "25" << 16;
+    QTest::newRow("DVR PAL") << 0 << 0 << "DVR"
+                             << "Level 1(best)"
+                             << "4CIF"
+                             << "25" << 21;
+    QTest::newRow("DVR level 6") << 0 << 1 << "DVR"
+                                 << "Level 6"
+                                 << "QCIF"
+                                 << "25" << 21;
+    QTest::newRow("IPC PAL") << 0 << 2 << "IPC"
+                             << "Level 1(best)"
+                             << "1080P(1920*1080)"
+                             << "25" << 16;
 }
 
 void TestModDevice::opensCamera()
@@ -323,10 +332,14 @@ void TestModDevice::offeredOwnValue_data()
     QTest::addColumn<QString>("resolutionText");
     QTest::addColumn<QString>("rateText");
 
-    QTest::newRow("DVR at an IPC resolution") << 1 << 2 << 25.0 << "1080P(1920*1080)" << "25";
-    QTest::newRow("DVR at an IPC rate") << 1 << 10 << 12.5 << "CIF" << "12.5";
-    QTest::newRow("IPC at a DVR rate") << 0 << 6 << 3.0 << "720P(1280*760)" << "3";
-    QTest::newRow("QXGA above its cap") << 0 << 1 << 25.0 << "QXGA(2048*1536)" << "25";
+    QTest::newRow("DVR at an IPC resolution") << 1 << 2 << 25.0 << "1080P(1920*1080)"
+                                              << "25";
+    QTest::newRow("DVR at an IPC rate") << 1 << 10 << 12.5 << "CIF"
+                                        << "12.5";
+    QTest::newRow("IPC at a DVR rate") << 0 << 6 << 3.0 << "720P(1280*760)"
+                                       << "3";
+    QTest::newRow("QXGA above its cap") << 0 << 1 << 25.0 << "QXGA(2048*1536)"
+                                        << "25";
 }
 
 void TestModDevice::offeredOwnValue()
@@ -395,9 +408,8 @@ void TestModDevice::keys()
 
     CModDevice second(nullptr);
     Open(second, ThreeCameras(), 1);
-    result = RunModal(second, [&]() {
-        QTest::keyClick(Edit(&second, "m_pEditBitRate"), Qt::Key_Enter, Qt::KeypadModifier);
-    });
+    result = RunModal(second,
+                      [&]() { QTest::keyClick(Edit(&second, "m_pEditBitRate"), Qt::Key_Enter, Qt::KeypadModifier); });
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(second.GetCamera().iBitrate, 100);
 }

@@ -8,10 +8,10 @@
 #include "camdlg/copyinfo.h"
 #include "camdlg/moddevice.h"
 #include "tests/camdlg/copyplandriver.h"
-#include "toolkit/programlook.h"
 #include "tests/support/camerafixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/widgetdriver.h"
+#include "toolkit/programlook.h"
 #include "toolkit/tooltip.h"
 
 #include <QAbstractItemModel>
@@ -72,9 +72,11 @@ QStringList RowTexts(CCalculateWidget *panel, bool records)
 {
     QStringList texts;
     for (int row = 0; row < (records ? panel->CameraCount() : Table(panel)->model()->rowCount()); ++row)
-        texts << (records ? NordaVocab::CameraRowTexts(panel->Cameras().at(row)).join('|')
-                          : QStringList({Cell(panel, row, 0), Cell(panel, row, 1), Cell(panel, row, 2), Cell(panel, row, 3),
-                                         Cell(panel, row, 4), Cell(panel, row, 5), Cell(panel, row, 6)}).join('|'));
+        texts << (records
+                      ? NordaVocab::CameraRowTexts(panel->Cameras().at(row)).join('|')
+                      : QStringList({Cell(panel, row, 0), Cell(panel, row, 1), Cell(panel, row, 2), Cell(panel, row, 3),
+                                     Cell(panel, row, 4), Cell(panel, row, 5), Cell(panel, row, 6)})
+                            .join('|'));
     return texts;
 }
 
@@ -497,10 +499,10 @@ void TestPanelEditing::rowsShowTheirRecords_data()
     QTest::newRow("import merge after a sort") << QList<int>{Sort, ImportMerge};
     QTest::newRow("switch standard") << QList<int>{SwitchStandard};
     QTest::newRow("open a plan") << QList<int>{OpenPlan};
-    QTest::newRow("undo every kind") << QList<int>{Sort,     Delete,   ModifyStep, CopyPlan, ImportMerge,
-                                                    SwitchStandard, OpenPlan, UndoAll};
-    QTest::newRow("redo every kind") << QList<int>{Sort,     Delete,   ModifyStep, CopyPlan, ImportMerge,
-                                                    SwitchStandard, OpenPlan, UndoAll,  RedoAll};
+    QTest::newRow("undo every kind") << QList<int>{Sort,        Delete,         ModifyStep, CopyPlan,
+                                                   ImportMerge, SwitchStandard, OpenPlan,   UndoAll};
+    QTest::newRow("redo every kind") << QList<int>{Sort,           Delete,   ModifyStep, CopyPlan, ImportMerge,
+                                                   SwitchStandard, OpenPlan, UndoAll,    RedoAll};
 }
 
 void TestPanelEditing::rowsShowTheirRecords()

@@ -26,7 +26,7 @@ private slots:
         QVERIFY(device.Logout());
         QCOMPARE(device.iUserID, -1);
         QCOMPARE(backend->OpenSessions(), 0);
-        QVERIFY(device.Logout()); // nothing to do, still true
+        QVERIFY(device.Logout());           // nothing to do, still true
         QCOMPARE(backend->TotalCalls(), 3); // login, IP channels, logout
     }
 

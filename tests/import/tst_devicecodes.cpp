@@ -14,11 +14,26 @@ private slots:
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("text"); // empty: unsupported
-        const QList<QPair<int, QString>> table = {
-            {1, "CIF"}, {2, "QCIF"}, {3, "4CIF"}, {4, "2CIF"}, {16, "VGA(640*480)"},
-            {17, "UXGA(1600*1200)"}, {19, "720P(1280*760)"}, {20, "1280*960"}, {21, "1600*912"},
-            {27, "1080P(1920*1080)"}, {28, "2560*1920"}, {30, "QXGA(2048*1536)"},
-            {0, ""}, {5, ""}, {15, ""}, {18, ""}, {22, ""}, {29, ""}, {31, ""}, {255, ""}};
+        const QList<QPair<int, QString>> table = {{1, "CIF"},
+                                                  {2, "QCIF"},
+                                                  {3, "4CIF"},
+                                                  {4, "2CIF"},
+                                                  {16, "VGA(640*480)"},
+                                                  {17, "UXGA(1600*1200)"},
+                                                  {19, "720P(1280*760)"},
+                                                  {20, "1280*960"},
+                                                  {21, "1600*912"},
+                                                  {27, "1080P(1920*1080)"},
+                                                  {28, "2560*1920"},
+                                                  {30, "QXGA(2048*1536)"},
+                                                  {0, ""},
+                                                  {5, ""},
+                                                  {15, ""},
+                                                  {18, ""},
+                                                  {22, ""},
+                                                  {29, ""},
+                                                  {31, ""},
+                                                  {255, ""}};
         for (const auto &entry : table)
             QTest::newRow(qPrintable(QString::number(entry.first))) << entry.first << entry.second;
     }
@@ -61,8 +76,8 @@ private slots:
     {
         QTest::addColumn<uint>("code");
         QTest::addColumn<int>("kbps");
-        const int table[] = {32,  48,   64,   80,   96,   128,  160,  192,  224,  256,  320,  384, 448,
-                             512, 640,  768,  896,  1024, 1280, 1536, 1792, 2048, 3072, 4096, 8192, 16384};
+        const int table[] = {32,  48,  64,  80,  96,   128,  160,  192,  224,  256,  320,  384,  448,
+                             512, 640, 768, 896, 1024, 1280, 1536, 1792, 2048, 3072, 4096, 8192, 16384};
         for (uint code = 2; code <= 27; ++code)
             QTest::newRow(qPrintable(QString("code %1").arg(code))) << code << table[code - 2];
         QTest::newRow("0 recommended") << 0u << 777;
@@ -142,8 +157,8 @@ private slots:
         block.byPicQuality = 9;
         CBitrateCalculator calculator;
         STRU_CAMERA camera;
-        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("q"), device, 1, NordaVocab::TypeDVR,
-                                         NordaVocab::PAL, calculator, &camera));
+        QVERIFY(DeviceCodes::BuildCamera(block, QStringLiteral("q"), device, 1, NordaVocab::TypeDVR, NordaVocab::PAL,
+                                         calculator, &camera));
         QCOMPARE(camera.iLevel, 5);
         QCOMPARE(camera.iRecommendedBitrate, 96); // "Level6" QCIF at the full rate
         QCOMPARE(NordaVocab::LevelText(camera.iLevel), QStringLiteral("Level6"));

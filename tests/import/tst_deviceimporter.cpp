@@ -254,7 +254,8 @@ private slots:
         QCOMPARE(Names(pooled.cameras), expected);
         QCOMPARE(pooled.cameras.size(), single.cameras.size());
         for (int i = 0; i < single.cameras.size(); ++i)
-            QVERIFY2(Same(pooled.cameras.at(i), single.cameras.at(i)), qPrintable(Names({single.cameras.at(i)}).first()));
+            QVERIFY2(Same(pooled.cameras.at(i), single.cameras.at(i)),
+                     qPrintable(Names({single.cameras.at(i)}).first()));
         QCOMPARE(pooled.surveyed.size(), single.surveyed.size());
         for (int i = 0; i < single.surveyed.size(); ++i) {
             QCOMPARE(pooled.surveyed.at(i).strIP, single.surveyed.at(i).strIP);

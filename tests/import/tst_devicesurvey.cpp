@@ -1,9 +1,8 @@
 #include "import/devicesurvey.h"
 #include "tests/import/devicefixture.h"
 
-#include <QtTest>
-
 #include <QItemSelectionModel>
+#include <QtTest>
 
 #include <thread>
 
@@ -47,14 +46,17 @@ private slots:
 
         for (bool online : {true, false}) {
             const char *dialog = online ? "online: " : "client: ";
-            auto row = [&](const char *name) -> QTestData & { return QTest::newRow(qPrintable(dialog + QString(name))); };
+            auto row = [&](const char *name) -> QTestData & {
+                return QTest::newRow(qPrintable(dialog + QString(name)));
+            };
             const int surveyed = online ? 3 : 1;
             const QString failed = online ? "Login failed" : "Log in failed";
             row("login failed") << online << QList<int>{1} << QList<int>{} << true << failed << 1 << 1
                                 << "The device refused the user name or password.";
             row("not reachable") << online << QList<int>{1} << QList<int>{} << false << failed << 1 << 1
                                  << "The device is not reachable.";
-            row("no channels") << online << QList<int>{} << QList<int>{} << false << "Import Succeed" << 0 << surveyed << "";
+            row("no channels") << online << QList<int>{} << QList<int>{} << false << "Import Succeed" << 0 << surveyed
+                               << "";
             row("all supported") << online << QList<int>{1, 3} << QList<int>{27, 30} << false << "Import Succeed" << 0
                                  << surveyed << "";
             row("channel 2 unsupported") << online << QList<int>{1, 18, 1} << QList<int>{} << false
@@ -136,8 +138,8 @@ private slots:
             lines = collector.Lines().filter("[ktag]");
         }
         const QStringList expected = {
-            "[ktag] Import from client,IP: 10.0.0.4,channel:1", "[ktag] Import from client,IP: 10.0.0.4,channel:2",
-            "[ktag] Import from client,IP: 10.0.0.4,channel:3", "[ktag] Import from client,IP: 10.0.0.4,channel:4",
+            "[ktag] Import from client,IP: 10.0.0.4,channel:1",  "[ktag] Import from client,IP: 10.0.0.4,channel:2",
+            "[ktag] Import from client,IP: 10.0.0.4,channel:3",  "[ktag] Import from client,IP: 10.0.0.4,channel:4",
             "[ktag] Import from client,IP: 10.0.0.4,channel:33", "[ktag] Import from client,IP: 10.0.0.4,channel:34"};
         QCOMPARE(lines, expected);
         QTRY_COMPARE(model->item(0, 4)->text(), QStringLiteral("Some Channels Can not get compress info"));

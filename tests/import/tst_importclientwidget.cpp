@@ -4,8 +4,8 @@
 #include "import/importclientwidget.h"
 #include "import/ipstandarditem.h"
 #include "tests/support/modaldriver.h"
-#include "tools/sampledb/sampledbwriter.h"
 #include "toolkit/tooltip.h"
+#include "tools/sampledb/sampledbwriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +19,7 @@
 #include <QTreeView>
 
 #include <sqlite3.h>
+
 #include <sys/stat.h>
 
 using Rows = QList<QVariantList>;
@@ -80,7 +81,8 @@ QByteArray DeviceRows(int count)
 {
     return "create table TInfo_Device (Address TEXT, Name TEXT, UserName TEXT, UserPwd TEXT, Port INTEGER);"
            "insert into TInfo_Device with recursive c(x) as (select 1 union all select x + 1 from c limit "
-        + QByteArray::number(count) + ") select '10.0.' || (x / 256) || '.' || (x % 256), 'Cam ' || x, 'a', '', 80 from c;";
+        + QByteArray::number(count)
+        + ") select '10.0.' || (x / 256) || '.' || (x % 256), 'Cam ' || x, 'a', '', 80 from c;";
 }
 
 // A VIEW named like the device table whose rows never end; port: the column's expression.
@@ -131,9 +133,10 @@ void TestImportClientWidget::reading_data()
     QTest::newRow("two devices at one address")
         << kColumns << Rows{{"10.0.0.1", "Gate", "admin", "1", 8000}, {"10.0.0.1", "Hall", "admin", "1", 8001}}
         << QStringList{"Gate|10.0.0.1| 8000|" + notImported, "Hall|10.0.0.1| 8001|" + notImported} << false;
-    QTest::newRow("one device twice")
-        << kColumns << Rows{{"10.0.0.1", "Gate", "admin", "1", 8000}, {"10.0.0.1", "Again", "x", "2", 8000}}
-        << QStringList{"Gate|10.0.0.1| 8000|" + notImported} << false;
+    QTest::newRow("one device twice") << kColumns
+                                      << Rows{{"10.0.0.1", "Gate", "admin", "1", 8000},
+                                              {"10.0.0.1", "Again", "x", "2", 8000}}
+                                      << QStringList{"Gate|10.0.0.1| 8000|" + notImported} << false;
     QTest::newRow("NULL name, number name, text port")
         << kColumns << Rows{{"10.0.0.1", QVariant(), "admin", "", 8000}, {"10.0.0.2", 42, "admin", "", "http"}}
         << QStringList{"|10.0.0.1| 8000|" + notImported, "42|10.0.0.2|    0|" + notImported} << false;
@@ -171,8 +174,8 @@ void TestImportClientWidget::readingAgainAddsOnlyNewDevices()
 {
     const QString first = m_dir.filePath("first.db");
     const QString second = m_dir.filePath("second.db");
-    QVERIFY(SampleDb::WriteTable(first, SampleDb::kDeviceTable, kColumns,
-                                 {{"10.0.0.1", "Gate", "admin", "", 8000}}, nullptr));
+    QVERIFY(SampleDb::WriteTable(first, SampleDb::kDeviceTable, kColumns, {{"10.0.0.1", "Gate", "admin", "", 8000}},
+                                 nullptr));
     QVERIFY(SampleDb::WriteTable(second, SampleDb::kDeviceTable, kColumns,
                                  {{"10.0.0.1", "Gate", "admin", "", 8000}, {"10.0.0.3", "Yard", "root", "pw", 8000}},
                                  nullptr));
@@ -190,7 +193,8 @@ void TestImportClientWidget::readingAgainAddsOnlyNewDevices()
 void TestImportClientWidget::brokenFileKeepsTheTable()
 {
     const QString good = m_dir.filePath("good.db");
-    QVERIFY(SampleDb::WriteTable(good, SampleDb::kDeviceTable, kColumns, {{"10.0.0.1", "Gate", "a", "", 8000}}, nullptr));
+    QVERIFY(
+        SampleDb::WriteTable(good, SampleDb::kDeviceTable, kColumns, {{"10.0.0.1", "Gate", "a", "", 8000}}, nullptr));
     const QString text = m_dir.filePath("notes.db");
     QFile file(text);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -211,10 +215,14 @@ void TestImportClientWidget::addressOrder_data()
 {
     QTest::addColumn<QString>("lower");
     QTest::addColumn<QString>("higher");
-    QTest::newRow("last part") << "192.168.1.3" << "192.168.1.20";
-    QTest::newRow("first part") << "9.1.1.1" << "10.1.1.1";
-    QTest::newRow("fewer parts") << "10.0" << "10.0.0.1";
-    QTest::newRow("huge and negative pieces") << "-5.0.0.0" << "99999999999999999999.1.1.1";
+    QTest::newRow("last part") << "192.168.1.3"
+                               << "192.168.1.20";
+    QTest::newRow("first part") << "9.1.1.1"
+                                << "10.1.1.1";
+    QTest::newRow("fewer parts") << "10.0"
+                                 << "10.0.0.1";
+    QTest::newRow("huge and negative pieces") << "-5.0.0.0"
+                                              << "99999999999999999999.1.1.1";
 }
 
 void TestImportClientWidget::addressOrder()
@@ -238,7 +246,8 @@ void TestImportClientWidget::addressOrder()
 void TestImportClientWidget::refusals()
 {
     const QString path = m_dir.filePath("refusals.db");
-    QVERIFY(SampleDb::WriteTable(path, SampleDb::kDeviceTable, kColumns, {{"10.0.0.1", "Gate", "a", "", 8000}}, nullptr));
+    QVERIFY(
+        SampleDb::WriteTable(path, SampleDb::kDeviceTable, kColumns, {{"10.0.0.1", "Gate", "a", "", 8000}}, nullptr));
     CImportClientWidget dlg(nullptr);
     dlg.setFixedSize(700, 600);
     dlg.show();
@@ -264,14 +273,15 @@ void TestImportClientWidget::refusals()
 
 void TestImportClientWidget::hostileDatabase_data()
 {
-    QTest::addColumn<QByteArray>("sql"); // "fifo": a FIFO named like a database
+    QTest::addColumn<QByteArray>("sql");  // "fifo": a FIFO named like a database
     QTest::addColumn<int>("corruptPage"); // > 0: that page overwritten after writing
     QTest::addColumn<int>("maxDevices");
     QTest::addColumn<int>("listed");
     QTest::addColumn<QString>("message");
 
     const QString tooMany = "Info|The list holds at most 100000 devices; the rest of the database was not read.";
-    const QString tooLong = "Info|Reading the database took too long and was stopped; the devices read so far are listed.";
+    const QString tooLong =
+        "Info|Reading the database took too long and was stopped; the devices read so far are listed.";
     const QString unrecognized = "Info|Can not recognize database file.";
     QTest::newRow("FIFO") << QByteArray("fifo") << 0 << 50 << 0 << unrecognized;
     QTest::newRow("as many devices as the list takes") << DeviceRows(50) << 0 << 50 << 50 << QString();
@@ -284,7 +294,8 @@ void TestImportClientWidget::hostileDatabase_data()
                                                    "'a', '', 80);")
                                      << 0 << 50 << 0 << unrecognized;
     // A leaf page two thirds in: the rows before it are read, then stepping fails.
-    QTest::newRow("corrupt page half-way") << "pragma page_size=4096;" + DeviceRows(30000) << 200 << 100000 << 0 << unrecognized;
+    QTest::newRow("corrupt page half-way")
+        << "pragma page_size=4096;" + DeviceRows(30000) << 200 << 100000 << 0 << unrecognized;
 }
 
 void TestImportClientWidget::hostileDatabase()
@@ -378,9 +389,10 @@ void TestImportClientWidget::clientFolderUntouched()
     sqlite3 *client = nullptr;
     if (clientOpen) {
         QCOMPARE(sqlite3_open(path.toUtf8().constData(), &client), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(client,
-                              "pragma wal_autocheckpoint=0; insert into TInfo_Device values ('10.9.9.9', 'New', 'a', '', 80);",
-                              nullptr, nullptr, nullptr),
+        QCOMPARE(sqlite3_exec(
+                     client,
+                     "pragma wal_autocheckpoint=0; insert into TInfo_Device values ('10.9.9.9', 'New', 'a', '', 80);",
+                     nullptr, nullptr, nullptr),
                  SQLITE_OK);
     }
     const QStringList before = Files(folder.path());

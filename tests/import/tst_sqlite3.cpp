@@ -31,8 +31,7 @@ class TestSQLite3 : public QObject
 
     QString NewPath() { return m_dir.filePath(QString("db%1.db").arg(++m_iFiles)); }
 
-    QString WriteTable(const QStringList &columns, const QList<QVariantList> &rows,
-                       const QString &table = "T")
+    QString WriteTable(const QStringList &columns, const QList<QVariantList> &rows, const QString &table = "T")
     {
         const QString path = NewPath();
         QString error;
@@ -60,8 +59,7 @@ class TestSQLite3 : public QObject
             devices << QString("%1:%2 %3/%4 %5")
                            .arg(QString(recordset.GetString("Address")))
                            .arg(recordset.GetInt("Port"))
-                           .arg(QString(recordset.GetString("UserName")),
-                                QString(recordset.GetString("UserPwd")),
+                           .arg(QString(recordset.GetString("UserName")), QString(recordset.GetString("UserPwd")),
                                 QString(recordset.GetString("Name")));
         return devices;
     }
@@ -116,19 +114,14 @@ private slots:
         QTest::addColumn<QVariant>("port");
         QTest::addColumn<QByteArray>("nameText");
         QTest::addColumn<int>("portNumber");
-        QTest::newRow("text, integer") << QVariant("Gate") << QVariant(8000) << QByteArray("Gate")
-                                       << 8000;
+        QTest::newRow("text, integer") << QVariant("Gate") << QVariant(8000) << QByteArray("Gate") << 8000;
         QTest::newRow("NULL, NULL") << QVariant() << QVariant() << QByteArray("") << 0;
-        QTest::newRow("number in Name") << QVariant(42) << QVariant("8001") << QByteArray("42")
-                                        << 8001;
-        QTest::newRow("real in Name") << QVariant(2.5) << QVariant(8002.9) << QByteArray("2.5")
-                                      << 8002;
-        QTest::newRow("text in Port") << QVariant("Gate") << QVariant("eight") << QByteArray("Gate")
-                                      << 0;
+        QTest::newRow("number in Name") << QVariant(42) << QVariant("8001") << QByteArray("42") << 8001;
+        QTest::newRow("real in Name") << QVariant(2.5) << QVariant(8002.9) << QByteArray("2.5") << 8002;
+        QTest::newRow("text in Port") << QVariant("Gate") << QVariant("eight") << QByteArray("Gate") << 0;
         QTest::newRow("blob") << QVariant(QByteArray("a\0b", 3)) << QVariant(QByteArray("\x01\x02"))
                               << QByteArray("a\0b", 3) << 0;
-        QTest::newRow("UTF-8") << QVariant(QString::fromUtf8("门口 Ø")) << QVariant(1)
-                               << QByteArray("门口 Ø") << 1;
+        QTest::newRow("UTF-8") << QVariant(QString::fromUtf8("门口 Ø")) << QVariant(1) << QByteArray("门口 Ø") << 1;
         const QString huge(1 << 20, 'n');
         QTest::newRow("1 MB name") << QVariant(huge) << QVariant(huge) << huge.toUtf8() << 0;
     }
@@ -139,9 +132,8 @@ private slots:
         QFETCH(QVariant, port);
         QFETCH(QByteArray, nameText);
         QFETCH(int, portNumber);
-        const QString path = WriteTable(kTypelessDeviceColumns,
-                                        {{"10.0.0.1", name, "u", "p", port}},
-                                        SampleDb::kDeviceTable);
+        const QString path =
+            WriteTable(kTypelessDeviceColumns, {{"10.0.0.1", name, "u", "p", port}}, SampleDb::kDeviceTable);
         CSQLite3Connection connection;
         connection.Open(path.toUtf8());
         CSQLite3Recordset recordset;
@@ -178,8 +170,7 @@ private slots:
         const QString path = WriteTable({"Address", "Name", "port", "Twice"}, {{"a", 7, 8, 9}});
         connection.Open(path.toUtf8());
         CSQLite3Recordset recordset;
-        QVERIFY(connection.Query("select Address, Name, port, Twice, Address as Twice from T",
-                                 recordset));
+        QVERIFY(connection.Query("select Address, Name, port, Twice, Address as Twice from T", recordset));
         QCOMPARE(recordset.GetFieldIndex(name), index);
         if (index >= 0) {
             QCOMPARE(recordset.GetInt(name), index + 6);
@@ -224,8 +215,7 @@ private slots:
                 getters[i]();
                 QFAIL(qPrintable(QString("getter %1 did not throw").arg(i)));
             } catch (const std::out_of_range &error) {
-                QCOMPARE(QByteArray(error.what()),
-                         QByteArray("CSQLite3Recordset, iIndex out of range"));
+                QCOMPARE(QByteArray(error.what()), QByteArray("CSQLite3Recordset, iIndex out of range"));
             }
         }
     }
@@ -249,13 +239,13 @@ private slots:
     {
         QTest::addColumn<bool>("sameAddress");
         QTest::addColumn<QStringList>("devices");
-        QTest::newRow("consecutive addresses") << false
-            << QStringList{"127.0.0.254:8000 admin/12345 Device 1",
-                           "127.0.0.255:8000 admin/12345 Device 2",
+        QTest::newRow("consecutive addresses")
+            << false
+            << QStringList{"127.0.0.254:8000 admin/12345 Device 1", "127.0.0.255:8000 admin/12345 Device 2",
                            "127.0.1.0:8000 admin/12345 Device 3"};
-        QTest::newRow("one address, consecutive ports") << true
-            << QStringList{"127.0.0.254:8000 admin/12345 Device 1",
-                           "127.0.0.254:8001 admin/12345 Device 2",
+        QTest::newRow("one address, consecutive ports")
+            << true
+            << QStringList{"127.0.0.254:8000 admin/12345 Device 1", "127.0.0.254:8001 admin/12345 Device 2",
                            "127.0.0.254:8002 admin/12345 Device 3"};
     }
 
@@ -358,8 +348,7 @@ private slots:
         CSQLite3Connection *connection = OpenClientDatabase(name.isEmpty() ? dir.path() : name);
         QVERIFY_THROWS_EXCEPTION(CSQlite3Error, ReadDevices(connection));
         QVERIFY(QDir::setCurrent(current));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-                 content == "-" ? QStringList() : QStringList{name});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), content == "-" ? QStringList() : QStringList{name});
         if (content != "-")
             QCOMPARE(QFileInfo(dir.filePath(name)).size(), content.size());
     }

@@ -75,9 +75,9 @@ private slots:
         QTest::addColumn<QByteArray>("address"); // at 80
         QTest::addColumn<QByteArray>("version"); // at 128
         QTest::addColumn<QString>("decoded");    // "serial|address|version"
-        QTest::newRow("terminated texts") << QByteArray("SN-01\0", 6) << QByteArray("192.168.1.3\0", 12)
-                                          << QByteArray("V5.3.0 build 150513\0", 20)
-                                          << "SN-01|192.168.1.3|V5.3.0 build 150513";
+        QTest::newRow("terminated texts")
+            << QByteArray("SN-01\0", 6) << QByteArray("192.168.1.3\0", 12) << QByteArray("V5.3.0 build 150513\0", 20)
+            << "SN-01|192.168.1.3|V5.3.0 build 150513";
         // Texts filling their whole field end there; the next field's bytes are not part of them.
         QTest::newRow("full fields") << QByteArray(48, 'S') + "MAC" << QByteArray("255.255.255.255X") + "MASK"
                                      << QByteArray(48, 'v') + "DSP"
@@ -122,9 +122,9 @@ private slots:
         announcer->Vanish("SN7");
         QTRY_COMPARE(log.Lines().size(), 6);
         VigilSearch::Stop();
-        QCOMPARE(log.Lines(), QStringList({"first:1:SN7|10.1.1.7|80|V1", "second:1:SN7|10.1.1.7|80|V1",
-                                           "first:5:SN7|10.1.1.7|80|V1", "second:5:SN7|10.1.1.7|80|V1",
-                                           "first:3:SN7||0|", "second:3:SN7||0|"}));
+        QCOMPARE(log.Lines(),
+                 QStringList({"first:1:SN7|10.1.1.7|80|V1", "second:1:SN7|10.1.1.7|80|V1", "first:5:SN7|10.1.1.7|80|V1",
+                              "second:5:SN7|10.1.1.7|80|V1", "first:3:SN7||0|", "second:3:SN7||0|"}));
         QVERIFY(log.thread != std::this_thread::get_id());
     }
 
@@ -132,7 +132,8 @@ private slots:
     {
         Log log;
         CRecorder older("older", &log), newer("newer", &log);
-        const VIGIL_DEVICE_INFO info = CScriptedAnnouncer::Record({VIGIL_EVENT_APPEARED, "SN1", "10.0.0.1", 8000, "V1", 0});
+        const VIGIL_DEVICE_INFO info =
+            CScriptedAnnouncer::Record({VIGIL_EVENT_APPEARED, "SN1", "10.0.0.1", 8000, "V1", 0});
         VigilSearch first;
         first.Attach(&older);
         {

@@ -57,7 +57,8 @@ QString StateOf(QWidget *dlg, const QString &serial)
 {
     QStringList states;
     for (int row : RowsOf(dlg, serial))
-        states << Cell(dlg, row, CVigilWidget::ColLogState) + ':' + Cell(dlg, row, CVigilWidget::ColLogState, Qt::UserRole);
+        states << Cell(dlg, row, CVigilWidget::ColLogState) + ':'
+                + Cell(dlg, row, CVigilWidget::ColLogState, Qt::UserRole);
     return states.join(' ');
 }
 
@@ -90,16 +91,17 @@ QString Label(QWidget *dlg, const char *name)
 
 // Clicks "Login Deivce" and fills in the login dialog as a user does; deviceLine gets the line
 // that names the device.
-bool LoginThroughDialog(CVigilWidget &dlg, const QString &user, const QString &password,
-                        QString *deviceLine = nullptr)
+bool LoginThroughDialog(CVigilWidget &dlg, const QString &user, const QString &password, QString *deviceLine = nullptr)
 {
-    auto seen = ExpectModal([=](QWidget *login) {
-        if (deviceLine)
-            *deviceLine = Label(login, "m_pLabelDevice");
-        Retype(Edit(login, "m_pEditUser"), user);
-        Retype(Edit(login, "m_pEditPwd"), password);
-        ClickChild(login, "pOkBtn");
-    }, &dlg);
+    auto seen = ExpectModal(
+        [=](QWidget *login) {
+            if (deviceLine)
+                *deviceLine = Label(login, "m_pLabelDevice");
+            Retype(Edit(login, "m_pEditUser"), user);
+            Retype(Edit(login, "m_pEditPwd"), password);
+            ClickChild(login, "pOkBtn");
+        },
+        &dlg);
     Button(&dlg, "m_pBtnLogin")->click();
     return seen->seen && seen->title == QStringLiteral("Login");
 }
@@ -117,8 +119,9 @@ void SelectRows(QWidget *dlg, const QStringList &serials)
 std::shared_ptr<int> CountInitResults(CVigilWidget &dlg, QObject *context)
 {
     auto count = std::make_shared<int>(0);
-    QObject::connect(dlg.findChild<CInitThread *>(), &CInitThread::SignalSendLogin, context, [count] { ++*count; },
-                     Qt::QueuedConnection);
+    QObject::connect(
+        dlg.findChild<CInitThread *>(), &CInitThread::SignalSendLogin, context, [count] { ++*count; },
+        Qt::QueuedConnection);
     return count;
 }
 
@@ -155,21 +158,23 @@ private slots:
         const SCRIPTED_ANNOUNCEMENT gone{VIGIL_EVENT_VANISHED, "SN1", "", 0, "", 0};
         QTest::newRow("appear twice") << Announcements{a1, a1}
                                       << QStringList{"192.168.1.3| 8000|SN1|V1", "192.168.1.3| 8000|SN1|V1"};
-        QTest::newRow("appear twice then vanish") << Announcements{a1, a2, a1, gone}
-                                                  << QStringList{"192.168.1.4|   80|SN2|V2"};
-        QTest::newRow("change in place")
-            << Announcements{a1, a2, {VIGIL_EVENT_CHANGED, "SN1", "10.0.0.9", 37777, "V1.1", 0}}
-            << QStringList{"10.0.0.9|37777|SN1|V1.1", "192.168.1.4|   80|SN2|V2"};
+        QTest::newRow("appear twice then vanish")
+            << Announcements{a1, a2, a1, gone} << QStringList{"192.168.1.4|   80|SN2|V2"};
+        QTest::newRow("change in place") << Announcements{a1,
+                                                          a2,
+                                                          {VIGIL_EVENT_CHANGED, "SN1", "10.0.0.9", 37777, "V1.1", 0}}
+                                         << QStringList{"10.0.0.9|37777|SN1|V1.1", "192.168.1.4|   80|SN2|V2"};
         QTest::newRow("change or vanish of an unknown serial")
             << Announcements{a2, {VIGIL_EVENT_CHANGED, "SN9", "10.0.0.9", 1, "V9", 0}, gone}
             << QStringList{"192.168.1.4|   80|SN2|V2"};
         QTest::newRow("answer counts as appearing, event 5 is ignored")
             << Announcements{{VIGIL_EVENT_ANSWERED, "SN1", "192.168.1.3", 8000, "V1", 0},
-                             {5, "SN1", "10.0.0.9", 1, "V9", 0}, {5, "SN3", "10.0.0.3", 1, "V3", 0}}
+                             {5, "SN1", "10.0.0.9", 1, "V9", 0},
+                             {5, "SN3", "10.0.0.3", 1, "V3", 0}}
             << QStringList{"192.168.1.3| 8000|SN1|V1"};
-        QTest::newRow("ports in five places") << Announcements{{1, "SN1", "10.0.0.1", 0, "", 0},
-                                                               {1, "SN2", "10.0.0.2", 123456, "", 0}}
-                                              << QStringList{"10.0.0.1|    0|SN1|", "10.0.0.2|123456|SN2|"};
+        QTest::newRow("ports in five places")
+            << Announcements{{1, "SN1", "10.0.0.1", 0, "", 0}, {1, "SN2", "10.0.0.2", 123456, "", 0}}
+            << QStringList{"10.0.0.1|    0|SN1|", "10.0.0.2|123456|SN2|"};
     }
 
     void announcements()
@@ -268,11 +273,13 @@ private slots:
         // Another try starts from what was typed, for the one device now selected.
         SelectRows(&dlg, {"SN2"});
         QStringList fields;
-        auto again = ExpectModal([&](QWidget *login) {
-            fields << Label(login, "m_pLabelDevice") << Edit(login, "m_pEditUser")->text()
-                   << Edit(login, "m_pEditPwd")->text();
-            ClickChild(login, "pCancelBtn");
-        }, &dlg);
+        auto again = ExpectModal(
+            [&](QWidget *login) {
+                fields << Label(login, "m_pLabelDevice") << Edit(login, "m_pEditUser")->text()
+                       << Edit(login, "m_pEditPwd")->text();
+                ClickChild(login, "pCancelBtn");
+            },
+            &dlg);
         Button(&dlg, "m_pBtnLogin")->click();
         QVERIFY(again->seen);
         QCOMPARE(fields, QStringList({"Device: 10.0.0.2:8000", "admin", "wrongpass"}));
@@ -343,17 +350,19 @@ private slots:
         // and Cancel changes nothing.
         QStringList tips;
         QString typedPassword;
-        auto seen = ExpectModal([&](QWidget *login) {
-            ClickChild(login, "pOkBtn");
-            tips << CToolTip::text();
-            Retype(Edit(login, "m_pEditUser"), "admin");
-            QTest::keyClick(login, Qt::Key_Return);
-            tips << CToolTip::text();
-            Retype(Edit(login, "m_pEditPwd"), "a'b");
-            typedPassword = Edit(login, "m_pEditPwd")->text();
-            tips << (login->isVisible() ? "open" : "closed");
-            ClickChild(login, "pCancelBtn");
-        }, &dlg);
+        auto seen = ExpectModal(
+            [&](QWidget *login) {
+                ClickChild(login, "pOkBtn");
+                tips << CToolTip::text();
+                Retype(Edit(login, "m_pEditUser"), "admin");
+                QTest::keyClick(login, Qt::Key_Return);
+                tips << CToolTip::text();
+                Retype(Edit(login, "m_pEditPwd"), "a'b");
+                typedPassword = Edit(login, "m_pEditPwd")->text();
+                tips << (login->isVisible() ? "open" : "closed");
+                ClickChild(login, "pCancelBtn");
+            },
+            &dlg);
         Button(&dlg, "m_pBtnLogin")->click();
         QVERIFY(seen->seen);
         QCOMPARE(tips, QStringList({"User name cannot be empty.", "Password cannot be empty.", "open"}));
@@ -425,11 +434,13 @@ private slots:
         QCOMPARE(backend->LoginAttempts("10.0.0.2", 8000), 0);
 
         QStringList prefilled;
-        auto seen = ExpectModal([&](QWidget *login) {
-            prefilled << Label(login, "m_pLabelDevice") << Edit(login, "m_pEditUser")->text()
-                      << Edit(login, "m_pEditPwd")->text();
-            ClickChild(login, "pOkBtn");
-        }, &dlg);
+        auto seen = ExpectModal(
+            [&](QWidget *login) {
+                prefilled << Label(login, "m_pLabelDevice") << Edit(login, "m_pEditUser")->text()
+                          << Edit(login, "m_pEditPwd")->text();
+                ClickChild(login, "pOkBtn");
+            },
+            &dlg);
         Button(&dlg, "m_pBtnLogin")->click();
         QVERIFY(seen->seen);
         QCOMPARE(prefilled, QStringList({"Device: 10.0.0.2:8000", "root", "pw"}));

@@ -29,7 +29,8 @@ private slots:
         QVERIFY2(m_root.isValid(), qPrintable(m_root.errorString()));
         QProcess extract;
         extract.setProcessChannelMode(QProcess::MergedChannels);
-        extract.start(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), QStringLiteral(NORDA_PACKAGE_FILE), m_root.path()});
+        extract.start(QStringLiteral("dpkg-deb"),
+                      {QStringLiteral("-x"), QStringLiteral(NORDA_PACKAGE_FILE), m_root.path()});
         QVERIFY(extract.waitForFinished(kWaitMs));
         QVERIFY2(extract.exitCode() == 0, extract.readAll().constData());
     }
@@ -55,8 +56,8 @@ private slots:
         QFile entry(m_root.filePath(QStringLiteral("usr/share/applications/norda.desktop")));
         QVERIFY2(entry.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(entry.fileName()));
         const QString text = QString::fromUtf8(entry.readAll());
-        const QRegularExpressionMatch exec = QRegularExpression(QStringLiteral("^Exec=(\\S+)"),
-                                                                QRegularExpression::MultilineOption).match(text);
+        const QRegularExpressionMatch exec =
+            QRegularExpression(QStringLiteral("^Exec=(\\S+)"), QRegularExpression::MultilineOption).match(text);
         QVERIFY2(exec.hasMatch(), qPrintable(text));
         QVERIFY2(QFileInfo(m_root.filePath(exec.captured(1).mid(1))).isExecutable(), qPrintable(exec.captured(1)));
 

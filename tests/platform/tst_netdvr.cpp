@@ -132,10 +132,14 @@ private slots:
         QTest::addColumn<QByteArray>("password");
         QTest::addColumn<uint32_t>("error");
         QTest::newRow("accepted") << QByteArray("10.0.0.1") << 8000 << QByteArray("50817") << uint32_t(NET_DVR_NOERROR);
-        QTest::newRow("wrong password") << QByteArray("10.0.0.1") << 8000 << QByteArray("x") << uint32_t(NET_DVR_BAD_CREDENTIALS);
-        QTest::newRow("empty password") << QByteArray("10.0.0.1") << 8000 << QByteArray() << uint32_t(NET_DVR_BAD_CREDENTIALS);
-        QTest::newRow("nobody there") << QByteArray("10.0.0.9") << 8000 << QByteArray("50817") << uint32_t(NET_DVR_CONNECT_FAILED);
-        QTest::newRow("other port") << QByteArray("10.0.0.1") << 8001 << QByteArray("50817") << uint32_t(NET_DVR_CONNECT_FAILED);
+        QTest::newRow("wrong password") << QByteArray("10.0.0.1") << 8000 << QByteArray("x")
+                                        << uint32_t(NET_DVR_BAD_CREDENTIALS);
+        QTest::newRow("empty password") << QByteArray("10.0.0.1") << 8000 << QByteArray()
+                                        << uint32_t(NET_DVR_BAD_CREDENTIALS);
+        QTest::newRow("nobody there") << QByteArray("10.0.0.9") << 8000 << QByteArray("50817")
+                                      << uint32_t(NET_DVR_CONNECT_FAILED);
+        QTest::newRow("other port") << QByteArray("10.0.0.1") << 8001 << QByteArray("50817")
+                                    << uint32_t(NET_DVR_CONNECT_FAILED);
     }
 
     void loginOutcomes()
@@ -177,17 +181,27 @@ private slots:
         QTest::addColumn<uint32_t>("bufferSize");
         QTest::addColumn<bool>("setSize");
         QTest::addColumn<uint32_t>("error");
-        QTest::newRow("compression ch1") << true << uint32_t(1040) << 1 << uint32_t(116) << false << uint32_t(NET_DVR_NOERROR);
-        QTest::newRow("compression ch2 fails") << true << uint32_t(1040) << 2 << uint32_t(116) << false << uint32_t(NET_DVR_READ_FAILED);
-        QTest::newRow("compression no ch4") << true << uint32_t(1040) << 4 << uint32_t(116) << false << uint32_t(NET_DVR_BAD_CHANNEL);
-        QTest::newRow("compression ch0") << true << uint32_t(1040) << 0 << uint32_t(116) << false << uint32_t(NET_DVR_BAD_CHANNEL);
-        QTest::newRow("compression small") << true << uint32_t(1040) << 1 << uint32_t(115) << false << uint32_t(NET_DVR_BAD_PARAMETER);
-        QTest::newRow("ip channels") << true << uint32_t(1062) << 0 << uint32_t(50792) << true << uint32_t(NET_DVR_NOERROR);
-        QTest::newRow("ip channels size unset") << true << uint32_t(1062) << 0 << uint32_t(50792) << false << uint32_t(NET_DVR_BAD_PARAMETER);
-        QTest::newRow("ip channels ch1") << true << uint32_t(1062) << 1 << uint32_t(50792) << true << uint32_t(NET_DVR_BAD_CHANNEL);
+        QTest::newRow("compression ch1") << true << uint32_t(1040) << 1 << uint32_t(116) << false
+                                         << uint32_t(NET_DVR_NOERROR);
+        QTest::newRow("compression ch2 fails")
+            << true << uint32_t(1040) << 2 << uint32_t(116) << false << uint32_t(NET_DVR_READ_FAILED);
+        QTest::newRow("compression no ch4")
+            << true << uint32_t(1040) << 4 << uint32_t(116) << false << uint32_t(NET_DVR_BAD_CHANNEL);
+        QTest::newRow("compression ch0") << true << uint32_t(1040) << 0 << uint32_t(116) << false
+                                         << uint32_t(NET_DVR_BAD_CHANNEL);
+        QTest::newRow("compression small")
+            << true << uint32_t(1040) << 1 << uint32_t(115) << false << uint32_t(NET_DVR_BAD_PARAMETER);
+        QTest::newRow("ip channels") << true << uint32_t(1062) << 0 << uint32_t(50792) << true
+                                     << uint32_t(NET_DVR_NOERROR);
+        QTest::newRow("ip channels size unset")
+            << true << uint32_t(1062) << 0 << uint32_t(50792) << false << uint32_t(NET_DVR_BAD_PARAMETER);
+        QTest::newRow("ip channels ch1") << true << uint32_t(1062) << 1 << uint32_t(50792) << true
+                                         << uint32_t(NET_DVR_BAD_CHANNEL);
         QTest::newRow("device") << true << uint32_t(1100) << 0 << uint32_t(180) << false << uint32_t(NET_DVR_NOERROR);
-        QTest::newRow("unknown command") << true << uint32_t(1041) << 0 << uint32_t(50792) << false << uint32_t(NET_DVR_BAD_COMMAND);
-        QTest::newRow("not logged in") << false << uint32_t(1100) << 0 << uint32_t(180) << false << uint32_t(NET_DVR_BAD_USERID);
+        QTest::newRow("unknown command") << true << uint32_t(1041) << 0 << uint32_t(50792) << false
+                                         << uint32_t(NET_DVR_BAD_COMMAND);
+        QTest::newRow("not logged in") << false << uint32_t(1100) << 0 << uint32_t(180) << false
+                                       << uint32_t(NET_DVR_BAD_USERID);
     }
 
     void configReads()
@@ -231,8 +245,10 @@ private slots:
         SCRIPTED_DEVICE device = Device("10.0.0.1", 0);
         device.uStartIPChanField = 0x00010021;
         device.ipDevices = {true, false};
-        device.sources = {{NET_DVR_SOURCE_IP_DEVICE, 2, true}, {NET_DVR_SOURCE_STREAM_SERVER, 0, false},
-                          {NET_DVR_SOURCE_URL, 0, true}, {9, 0, true}};
+        device.sources = {{NET_DVR_SOURCE_IP_DEVICE, 2, true},
+                          {NET_DVR_SOURCE_STREAM_SERVER, 0, false},
+                          {NET_DVR_SOURCE_URL, 0, true},
+                          {9, 0, true}};
         Install({device});
         const int user = Login("10.0.0.1");
         auto config = std::make_unique<NET_DVR_IPCHAN_CONFIG>();
@@ -374,7 +390,8 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::newRow("not json") << QByteArray("{ devices: ");
         QTest::newRow("no address") << QByteArray(R"({"devices":[{"address":"10.0.3.1"},{"port":1}]})");
-        QTest::newRow("channels not a list") << QByteArray(R"({"devices":[{"address":"10.0.3.1","analogChannels":3}]})");
+        QTest::newRow("channels not a list")
+            << QByteArray(R"({"devices":[{"address":"10.0.3.1","analogChannels":3}]})");
     }
 
     void badJsonAddsNothing()

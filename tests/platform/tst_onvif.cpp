@@ -50,10 +50,10 @@ private slots:
         QTest::addColumn<QByteArray>("response"); // empty: no challenge we can answer
         QTest::newRow("RFC 7616 MD5") << QList<QByteArray>{Rfc("MD5")} << kRfcMd5Response;
         QTest::newRow("RFC 7616 SHA-256") << QList<QByteArray>{Rfc("SHA-256")} << kRfcSha256Response;
-        QTest::newRow("both offered: SHA-256") << QList<QByteArray>{Rfc("MD5"), Rfc("SHA-256"), Rfc("MD5")}
-                                               << kRfcSha256Response;
-        QTest::newRow("no algorithm means MD5") << QList<QByteArray>{Rfc("MD5").replace("algorithm=MD5, ", "")}
-                                                << kRfcMd5Response;
+        QTest::newRow("both offered: SHA-256")
+            << QList<QByteArray>{Rfc("MD5"), Rfc("SHA-256"), Rfc("MD5")} << kRfcSha256Response;
+        QTest::newRow("no algorithm means MD5")
+            << QList<QByteArray>{Rfc("MD5").replace("algorithm=MD5, ", "")} << kRfcMd5Response;
         QTest::newRow("unknown algorithm") << QList<QByteArray>{Rfc("SHA-512-256")} << QByteArray();
         QTest::newRow("auth-int only") << QList<QByteArray>{Rfc("MD5", "\"auth-int\"")} << QByteArray();
         QTest::newRow("Basic") << QList<QByteArray>{"Basic realm=\"x\""} << QByteArray();
@@ -79,8 +79,9 @@ private slots:
         const QByteArray authorization =
             DigestAuthorization(challenge, "Mufasa", "Circle of Life", "GET", "/dir/index.html", 1, cnonce);
         QVERIFY(authorization.startsWith("Digest username=\"Mufasa\""));
-        for (const QByteArray &part : {"response=\"" + response + '"', QByteArray("nc=00000001"), QByteArray("qop=auth,"),
-                                       QByteArray("opaque=\"FQhe/qaU925kfnzjCev0ciny7QMkPqMAFRtzCUYo5tdS\"")})
+        for (const QByteArray &part :
+             {"response=\"" + response + '"', QByteArray("nc=00000001"), QByteArray("qop=auth,"),
+              QByteArray("opaque=\"FQhe/qaU925kfnzjCev0ciny7QMkPqMAFRtzCUYo5tdS\"")})
             QVERIFY2(authorization.contains(part), part.constData());
         QVERIFY(!authorization.contains("Circle"));
     }
@@ -89,7 +90,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<bool>("closed"); // the peer closes after raw
-        QTest::addColumn<int>("outcome");  // ONVIF_HTTP_ANSWER::Outcome; -1: still waiting
+        QTest::addColumn<int>("outcome"); // ONVIF_HTTP_ANSWER::Outcome; -1: still waiting
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         const QByteArray ok = "HTTP/1.1 200 OK\r\n";
@@ -99,22 +100,22 @@ private slots:
         QTest::newRow("until closed") << QByteArray("HTTP/1.0 500 Oops\n\nhello") << true << 0 << 500
                                       << QByteArray("hello");
         QTest::newRow("interim answer first")
-            << QByteArray("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 401 No\r\nContent-Length: 0\r\n\r\n") << false << 0 << 401
-            << QByteArray();
-        QTest::newRow("sized, not all there") << ok + "Content-Length: 10\r\n\r\nhello" << false << -1 << 0
-                                              << QByteArray();
-        QTest::newRow("sized, closed early") << ok + "Content-Length: 10\r\n\r\nhello" << true << 4 << 0
-                                             << QByteArray();
+            << QByteArray("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 401 No\r\nContent-Length: 0\r\n\r\n") << false << 0
+            << 401 << QByteArray();
+        QTest::newRow("sized, not all there")
+            << ok + "Content-Length: 10\r\n\r\nhello" << false << -1 << 0 << QByteArray();
+        QTest::newRow("sized, closed early")
+            << ok + "Content-Length: 10\r\n\r\nhello" << true << 4 << 0 << QByteArray();
         QTest::newRow("announces 50 MB") << ok + "Content-Length: 52428800\r\n\r\n" << false << 3 << 0 << QByteArray();
         QTest::newRow("2 MB unsized") << ok + "\r\n" + QByteArray(2 << 20, 'x') << false << 3 << 0 << QByteArray();
-        QTest::newRow("huge chunk") << ok + "Transfer-Encoding: chunked\r\n\r\nFFFFFFFFF\r\n" << false << 3 << 0
-                                    << QByteArray();
-        QTest::newRow("bad chunk size") << ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n" << false << 4 << 0
-                                        << QByteArray();
-        QTest::newRow("chunk without its line break")
-            << ok + "Transfer-Encoding: chunked\r\n\r\n3\r\nhelXX\r\n" << false << 4 << 0 << QByteArray();
-        QTest::newRow("two lengths") << ok + "Content-Length: 5\r\nContent-Length: 6\r\n\r\n" << false << 4 << 0
-                                     << QByteArray();
+        QTest::newRow("huge chunk") << ok + "Transfer-Encoding: chunked\r\n\r\nFFFFFFFFF\r\n"
+                                    << false << 3 << 0 << QByteArray();
+        QTest::newRow("bad chunk size") << ok + "Transfer-Encoding: chunked\r\n\r\nzz\r\n"
+                                        << false << 4 << 0 << QByteArray();
+        QTest::newRow("chunk without its line break") << ok + "Transfer-Encoding: chunked\r\n\r\n3\r\nhelXX\r\n"
+                                                      << false << 4 << 0 << QByteArray();
+        QTest::newRow("two lengths") << ok + "Content-Length: 5\r\nContent-Length: 6\r\n\r\n"
+                                     << false << 4 << 0 << QByteArray();
         QTest::newRow("not HTTP") << QByteArray("SSH-2.0-x\r\n\r\n") << false << 4 << 0 << QByteArray();
         QTest::newRow("endless header") << ok + "X: " + QByteArray(100000, 'y') << false << 4 << 0 << QByteArray();
     }
@@ -159,7 +160,8 @@ private slots:
         QTest::newRow("entity expansion") << QByteArray(
             "<!DOCTYPE a [<!ENTITY e \"xxxxxxxxxx\"><!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;\">]><a>&f;&f;&f;</a>");
         QTest::newRow("deep nesting") << QByteArray("<a>").repeated(20000) + QByteArray("</a>").repeated(20000);
-        QTest::newRow("too many elements") << "<a>" + QByteArray("<b/>").repeated(COnvifDocument::kMaxElements) + "</a>";
+        QTest::newRow("too many elements")
+            << "<a>" + QByteArray("<b/>").repeated(COnvifDocument::kMaxElements) + "</a>";
     }
 
     void xmlRefused()
@@ -187,22 +189,21 @@ private slots:
         QTest::newRow("65 attributes on an inner element") << "<r><s/><s" + attributes(65) + "/></r>" << false;
         QTest::newRow("1 MB of attributes") << "<r" + attributes(100000) + "/>" << false;
         QTest::newRow("16,384 attributes") << "<r>" + ("<s" + attributes(64) + "/>").repeated(256) + "</r>" << true;
-        QTest::newRow("16,385 attributes") << "<r>" + ("<s" + attributes(64) + "/>").repeated(256) + "<s a='1'/></r>"
-                                           << false;
+        QTest::newRow("16,385 attributes")
+            << "<r>" + ("<s" + attributes(64) + "/>").repeated(256) + "<s a='1'/></r>" << false;
         const QByteArray declare43 = "<s" + attributes(43, "xmlns:p") + '>';
-        QTest::newRow("128 namespaces in scope") << declare43 + declare43 + "<s" + attributes(42, "xmlns:p") + "/></s></s>"
-                                                 << true;
+        QTest::newRow("128 namespaces in scope")
+            << declare43 + declare43 + "<s" + attributes(42, "xmlns:p") + "/></s></s>" << true;
         QTest::newRow("129 namespaces in scope") << declare43.repeated(3) + "</s></s></s>" << false;
-        QTest::newRow("namespaces declared again by siblings")
-            << "<r>" + ("<s" + attributes(40, "xmlns:p") + "/><s" + attributes(40, "xmlns:p") + "></s>").repeated(10) + "</r>"
-            << true;
+        QTest::newRow("namespaces declared again by siblings") << "<r>"
+                + ("<s" + attributes(40, "xmlns:p") + "/><s" + attributes(40, "xmlns:p") + "></s>").repeated(10)
+                + "</r>" << true;
         const QByteArray limit(XmlGuard::kMaxAttributeValue, 'v');
         QTest::newRow("value of 64 KB") << "<r v='" + limit + "'/>" << true;
         QTest::newRow("value of 64 KB and one byte") << "<r v='" + limit + "v'/>" << false;
-        QTest::newRow("equal signs in text, comments, CDATA and values")
-            << "<r a=\"=" + QByteArray(100, '=') + "\"><!--" + QByteArray(100, '=') + "--><![CDATA[<x " + attributes(100)
-                   + ">]]>" + QByteArray(100, '=') + "<?pi " + attributes(100) + "?></r>"
-            << true;
+        QTest::newRow("equal signs in text, comments, CDATA and values") << "<r a=\"=" + QByteArray(100, '=')
+                + "\"><!--" + QByteArray(100, '=') + "--><![CDATA[<x " + attributes(100) + ">]]>" + QByteArray(100, '=')
+                + "<?pi " + attributes(100) + "?></r>" << true;
     }
 
     void xmlAttributeLimits()

@@ -2,8 +2,8 @@
 // devices served on 127.0.0.1, some of them behind a proxy that edits their answers.
 #include "calc/bitratecalculator.h"
 #include "import/deviceimporter.h"
-#include "platform/onvif/onvifbackend.h"
 #include "platform/dvrbackend.h"
+#include "platform/onvif/onvifbackend.h"
 #include "tools/fakedevice/fakeonvifserver.h"
 
 #include <QRegularExpression>
@@ -115,8 +115,9 @@ private:
             body.replace(edit.section('|', 0, 0), edit.section('|', 1));
         const QByteArray edited = body.toUtf8();
         QByteArray header = answer.left(end);
-        header.replace(QRegularExpression("Content-Length: \\d+").match(QString::fromLatin1(header)).captured(0).toLatin1(),
-                       "Content-Length: " + QByteArray::number(edited.size()));
+        header.replace(
+            QRegularExpression("Content-Length: \\d+").match(QString::fromLatin1(header)).captured(0).toLatin1(),
+            "Content-Length: " + QByteArray::number(edited.size()));
         return header + "\r\n\r\n" + edited;
     }
 
@@ -124,7 +125,7 @@ private:
     const QStringList m_prefixes; // "old=new"
     const QStringList m_edits;    // "old|new"
     quint16 m_uPort = 0;
-    CLoopThread m_thread;         // last: the server goes before the members it uses
+    CLoopThread m_thread; // last: the server goes before the members it uses
 };
 
 // Answers each request with the next of its answers (the last one again and again) and keeps
@@ -219,7 +220,8 @@ QString CameraText(const STRU_CAMERA &camera)
         .arg(camera.iChannel)
         .arg(NordaVocab::DeviceTypeText(camera.iType), NordaVocab::ResolutionText(camera.iResolution))
         .arg(camera.dFramerate)
-        .arg(camera.iBitrate == camera.iRecommendedBitrate ? QStringLiteral("recommended") : QString::number(camera.iBitrate))
+        .arg(camera.iBitrate == camera.iRecommendedBitrate ? QStringLiteral("recommended")
+                                                           : QString::number(camera.iBitrate))
         .arg(camera.iLevel);
 }
 
@@ -280,8 +282,8 @@ private slots:
         FAKE_ONVIF_DEVICE camera;
         camera.iPort = 0;
         QTest::newRow("camera, Media2") << camera << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);
-        QTest::newRow("camera, WS-Security, wrong password") << camera << wrong << QStringList() << QStringList()
-                                                             << NET_DVR_BAD_CREDENTIALS << QStringList();
+        QTest::newRow("camera, WS-Security, wrong password")
+            << camera << wrong << QStringList() << QStringList() << NET_DVR_BAD_CREDENTIALS << QStringList();
         FAKE_ONVIF_DEVICE device = camera;
         device.bMedia2 = false;
         QTest::newRow("camera, Media") << device << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);
@@ -298,8 +300,8 @@ private slots:
         device.iClockOffsetSec = -7200;
         QTest::newRow("recorder, 8 channels, Digest SHA-256, clock 2 h behind")
             << device << right << QStringList() << QStringList() << 0 << Cameras("IPCamera", 8, hd);
-        QTest::newRow("Digest SHA-256, wrong password") << device << wrong << QStringList() << QStringList()
-                                                        << NET_DVR_BAD_CREDENTIALS << QStringList();
+        QTest::newRow("Digest SHA-256, wrong password")
+            << device << wrong << QStringList() << QStringList() << NET_DVR_BAD_CREDENTIALS << QStringList();
         device.iChannels = 2;
         device.digestAlgorithms = QStringList{"MD5"};
         FAKE_ONVIF_ENCODER hd720;
@@ -317,8 +319,8 @@ private slots:
             << device << right << QStringList() << QStringList() << 0
             << QStringList{"127.0.0.1_IPCamera1 ch1 IPC 720P(1280*760) 25fps 2048 L3",
                            "127.0.0.1_IPCamera2 ch2 IPC 4CIF 25fps 1024 L0"};
-        QTest::newRow("Digest MD5, wrong password") << device << wrong << QStringList() << QStringList()
-                                                    << NET_DVR_BAD_CREDENTIALS << QStringList();
+        QTest::newRow("Digest MD5, wrong password")
+            << device << wrong << QStringList() << QStringList() << NET_DVR_BAD_CREDENTIALS << QStringList();
 
         device = camera;
         device.streams.first().iWidth = 2592;
@@ -339,8 +341,8 @@ private slots:
         const QStringList swapped{"env=tt", "tt=env", "tds=tr2", "tr2=tds", "ter=trt", "trt=ter"};
         QTest::newRow("other prefixes") << camera << right << renamed << QStringList() << 0 << Cameras("", 1, hd);
         QTest::newRow("prefixes swapped") << camera << right << swapped << QStringList() << 0 << Cameras("", 1, hd);
-        QTest::newRow("prefixes swapped, wrong password") << camera << wrong << swapped << QStringList()
-                                                          << NET_DVR_BAD_CREDENTIALS << QStringList();
+        QTest::newRow("prefixes swapped, wrong password")
+            << camera << wrong << swapped << QStringList() << NET_DVR_BAD_CREDENTIALS << QStringList();
         QTest::newRow("absurd numbers: no supported resolution")
             << camera << right << QStringList()
             << QStringList{">1920<|>99999999999999999999<", ">25<|>NaN<", ">4096<|>1e400<", ">4<|>-inf<"} << 0
@@ -348,17 +350,17 @@ private slots:
 
         device = camera;
         device.iPort = 1; // nothing listens there
-        QTest::newRow("nothing listening") << device << right << QStringList() << QStringList()
-                                           << NET_DVR_CONNECT_FAILED << QStringList();
+        QTest::newRow("nothing listening")
+            << device << right << QStringList() << QStringList() << NET_DVR_CONNECT_FAILED << QStringList();
         device = camera;
         device.fault = FakeOnvifFault::Silent;
         device.faultOperations = QStringList{"GetSystemDateAndTime"};
-        QTest::newRow("clock never answers") << device << right << QStringList() << QStringList()
-                                             << NET_DVR_TIMEOUT << QStringList();
+        QTest::newRow("clock never answers")
+            << device << right << QStringList() << QStringList() << NET_DVR_TIMEOUT << QStringList();
         device.faultOperations.clear();
         device.fault = FakeOnvifFault::Malformed;
-        QTest::newRow("not an ONVIF device") << device << right << QStringList() << QStringList()
-                                             << NET_DVR_NOT_SUPPORTED_DEVICE << QStringList();
+        QTest::newRow("not an ONVIF device")
+            << device << right << QStringList() << QStringList() << NET_DVR_NOT_SUPPORTED_DEVICE << QStringList();
         const std::pair<const char *, FakeOnvifFault> faults[] = {{"never answers", FakeOnvifFault::Silent},
                                                                   {"trickles", FakeOnvifFault::Slow},
                                                                   {"50 MB", FakeOnvifFault::Huge},
@@ -368,9 +370,9 @@ private slots:
             device.fault = fault.second;
             const bool timeout = fault.second == FakeOnvifFault::Silent || fault.second == FakeOnvifFault::Slow;
             device.faultOperations = QStringList{"GetProfiles"};
-            QTest::addRow("profiles: %s", fault.first) << device << right << QStringList() << QStringList()
-                                                       << (timeout ? NET_DVR_TIMEOUT : NET_DVR_BAD_ANSWER)
-                                                       << QStringList();
+            QTest::addRow("profiles: %s", fault.first)
+                << device << right << QStringList() << QStringList() << (timeout ? NET_DVR_TIMEOUT : NET_DVR_BAD_ANSWER)
+                << QStringList();
             device.faultOperations = QStringList{"GetVideoEncoderConfigurationOptions"};
             QTest::addRow("options: %s", fault.first) << device << right << QStringList() << QStringList() << 0
                                                       << (timeout ? QStringList() : Cameras("", 1, hd));
@@ -410,7 +412,8 @@ private slots:
         QCOMPARE(int(answer.byChanNum), device.bRecorder ? 0 : device.iChannels);
         QVERIFY(NET_DVR_Logout(userID));
         QVERIFY(record.Login());
-        QCOMPARE(record.GetDeviceKind(), device.bRecorder ? int(STRU_DEVICE::KindRecorder) : int(STRU_DEVICE::KindIPCamera));
+        QCOMPARE(record.GetDeviceKind(),
+                 device.bRecorder ? int(STRU_DEVICE::KindRecorder) : int(STRU_DEVICE::KindIPCamera));
         record.Logout();
         CBitrateCalculator calculator;
         QStringList imported;
@@ -466,24 +469,28 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("answers");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<int>("requests");
-        const QByteArray envelope = QByteArray("<s:Envelope xmlns:s=\"") + OnvifUri::kSoap + "\"><s:Body>%1</s:Body></s:Envelope>";
+        const QByteArray envelope =
+            QByteArray("<s:Envelope xmlns:s=\"") + OnvifUri::kSoap + "\"><s:Body>%1</s:Body></s:Envelope>";
         const QByteArray scopes = QByteArray("<m:GetScopesResponse xmlns:m=\"") + OnvifUri::kDevice + "\"%1/>";
-        const QByteArray fine = HttpAnswer("200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", "")));
-        const QByteArray challenge = "WWW-Authenticate: Digest realm=\"r\", nonce=\"n\", opaque=\"o\", qop=\"auth\"\r\n";
-        QTest::newRow("digest challenge") << QList<QByteArray>{HttpAnswer("401 Unauthorized", challenge, {}), fine}
-                                          << int(ONVIF_RESULT::Ok) << 2;
+        const QByteArray fine =
+            HttpAnswer("200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", "")));
+        const QByteArray challenge =
+            "WWW-Authenticate: Digest realm=\"r\", nonce=\"n\", opaque=\"o\", qop=\"auth\"\r\n";
+        QTest::newRow("digest challenge")
+            << QList<QByteArray>{HttpAnswer("401 Unauthorized", challenge, {}), fine} << int(ONVIF_RESULT::Ok) << 2;
         for (const QByteArray field : {"realm", "nonce", "opaque"}) {
-            const QByteArray forged = QByteArray(challenge).replace(field + "=\"" + field.left(1), field + "=\"x\rX-Injected: 1\r");
+            const QByteArray forged =
+                QByteArray(challenge).replace(field + "=\"" + field.left(1), field + "=\"x\rX-Injected: 1\r");
             QTest::addRow("digest %s with a carriage return", field.constData())
-                << QList<QByteArray>{HttpAnswer("401 Unauthorized", forged, {}), fine} << int(ONVIF_RESULT::Unauthorized)
-                << 1;
+                << QList<QByteArray>{HttpAnswer("401 Unauthorized", forged, {}), fine}
+                << int(ONVIF_RESULT::Unauthorized) << 1;
         }
         QByteArray attributes;
         for (int i = 0; attributes.size() < 1000 * 1000 - 300; ++i)
             attributes += " a" + QByteArray::number(i) + "=\"1\"";
-        QTest::newRow("1 MB of attributes on one element")
-            << QList<QByteArray>{HttpAnswer("200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", attributes)))}
-            << int(ONVIF_RESULT::Malformed) << 1;
+        QTest::newRow("1 MB of attributes on one element") << QList<QByteArray>{HttpAnswer(
+            "200 OK", {}, QByteArray(envelope).replace("%1", QByteArray(scopes).replace("%1", attributes)))}
+                                                           << int(ONVIF_RESULT::Malformed) << 1;
     }
 
     void hostileAnswers()

@@ -49,7 +49,8 @@ private slots:
                     servers << QString::fromLatin1(line.trimmed().mid(10).trimmed());
         // IPv6 servers are unreachable here: the resolver moves on from them at once.
         for (const QString &server : servers) {
-            if (QHostAddress(server).protocol() != QAbstractSocket::IPv4Protocol || servers.indexOf(server) != servers.lastIndexOf(server))
+            if (QHostAddress(server).protocol() != QAbstractSocket::IPv4Protocol
+                || servers.indexOf(server) != servers.lastIndexOf(server))
                 continue;
             QProcess::execute(QStringLiteral("ip"), {"addr", "add", server + "/32", "dev", "lo"});
             m_servers.push_back(std::make_unique<QUdpSocket>());
@@ -75,8 +76,9 @@ private slots:
         const int queriesBefore = Queries();
         std::thread thread([&] {
             NET_DVR_LOGIN_ANSWER answer;
-            outcome = login ? (NET_DVR_Login_V30(kHostName, 80, "admin", "1", &answer), int(NET_DVR_GetLastError()))
-                            : int(OnvifPost(kHostName, 80, "/", "urn:a", {}, "<x/>", {}, QDeadlineTimer(1000)).eOutcome);
+            outcome = login
+                ? (NET_DVR_Login_V30(kHostName, 80, "admin", "1", &answer), int(NET_DVR_GetLastError()))
+                : int(OnvifPost(kHostName, 80, "/", "urn:a", {}, "<x/>", {}, QDeadlineTimer(1000)).eOutcome);
         });
         const std::unique_ptr<std::thread, void (*)(std::thread *)> joined(&thread, [](std::thread *t) { t->join(); });
         // The name servers were asked, and the caller is back long before they would give up.

@@ -44,10 +44,7 @@ struct Collector
         std::lock_guard<std::mutex> lock(self->mutex);
         self->records.append(*info);
     }
-    static int KeepFirstFlood(const char *serial, void *)
-    {
-        return QByteArray(serial) == "urn:uuid:flood-0";
-    }
+    static int KeepFirstFlood(const char *serial, void *) { return QByteArray(serial) == "urn:uuid:flood-0"; }
     int Count(int event, const QString &serial = QString()) const
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -89,17 +86,24 @@ private slots:
         QTest::addColumn<QString>("sender");
         QTest::addColumn<QString>("address"); // empty: none
         QTest::addColumn<int>("port");
-        QTest::newRow("the one matching the sender") << QStringList{"http://10.0.0.5:81/a", "http://192.168.1.9:8899/onvif/device_service"}
-                                                     << "192.168.1.9" << "192.168.1.9" << 8899;
-        QTest::newRow("none matches: first IPv4") << QStringList{"http://[fe80::1]/x", "http://10.0.0.5/x"} << "192.168.1.9"
-                                                  << "10.0.0.5" << 80;
-        QTest::newRow("https default port") << QStringList{"https://10.0.0.5/x"} << "10.0.0.5" << "10.0.0.5" << 443;
-        QTest::newRow("host name: the sender") << QStringList{"http://cam.local:8000/x"} << "10.1.1.1" << "10.1.1.1" << 8000;
-        QTest::newRow("mapped sender") << QStringList{"http://10.0.0.5:81/x", "http://10.0.0.6:82/x"} << "::ffff:10.0.0.6"
+        QTest::newRow("the one matching the sender")
+            << QStringList{"http://10.0.0.5:81/a", "http://192.168.1.9:8899/onvif/device_service"} << "192.168.1.9"
+            << "192.168.1.9" << 8899;
+        QTest::newRow("none matches: first IPv4")
+            << QStringList{"http://[fe80::1]/x", "http://10.0.0.5/x"} << "192.168.1.9"
+            << "10.0.0.5" << 80;
+        QTest::newRow("https default port") << QStringList{"https://10.0.0.5/x"} << "10.0.0.5"
+                                            << "10.0.0.5" << 443;
+        QTest::newRow("host name: the sender") << QStringList{"http://cam.local:8000/x"} << "10.1.1.1"
+                                               << "10.1.1.1" << 8000;
+        QTest::newRow("mapped sender") << QStringList{"http://10.0.0.5:81/x", "http://10.0.0.6:82/x"}
+                                       << "::ffff:10.0.0.6"
                                        << "10.0.0.6" << 82;
-        QTest::newRow("no usable address") << QStringList{"ftp://10.0.0.5/", "garbage ::::", "http://10.0.0.5:99999/"}
-                                           << "10.0.0.5" << "" << 0;
-        QTest::newRow("none at all") << QStringList() << "10.0.0.5" << "" << 0;
+        QTest::newRow("no usable address")
+            << QStringList{"ftp://10.0.0.5/", "garbage ::::", "http://10.0.0.5:99999/"} << "10.0.0.5"
+            << "" << 0;
+        QTest::newRow("none at all") << QStringList() << "10.0.0.5"
+                                     << "" << 0;
     }
     void pickAddress()
     {
@@ -123,38 +127,48 @@ private slots:
         QTest::addColumn<bool>("video");
         QTest::addColumn<QString>("hardware");
         QTest::newRow("hello") << Hello("urn:uuid:1") << 1 << true << "HW 42";
-        QTest::newRow("types by default namespace") << Hello("urn:uuid:1", "http://1.2.3.4/", "NetworkVideoTransmitter")
-                                                          .replace("<d:Types>", "<d:Types xmlns=\"http://www.onvif.org/ver10/network/wsdl\">")
-                                                    << 1 << true << "HW 42";
-        QTest::newRow("same name, other namespace") << Hello("urn:uuid:1", "http://1.2.3.4/", "p:NetworkVideoTransmitter")
-                                                           .replace("<d:Types>", "<d:Types xmlns:p=\"urn:printers\">")
-                                                    << 1 << false << "HW 42";
-        QTest::newRow("undeclared prefix") << Hello("urn:uuid:1", "http://1.2.3.4/", "tdn:NetworkVideoTransmitter") << 1
-                                           << true << "HW 42";
+        QTest::newRow("types by default namespace")
+            << Hello("urn:uuid:1", "http://1.2.3.4/", "NetworkVideoTransmitter")
+                   .replace("<d:Types>", "<d:Types xmlns=\"http://www.onvif.org/ver10/network/wsdl\">")
+            << 1 << true << "HW 42";
+        QTest::newRow("same name, other namespace")
+            << Hello("urn:uuid:1", "http://1.2.3.4/", "p:NetworkVideoTransmitter")
+                   .replace("<d:Types>", "<d:Types xmlns:p=\"urn:printers\">")
+            << 1 << false << "HW 42";
+        QTest::newRow("undeclared prefix")
+            << Hello("urn:uuid:1", "http://1.2.3.4/", "tdn:NetworkVideoTransmitter") << 1 << true << "HW 42";
         QTest::newRow("2009/01 namespaces")
             << Hello("urn:uuid:1")
-                   .replace("http://schemas.xmlsoap.org/ws/2005/04/discovery", "http://docs.oasis-open.org/ws-dd/ns/discovery/2009/01")
+                   .replace("http://schemas.xmlsoap.org/ws/2005/04/discovery",
+                            "http://docs.oasis-open.org/ws-dd/ns/discovery/2009/01")
                    .replace("http://schemas.xmlsoap.org/ws/2004/08/addressing", "http://www.w3.org/2005/08/addressing")
             << 1 << true << "HW 42";
         QByteArray two = Hello("urn:uuid:1");
-        two.replace("<d:Hello>", "<d:ProbeMatches><d:ProbeMatch>").replace("</d:Hello>", "</d:ProbeMatch><d:ProbeMatch>"
-                    "<a:EndpointReference><a:Address>urn:uuid:2</a:Address></a:EndpointReference></d:ProbeMatch></d:ProbeMatches>");
+        two.replace("<d:Hello>", "<d:ProbeMatches><d:ProbeMatch>")
+            .replace(
+                "</d:Hello>",
+                "</d:ProbeMatch><d:ProbeMatch>"
+                "<a:EndpointReference><a:Address>urn:uuid:2</a:Address></a:EndpointReference></d:ProbeMatch></d:ProbeMatches>");
         QTest::newRow("two probe matches") << two << 2 << true << "HW 42";
-        QTest::newRow("discovery namespace misspelt") << Hello("urn:uuid:1").replace("ws/2005/04/discovery", "ws/2005/04/discovey")
-                                                      << 0 << false << "";
+        QTest::newRow("discovery namespace misspelt")
+            << Hello("urn:uuid:1").replace("ws/2005/04/discovery", "ws/2005/04/discovey") << 0 << false << "";
         QTest::newRow("truncated") << Hello("urn:uuid:1").left(400) << 0 << false << "";
         QTest::newRow("not SOAP") << QByteArray("<Envelope><Body><Hello/></Body></Envelope>") << 0 << false << "";
         // Reading stays cheap whatever a datagram holds.
         QByteArray attributes;
         for (int i = 0; i < 65; ++i)
             attributes += " a" + QByteArray::number(i) + "=\"1\"";
-        QTest::newRow("64 attributes") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello" + attributes.left(attributes.lastIndexOf(' ')) + '>')
-                                       << 1 << true << "HW 42";
-        QTest::newRow("65 attributes") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello" + attributes + '>') << 0 << false << "";
-        QTest::newRow("over 32 KB") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello><!--" + QByteArray(32 * 1024, ' ') + "-->")
-                                    << 0 << false << "";
-        QTest::newRow("too many tokens") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello>" + QByteArray("<x/>").repeated(5000))
-                                         << 0 << false << "";
+        QTest::newRow("64 attributes")
+            << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello" + attributes.left(attributes.lastIndexOf(' ')) + '>')
+            << 1 << true << "HW 42";
+        QTest::newRow("65 attributes") << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello" + attributes + '>') << 0
+                                       << false << "";
+        QTest::newRow("over 32 KB")
+            << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello><!--" + QByteArray(32 * 1024, ' ') + "-->") << 0
+            << false << "";
+        QTest::newRow("too many tokens")
+            << Hello("urn:uuid:1").replace("<d:Hello>", "<d:Hello>" + QByteArray("<x/>").repeated(5000)) << 0 << false
+            << "";
     }
     void parse()
     {
@@ -318,7 +332,8 @@ private slots:
         else
             m_fake->SetDiscoverySilent(0, true);
         QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_VANISHED, gone), 1);
-        QCOMPARE(QString::fromLatin1(m_collector.Last(VIGIL_EVENT_VANISHED, gone).sIPv4Address), QStringLiteral("127.0.0.1"));
+        QCOMPARE(QString::fromLatin1(m_collector.Last(VIGIL_EVENT_VANISHED, gone).sIPv4Address),
+                 QStringLiteral("127.0.0.1"));
         // The other device keeps answering through further rounds.
         const int probes = m_backend->ProbesSent();
         QTRY_VERIFY(m_backend->ProbesSent() >= probes + 3);
@@ -336,11 +351,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("message"); // about urn:uuid:dev, known at 127.0.0.1:8080
         QTest::addColumn<QString>("sender");
-        QTest::addColumn<int>("event");           // what it announces; 0: nothing
-        QTest::addColumn<QString>("address");     // where the device is then
+        QTest::addColumn<int>("event");       // what it announces; 0: nothing
+        QTest::addColumn<QString>("address"); // where the device is then
         const QByteArray bye = Hello("urn:uuid:dev").replace("d:Hello>", "d:Bye>");
-        QTest::newRow("hello naming another host") << Hello("urn:uuid:dev", "http://127.0.0.77:80/onvif/device_service")
-                                                   << "127.0.0.66" << 0 << "";
+        QTest::newRow("hello naming another host")
+            << Hello("urn:uuid:dev", "http://127.0.0.77:80/onvif/device_service") << "127.0.0.66" << 0 << "";
         QTest::newRow("hello naming the device's address")
             << Hello("urn:uuid:dev", "http://127.0.0.1:81/onvif/device_service") << "127.0.0.66" << 0 << "";
         QTest::newRow("hello naming its sender") << Hello("urn:uuid:dev", "http://127.0.0.66:80/onvif/device_service")
@@ -385,8 +400,9 @@ private slots:
         // In rounds, so that no datagram is lost to a full socket buffer.
         for (int sent = 0; sent < full;) {
             for (const int end = std::min(full, sent + 32); sent < end; ++sent)
-                SendFrom("127.0.0.5", Hello("urn:uuid:flood-" + QByteArray::number(sent),
-                                           "http://127.0.0.5:80/onvif/device_service"));
+                SendFrom(
+                    "127.0.0.5",
+                    Hello("urn:uuid:flood-" + QByteArray::number(sent), "http://127.0.0.5:80/onvif/device_service"));
             QTRY_COMPARE(m_collector.Count(VIGIL_EVENT_APPEARED), sent);
         }
         StartFake({Camera()});
@@ -407,24 +423,26 @@ private slots:
         QTest::newRow("empty") << QByteArray() << "";
         QTest::newRow("noise") << noise << "";
         QTest::newRow("truncated hello") << Hello("urn:uuid:t").left(500) << "";
-        QTest::newRow("deep nesting") << QByteArray("<s:Envelope xmlns:s=\"http://www.w3.org/2003/05/soap-envelope\"><s:Body>") +
-                                             QByteArray("<a>").repeated(20000)
+        QTest::newRow("deep nesting") << QByteArray(
+                                             "<s:Envelope xmlns:s=\"http://www.w3.org/2003/05/soap-envelope\"><s:Body>")
+                + QByteArray("<a>").repeated(20000)
                                       << "";
         QTest::newRow("entity expansion")
-            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE s:Envelope [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
-                          "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">"
-                          "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\"><!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">]>") +
-                   Hello("urn:uuid:&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;").mid(22)
+            << QByteArray(
+                   "<?xml version=\"1.0\"?><!DOCTYPE s:Envelope [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+                   "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">"
+                   "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\"><!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\">]>")
+                + Hello("urn:uuid:&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;").mid(22)
             << "";
-        QTest::newRow("hello without types") << Hello("urn:uuid:n").replace("<d:Types>dn:NetworkVideoTransmitter</d:Types>", "")
-                                             << "";
+        QTest::newRow("hello without types")
+            << Hello("urn:uuid:n").replace("<d:Types>dn:NetworkVideoTransmitter</d:Types>", "") << "";
         QTest::newRow("hello of a printer") << Hello("urn:uuid:p", "http://127.0.0.1:80/", "dn:Printer") << "";
         QTest::newRow("hello with broken addresses") << Hello("urn:uuid:x", "::: http://:99999/ ftp://1.2.3.4/") << "";
         QTest::newRow("bye of a stranger") << Hello("urn:uuid:s").replace("d:Hello>", "d:Bye>") << "";
         QTest::newRow("hello without endpoint") << Hello("") << "";
         QTest::newRow("hello") << Hello("urn:uuid:fine") << "urn:uuid:fine";
-        QTest::newRow("endpoint longer than the field") << Hello("urn:uuid:" + QByteArray(5000, 'x'))
-                                                        << "urn:uuid:" + QString(47 - 9, 'x');
+        QTest::newRow("endpoint longer than the field")
+            << Hello("urn:uuid:" + QByteArray(5000, 'x')) << "urn:uuid:" + QString(47 - 9, 'x');
     }
     void hostileDatagrams()
     {
@@ -433,7 +451,8 @@ private slots:
         StartBackend();
         // Sent to the group as any host could, and straight to the port the probes come from.
         QUdpSocket listener;
-        QVERIFY(listener.bind(QHostAddress::AnyIPv4, WsDiscovery::kPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
+        QVERIFY(listener.bind(QHostAddress::AnyIPv4, WsDiscovery::kPort,
+                              QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint));
         QVERIFY(listener.joinMulticastGroup(QHostAddress(WsDiscovery::kGroup)));
         QTRY_VERIFY_WITH_TIMEOUT(listener.hasPendingDatagrams(), 10000);
         const quint16 probePort = quint16(listener.receiveDatagram().senderPort());

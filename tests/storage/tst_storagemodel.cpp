@@ -103,8 +103,8 @@ void TestStorageModel::fitOnTableRows_data()
     // The errors the fit's comment states, per column (full rate first), rounded up.
     QTest::addColumn<int>("column");
     QTest::addColumn<double>("maxError");
-    const double stated[16] = {0.23, 0.18, 0.27, 0.32, 0.26, 0.27, 0.26, 0.24, 0.34, 0.26, 0.36,
-                               0.19, 0.004, 0.006, 0.004, 0.0001};
+    const double stated[16] = {0.23, 0.18, 0.27, 0.32, 0.26,  0.27,  0.26,  0.24,
+                               0.34, 0.26, 0.36, 0.19, 0.004, 0.006, 0.004, 0.0001};
     for (int column = 0; column < 16; ++column)
         QTest::addRow("column %d", column) << column << stated[column];
 }
@@ -198,20 +198,23 @@ void TestStorageModel::groupArithmetic_data()
     // 342 x 26,370,000 x 1.15 / 8,000,000 = 1296.415125 GB = 1.296415125 TB = 1.17909 TiB.
     const int kbps4mp = int(kFitBitrate20 * 60 / 100);
     QTest::newRow("4 MP H.265, events by day, nights at 0.6, 30 days")
-        << QVector<int>{kbps4mp} << Profile(QStringLiteral("8-18 E, 18-8 C"), 30, 18, 8, 60, 30) << 15 << 11.4
-        << 7.325 << 37.57725 << 1.296415125 << 1.296415125e12 / std::pow(2.0, 40);
+        << QVector<int>{kbps4mp} << Profile(QStringLiteral("8-18 E, 18-8 C"), 30, 18, 8, 60, 30) << 15 << 11.4 << 7.325
+        << 37.57725 << 1.296415125 << 1.296415125e12 / std::pow(2.0, 40);
     // 16 cameras at 4096 kbit/s around the clock for 90 days: 65.536 Mbit/s;
     // 65536 x 86400 / 8,000,000 = 707.7888 GB a day; 90 x 707.7888 x 1.15 = 73256.1408 GB
     // = 73.2561408 TB = 66.62607 TiB.
     QTest::newRow("16 cameras, 90 days") << QVector<int>(16, 4096) << Profile(QString(), 100, 18, 6, 100, 90) << 15
-                                         << 24.0 << 65.536 << 707.7888 << 73.2561408 << 73256.1408e9 / std::pow(2.0, 40);
+                                         << 24.0 << 65.536 << 707.7888 << 73.2561408
+                                         << 73256.1408e9 / std::pow(2.0, 40);
     // The same without overhead: 90 x 707.7888 = 63701.0 GB.
-    QTest::newRow("16 cameras, 90 days, no overhead") << QVector<int>(16, 4096) << Profile(QString(), 100, 18, 6, 100, 90)
-                                                      << 0 << 24.0 << 65.536 << 707.7888 << 63.700992 << 63700.992e9 / std::pow(2.0, 40);
+    QTest::newRow("16 cameras, 90 days, no overhead")
+        << QVector<int>(16, 4096) << Profile(QString(), 100, 18, 6, 100, 90) << 0 << 24.0 << 65.536 << 707.7888
+        << 63.700992 << 63700.992e9 / std::pow(2.0, 40);
     // Off 0-6, events 6-22 at 50 %, off 22-0: 8 hours; 2048 kbit/s: 8 x 2048 x 0.00045 = 7.3728 GB a
     // day; 7 days with 20 %: 7 x 7.3728 x 1.2 = 61.93152 GB.
-    QTest::newRow("office hours, a week") << QVector<int>{2048} << Profile(QStringLiteral("0-6 O, 6-22 E, 22-0 O"), 50, 0, 0, 100, 7)
-                                          << 20 << 8.0 << 2.048 << 7.3728 << 0.06193152 << 61.93152e9 / std::pow(2.0, 40);
+    QTest::newRow("office hours, a week")
+        << QVector<int>{2048} << Profile(QStringLiteral("0-6 O, 6-22 E, 22-0 O"), 50, 0, 0, 100, 7) << 20 << 8.0
+        << 2.048 << 7.3728 << 0.06193152 << 61.93152e9 / std::pow(2.0, 40);
 }
 
 void TestStorageModel::groupArithmetic()
@@ -253,7 +256,8 @@ void TestStorageModel::defaultGroupIsCalculateDisk_data()
     QTest::addColumn<QString>("hours");
     // One camera at 2048 kbit/s, 30 days of 24 hours: 720 x 2048 x 3600 x 1.15 / 8,000,000 = 763.08 GB.
     QTest::newRow("one camera, 30 days") << QVector<int>{2048} << QStringLiteral("30") << QStringLiteral("24");
-    QTest::newRow("three cameras, a year") << QVector<int>{4096, 2048, 531} << QStringLiteral("365") << QStringLiteral("24");
+    QTest::newRow("three cameras, a year")
+        << QVector<int>{4096, 2048, 531} << QStringLiteral("365") << QStringLiteral("24");
     QTest::newRow("25 hours as typed") << QVector<int>{16384, 32, 777} << QStringLiteral("7") << QStringLiteral("25");
     QVector<int> many;
     for (int i = 0; i < 1024; ++i)
@@ -293,8 +297,10 @@ void TestStorageModel::groupsOfCameras_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<bool>("followsPage");
     QTest::newRow("hand-added") << QByteArray() << QByteArray() << QStringLiteral("Default") << true;
-    QTest::newRow("imported") << QByteArrayLiteral("192.168.1.64") << QByteArray() << QStringLiteral("192.168.1.64") << false;
-    QTest::newRow("moved") << QByteArrayLiteral("192.168.1.64") << QByteArrayLiteral("Gate") << QStringLiteral("Gate") << false;
+    QTest::newRow("imported") << QByteArrayLiteral("192.168.1.64") << QByteArray() << QStringLiteral("192.168.1.64")
+                              << false;
+    QTest::newRow("moved") << QByteArrayLiteral("192.168.1.64") << QByteArrayLiteral("Gate") << QStringLiteral("Gate")
+                           << false;
 }
 
 void TestStorageModel::groupsOfCameras()

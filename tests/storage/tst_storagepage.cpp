@@ -22,7 +22,8 @@ STRU_PLAN SitePlan()
     STRU_PLAN plan;
     plan.strDays = QStringLiteral("30");
     for (int i = 0; i < 9; ++i) {
-        STRU_CAMERA camera = MakeCamera(QByteArray("Cam " + QByteArray::number(i + 1)).constData(), 0, 2, 0, 25, 1024 * (i + 1));
+        STRU_CAMERA camera =
+            MakeCamera(QByteArray("Cam " + QByteArray::number(i + 1)).constData(), 0, 2, 0, 25, 1024 * (i + 1));
         if (i >= 3)
             camera.strDeviceIP = i < 7 ? "10.0.0.5" : "10.0.0.6";
         plan.vecCamera << camera;
@@ -69,10 +70,13 @@ void TestStoragePage::editsRecomputeLive_data()
     QTest::addColumn<int>("clickedHour"); // -1: none
     QTest::addColumn<double>("hours");
     QTest::addColumn<int>("days");
-    QTest::newRow("days to keep") << "m_pSpinDays" << "90" << -1 << 24.0 << 90;
-    QTest::newRow("an hour to events, half active") << "m_pSpinActivity" << "50" << 3 << 23.5 << 30;
+    QTest::newRow("days to keep") << "m_pSpinDays"
+                                  << "90" << -1 << 24.0 << 90;
+    QTest::newRow("an hour to events, half active") << "m_pSpinActivity"
+                                                    << "50" << 3 << 23.5 << 30;
     // Night 18-6 (12 hours) at 60 %: 12 + 12 x 0.6 = 19.2.
-    QTest::newRow("night at 60 %") << "m_pSpinNightFactor" << "60" << -1 << 19.2 << 30;
+    QTest::newRow("night at 60 %") << "m_pSpinNightFactor"
+                                   << "60" << -1 << 19.2 << 30;
 }
 
 void TestStoragePage::editsRecomputeLive()

@@ -19,9 +19,9 @@ inline STRU_CAMERA MakeCamera(const char *name, int type, int resolution, int le
 
 inline bool Same(const STRU_CAMERA &a, const STRU_CAMERA &b)
 {
-    return a.strName == b.strName && a.strDeviceIP == b.strDeviceIP && a.iPort == b.iPort
-           && a.iChannel == b.iChannel && a.iType == b.iType && a.iResolution == b.iResolution
-           && a.iLevel == b.iLevel && a.dFramerate == b.dFramerate && a.iBitrate == b.iBitrate
-           && a.iRecommendedBitrate == b.iRecommendedBitrate && a.iWidth == b.iWidth && a.iHeight == b.iHeight
-           && a.iCodec == b.iCodec && a.iAverageShare == b.iAverageShare && a.strGroup == b.strGroup;
+    return a.strName == b.strName && a.strDeviceIP == b.strDeviceIP && a.iPort == b.iPort && a.iChannel == b.iChannel
+        && a.iType == b.iType && a.iResolution == b.iResolution && a.iLevel == b.iLevel && a.dFramerate == b.dFramerate
+        && a.iBitrate == b.iBitrate && a.iRecommendedBitrate == b.iRecommendedBitrate && a.iWidth == b.iWidth
+        && a.iHeight == b.iHeight && a.iCodec == b.iCodec && a.iAverageShare == b.iAverageShare
+        && a.strGroup == b.strGroup;
 }

@@ -2,12 +2,11 @@
 // for the modal widget, records what it shows and closes it the way a user would.
 #pragma once
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-
-#include <QList>
 
 #include <functional>
 #include <memory>
@@ -15,15 +14,15 @@
 struct ModalSeen
 {
     bool seen = false;
-    QString title;          // text of the frame's "pLabelTitle", if any
-    QString text;           // plain text of the message box's "m_pBrowserTxt", if any
+    QString title; // text of the frame's "pLabelTitle", if any
+    QString text;  // plain text of the message box's "m_pBrowserTxt", if any
     QPointer<QWidget> widget;
 };
 
 // Waits (polling the event loop) for a modal widget other than 'outer' to become active,
 // records it and then runs 'action' on it. The returned record fills in once that happened.
-std::shared_ptr<ModalSeen> ExpectModal(std::function<void(QWidget *)> action,
-                                       QWidget *outer = nullptr, int timeoutMs = 5000);
+std::shared_ptr<ModalSeen> ExpectModal(std::function<void(QWidget *)> action, QWidget *outer = nullptr,
+                                       int timeoutMs = 5000);
 
 // Every modal widget other than 'outer' that comes up while 'action' runs, in order. Each is
 // recorded and handed to 'close', which must close it.

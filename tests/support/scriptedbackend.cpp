@@ -60,8 +60,7 @@ bool ReadDevice(const QJsonObject &o, SCRIPTED_DEVICE *device, QString *error)
     device->iDeviceTypeCode = o.value("deviceTypeCode").toInt(device->iDeviceTypeCode);
     device->iLatencyMs = o.value("latencyMs").toInt(device->iLatencyMs);
     device->iFirstAnalogChannel = o.value("firstAnalogChannel").toInt(device->iFirstAnalogChannel);
-    device->uStartIPChanField =
-        static_cast<uint32_t>(o.value("firstIpChannel").toDouble(device->uStartIPChanField));
+    device->uStartIPChanField = static_cast<uint32_t>(o.value("firstIpChannel").toDouble(device->uStartIPChanField));
     device->bIPChanConfigFails = o.value("failIpChannelConfig").toBool(false);
     device->bDeviceConfigFails = o.value("failDeviceConfig").toBool(false);
     if (!ReadChannels(o.value("analogChannels"), &device->analogChannels, error)
@@ -106,8 +105,7 @@ public:
         m_pBackend->m_iTotalCalls.fetch_add(1);
         const int inFlight = m_pBackend->m_iCallsInFlight.fetch_add(1) + 1;
         int peak = m_pBackend->m_iPeakCalls.load();
-        while (inFlight > peak && !m_pBackend->m_iPeakCalls.compare_exchange_weak(peak, inFlight)) {
-        }
+        while (inFlight > peak && !m_pBackend->m_iPeakCalls.compare_exchange_weak(peak, inFlight)) {}
     }
     ~CCallScope() { m_pBackend->m_iCallsInFlight.fetch_sub(1); }
     CCallScope(const CCallScope &) = delete;

@@ -30,8 +30,8 @@
 
 struct SCRIPTED_CHANNEL
 {
-    int iResolutionCode = 1;   // 1 = CIF
-    int iFrameRateCode = 0;    // full rate
+    int iResolutionCode = 1;    // 1 = CIF
+    int iFrameRateCode = 0;     // full rate
     uint32_t uBitrateCode = 19; // 1024 kbit/s
     int iQuality = 0;
     bool bReadFails = false;
@@ -54,7 +54,7 @@ struct SCRIPTED_DEVICE
     int iLatencyMs = -1; // -1: the backend's default
     int iFirstAnalogChannel = 1;
     QVector<SCRIPTED_CHANNEL> analogChannels;
-    uint32_t uStartIPChanField = 33; // the raw 32-bit field; the channel is its low 16 bits, signed
+    uint32_t uStartIPChanField = 33;      // the raw 32-bit field; the channel is its low 16 bits, signed
     QVector<SCRIPTED_CHANNEL> ipChannels; // channels first IP channel, first + 1, ...
     QVector<bool> ipDevices;              // byte 0 of the IP-device entries, at most 64
     QVector<SCRIPTED_SOURCE> sources;     // stream-source entries, at most 64
@@ -94,16 +94,16 @@ public:
 private:
     class CCallScope;
     int DeviceIndex(const QByteArray &address, int port) const; // under m_mutex
-    int LatencyOfDevice(int index) const;                      // under m_mutex
-    int LatencyOfSession(int userID) const;                    // takes m_mutex
-    bool Wait(int latencyMs) const; // false when the caller's limit ended it
+    int LatencyOfDevice(int index) const;                       // under m_mutex
+    int LatencyOfSession(int userID) const;                     // takes m_mutex
+    bool Wait(int latencyMs) const;                             // false when the caller's limit ended it
     static void FillIPChannels(const SCRIPTED_DEVICE &device, NET_DVR_IPCHAN_CONFIG *config);
     static const SCRIPTED_CHANNEL *FindChannel(const SCRIPTED_DEVICE &device, int channel);
 
     mutable std::mutex m_mutex;
     const int m_iDefaultLatencyMs;
     QVector<SCRIPTED_DEVICE> m_devices;
-    QHash<int, int> m_sessions;         // user ID -> device index
+    QHash<int, int> m_sessions;             // user ID -> device index
     QHash<QByteArray, int> m_loginAttempts; // "address:port" -> count
 
     std::atomic<int> m_iCallsInFlight{0};

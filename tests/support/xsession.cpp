@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include <unistd.h>
-
 #include <vector>
 
 namespace XSession {
@@ -49,8 +48,8 @@ QString XServer::report()
     return QStringLiteral("Xvfb did not start: ") + QString::fromLocal8Bit(m_process.readAllStandardError());
 }
 
-Program::Program(const QString &display, const QString &tempDir, const QString &executable,
-                 const QString &workingDir, const QStringList &arguments)
+Program::Program(const QString &display, const QString &tempDir, const QString &executable, const QString &workingDir,
+                 const QStringList &arguments)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
@@ -113,8 +112,8 @@ QString Program::report()
     QString state = QStringLiteral("running");
     if (!running())
         state = m_process.exitStatus() == QProcess::CrashExit
-                    ? QStringLiteral("crashed")
-                    : QStringLiteral("exited with code %1").arg(m_process.exitCode());
+            ? QStringLiteral("crashed")
+            : QStringLiteral("exited with code %1").arg(m_process.exitCode());
     return QStringLiteral("NORDA (pid %1) %2; its output:\n%3").arg(m_pid).arg(state, m_output);
 }
 
@@ -155,8 +154,9 @@ void PressReturn(const QString &display, const QString &window)
 
 void ClickAt(const QString &display, const QString &window, int x, int y)
 {
-    Xdotool(display, {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), window,
-                      QString::number(x), QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
+    Xdotool(display,
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), window,
+             QString::number(x), QString::number(y), QStringLiteral("click"), QStringLiteral("1")});
 }
 
 bool InPrivateIpcNamespace()

@@ -1,8 +1,7 @@
 // The waiting window: ended by a worker's queued completion (even one that arrives before exec()
 // runs), by the deferred accept/reject slots, by Cancel and window close; never by Escape.
-#include "toolkit/chasedialog.h"
-
 #include "tests/support/modaldriver.h"
+#include "toolkit/chasedialog.h"
 
 #include <QFile>
 #include <QFrame>
@@ -35,9 +34,8 @@ void ArmFailsafe(QDialog *dlg)
 }
 
 // A 16 x 16 GIF, enough for QMovie to decode a frame.
-const QByteArray TinyGif = QByteArray::fromHex(
-    "47494638396110001000f00000ff000000000021f90400000000002c0000"
-    "00001000100000020e848fa9cbed0fa39cb4da8bb33e05003b");
+const QByteArray TinyGif = QByteArray::fromHex("47494638396110001000f00000ff000000000021f90400000000002c0000"
+                                               "00001000100000020e848fa9cbed0fa39cb4da8bb33e05003b");
 
 } // namespace
 

@@ -1,8 +1,7 @@
 // The framed open-file chooser: where it starts, and what choosing, cancelling and closing return.
 // The embedded Qt file dialog is driven through its own file name field and buttons.
-#include "toolkit/filedialog.h"
-
 #include "tests/support/modaldriver.h"
+#include "toolkit/filedialog.h"
 
 #include <QAbstractItemView>
 #include <QCompleter>
@@ -75,12 +74,17 @@ void TestFileDialog::startDirectory_data()
     QTest::addColumn<QString>("expected"); // relative to the temporary current directory
 
     QTest::newRow("existing directory") << m_sub << "sub";
-    QTest::newRow("relative directory") << "sub" << "sub";
-    QTest::newRow("unclean directory") << "./sub/../sub/" << "sub";
+    QTest::newRow("relative directory") << "sub"
+                                        << "sub";
+    QTest::newRow("unclean directory") << "./sub/../sub/"
+                                       << "sub";
     QTest::newRow("existing file") << m_db << "sub";
-    QTest::newRow("missing file in existing directory") << m_sub + "/other.db" << "sub";
-    QTest::newRow("nonsense") << "no/such/place/at/all" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("missing file in existing directory") << m_sub + "/other.db"
+                                                        << "sub";
+    QTest::newRow("nonsense") << "no/such/place/at/all"
+                              << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestFileDialog::startDirectory()
@@ -120,20 +124,22 @@ void TestFileDialog::chooseFile()
     bool readOnly = false;
     QPoint centre;
     QString windowTitle;
-    auto seen = ExpectModal([&](QWidget *frame) {
-        centre = frame->frameGeometry().center();
-        windowTitle = frame->windowTitle();
-        QFileDialog *chooser = ChooserOf(frame);
-        mode = chooser->fileMode();
-        readOnly = chooser->testOption(QFileDialog::ReadOnly);
-        auto edit = chooser->findChild<QLineEdit *>("fileNameEdit");
-        edit->clear();
-        QTest::keyClicks(edit, QStringLiteral("client.db"));
-        // The name completer's pop-up would swallow the click, as it does for a user.
-        if (edit->completer() && edit->completer()->popup()->isVisible())
-            edit->completer()->popup()->hide();
-        ClickChooserButton(frame, QDialogButtonBox::Open);
-    }, &parent);
+    auto seen = ExpectModal(
+        [&](QWidget *frame) {
+            centre = frame->frameGeometry().center();
+            windowTitle = frame->windowTitle();
+            QFileDialog *chooser = ChooserOf(frame);
+            mode = chooser->fileMode();
+            readOnly = chooser->testOption(QFileDialog::ReadOnly);
+            auto edit = chooser->findChild<QLineEdit *>("fileNameEdit");
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("client.db"));
+            // The name completer's pop-up would swallow the click, as it does for a user.
+            if (edit->completer() && edit->completer()->popup()->isVisible())
+                edit->completer()->popup()->hide();
+            ClickChooserButton(frame, QDialogButtonBox::Open);
+        },
+        &parent);
     QString filter = QStringLiteral("Database (*.db)");
     const QString chosen = CFileDialog::getOpenFileName(&parent, QStringLiteral("Open"), m_sub,
                                                         QStringLiteral("All (*);;Database (*.db)"), &filter);
@@ -167,8 +173,9 @@ void TestFileDialog::endsWithoutFile()
             PressKey(frame, Qt::Key_Return);
     });
     QString filter = QStringLiteral("Database (*.db)");
-    QCOMPARE(CFileDialog::getOpenFileName(nullptr, QStringLiteral("Open"), m_db, QStringLiteral("Database (*.db)"), &filter),
-             QString());
+    QCOMPARE(
+        CFileDialog::getOpenFileName(nullptr, QStringLiteral("Open"), m_db, QStringLiteral("Database (*.db)"), &filter),
+        QString());
     QVERIFY(seen->seen);
     QCOMPARE(filter, QStringLiteral("Database (*.db)"));
 }

@@ -29,8 +29,9 @@ const char kUnderWindowManager[] = "NORDA_TOOLTIP_TEST_UNDER_WM";
 std::optional<QPoint> ServerPosition(QWidget *w)
 {
     QProcess tool;
-    tool.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
-                                           QString::number(w->windowHandle()->winId())});
+    tool.start(
+        QStringLiteral("xdotool"),
+        {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), QString::number(w->windowHandle()->winId())});
     tool.waitForFinished();
     const QString out = QString::fromLatin1(tool.readAllStandardOutput());
     if (tool.exitCode() != 0 || !out.contains(QLatin1String("\nX=")))
@@ -54,8 +55,8 @@ QTimer *TimerOf(CToolLabel *label, const char *name)
 // The pointer moving over the tip (no button held).
 void MoveOver(QWidget *w, const QPoint &local)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(w->mapToGlobal(local)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(w->mapToGlobal(local)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(w, &move);
 }
 
@@ -218,8 +219,8 @@ void TestToolTip::placement_data()
     QTest::newRow("above the screen") << QPoint(100, -60) << text << int(Below) << int(ClampedNear);
     QTest::newRow("right of the screen") << QPoint(1300, 100) << text << int(ClampedFar) << int(Below);
     QTest::newRow("below the screen") << QPoint(100, 1100) << text << int(Below) << int(ClampedFar);
-    QTest::newRow("wider than the screen") << QPoint(10, 100) << QString(400, QLatin1Char('W')) << int(ClampedNear)
-                                           << int(Below);
+    QTest::newRow("wider than the screen")
+        << QPoint(10, 100) << QString(400, QLatin1Char('W')) << int(ClampedNear) << int(Below);
 }
 
 void TestToolTip::placement()
@@ -392,9 +393,10 @@ void TestToolTip::besideFieldUnderWindowManager()
             QFAIL(qPrintable(QStringLiteral("%1 is needed (scripts/setup.sh installs it)").arg(QLatin1String(tool))));
     }
     QProcess server;
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                                          QStringLiteral("tcp"), QStringLiteral("-noreset")});
+    server.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                  QStringLiteral("-noreset")});
     QByteArray display;
     QTRY_VERIFY_WITH_TIMEOUT((display += server.readAllStandardOutput()).contains('\n'), 30000);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -402,8 +404,8 @@ void TestToolTip::besideFieldUnderWindowManager()
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     QProcess manager;
     manager.setProcessEnvironment(env);
-    manager.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable"), QStringLiteral("--startup"),
-                                              QStringLiteral("echo ready")});
+    manager.start(QStringLiteral("openbox"),
+                  {QStringLiteral("--sm-disable"), QStringLiteral("--startup"), QStringLiteral("echo ready")});
     QByteArray managerOut;
     QTRY_VERIFY_WITH_TIMEOUT((managerOut += manager.readAllStandardOutput()).contains("ready"), 30000);
 

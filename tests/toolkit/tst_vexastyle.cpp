@@ -7,24 +7,24 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
+#include <QHeaderView>
 #include <QImage>
 #include <QListWidget>
-#include <QHeaderView>
-#include <QStandardItemModel>
-#include <QTableView>
-#include <QTreeView>
-#include <QScopeGuard>
 #include <QMenu>
 #include <QMovie>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardItemModel>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
+#include <QTreeView>
 
 #include <memory>
 
@@ -105,7 +105,7 @@ void TestVexaStyle::initTestCase()
 void TestVexaStyle::imagesLoad_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::addColumn<QSize>("size");  // exact size where a style sheet depends on it
+    QTest::addColumn<QSize>("size"); // exact size where a style sheet depends on it
     const QSize any;
     const QList<QPair<const char *, QSize>> paths = {
         {":/images/Dialog/dialog_bg.png", any},
@@ -401,7 +401,8 @@ void TestVexaStyle::tabCloseIndicator()
     QImage expected = Blank(option.rect.size());
     {
         QPainter p(&expected);
-        p.drawPixmap(QRect(5, 3, 20, 20), QPixmap(image).scaled(20, 20, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        p.drawPixmap(QRect(5, 3, 20, 20),
+                     QPixmap(image).scaled(20, 20, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     QVERIFY(!AllPixels(expected, 0));
     QCOMPARE(painted, expected);

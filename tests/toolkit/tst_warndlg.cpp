@@ -1,8 +1,7 @@
 // The message box: sizing to its text, results of the keys and buttons, and the two free
 // functions. Every box is driven through its modal exec() as a user would.
-#include "toolkit/warndlg.h"
-
 #include "tests/support/modaldriver.h"
+#include "toolkit/warndlg.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -273,11 +272,13 @@ void TestWarnDlg::freeFunctionsWithParent()
     QVERIFY(QTest::qWaitForWindowExposed(&parent));
 
     QPointer<QWidget> shown;
-    auto seen = ExpectModal([&](QWidget *box) {
-        shown = box;
-        QCOMPARE(box->parentWidget(), &parent);
-        PressKey(KeyTarget(box), Qt::Key_Return);
-    }, &parent);
+    auto seen = ExpectModal(
+        [&](QWidget *box) {
+            shown = box;
+            QCOMPARE(box->parentWidget(), &parent);
+            PressKey(KeyTarget(box), Qt::Key_Return);
+        },
+        &parent);
     QCOMPARE(ShowMsgBox(QStringLiteral("Info"), QStringLiteral("Can not find Manual."), &parent), 1);
     QVERIFY(seen->seen);
     QCOMPARE(seen->title, QStringLiteral("Info"));
@@ -294,7 +295,7 @@ void TestWarnDlg::placement_data()
 {
     // Where the box opens on the 1280 x 1024 test screen, along x and along y.
     enum { Centred = 0, AtScreenEnd = 1 };
-    QTest::addColumn<QRect>("opener"); // a frameless window; empty: no opener, the screen counts
+    QTest::addColumn<QRect>("opener");   // a frameless window; empty: no opener, the screen counts
     QTest::addColumn<bool>("fromField"); // raised by a field inside the window
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("xRule");
@@ -305,13 +306,12 @@ void TestWarnDlg::placement_data()
     const QString shortText = QStringLiteral("Please select destiny channel.");
     QTest::newRow("over its window") << middle << false << shortText << int(Centred) << int(Centred);
     QTest::newRow("raised by a field") << middle << true << shortText << int(Centred) << int(Centred);
-    QTest::newRow("window at the screen's corner") << corner << false << shortText << int(AtScreenEnd)
-                                                   << int(AtScreenEnd);
+    QTest::newRow("window at the screen's corner")
+        << corner << false << shortText << int(AtScreenEnd) << int(AtScreenEnd);
     QTest::newRow("no opener") << QRect() << false << shortText << int(Centred) << int(Centred);
     // A long text grows the box once shown; it stays centred and on the screen.
     QTest::newRow("tall text") << middle << false << Words(160) << int(Centred) << int(Centred);
-    QTest::newRow("tall text at the corner") << corner << false << Words(160) << int(AtScreenEnd)
-                                             << int(AtScreenEnd);
+    QTest::newRow("tall text at the corner") << corner << false << Words(160) << int(AtScreenEnd) << int(AtScreenEnd);
 }
 
 void TestWarnDlg::placement()
@@ -333,10 +333,12 @@ void TestWarnDlg::placement()
     const QRect over = opener.isEmpty() ? screen : opener;
 
     QRect box;
-    auto seen = ExpectModal([&](QWidget *shown) {
-        box = shown->frameGeometry();
-        PressKey(KeyTarget(shown), Qt::Key_Return);
-    }, opener.isEmpty() ? nullptr : &window);
+    auto seen = ExpectModal(
+        [&](QWidget *shown) {
+            box = shown->frameGeometry();
+            PressKey(KeyTarget(shown), Qt::Key_Return);
+        },
+        opener.isEmpty() ? nullptr : &window);
     CWarnDlg dlg(opener.isEmpty() ? nullptr : fromField ? field : &window);
     QCOMPARE(dlg.ShowMsg(QStringLiteral("Information"), text), 1);
     QVERIFY(seen->seen);

@@ -67,9 +67,9 @@ REPLY ReadReply(QTcpSocket &socket, QByteArray *carry = nullptr, int timeoutMs =
 
 QByteArray Request(quint16 port, const QByteArray &body, const QList<QByteArray> &headers = {})
 {
-    QByteArray request = "POST /onvif/device_service HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port) +
-                         "\r\nContent-Type: application/soap+xml; charset=utf-8\r\nContent-Length: " +
-                         QByteArray::number(body.size()) + "\r\n";
+    QByteArray request = "POST /onvif/device_service HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(port)
+        + "\r\nContent-Type: application/soap+xml; charset=utf-8\r\nContent-Length: " + QByteArray::number(body.size())
+        + "\r\n";
     for (const QByteArray &header : headers)
         request += header + "\r\n";
     return request + "\r\n" + body;
@@ -99,19 +99,24 @@ QByteArray Envelope(const QString &ns, const QByteArray &operation, const CREDEN
     if (credentials) {
         const QByteArray nonce = QUuid::createUuid().toRfc4122().toBase64();
         const QByteArray created = credentials->created.isEmpty()
-                                       ? QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1()
-                                       : credentials->created;
-        const QByteArray password = credentials->bText ? credentials->password
-                                                       : OnvifAuth::PasswordDigest(nonce, created, credentials->password);
-        header = "<s:Header><wsse:Security xmlns:wsse=\"http://docs.oasis-open.org/wss/2004/01/oasis-200401-wss-wssecurity-secext-1.0.xsd\""
-                 " xmlns:wsu=\"http://docs.oasis-open.org/wss/2004/01/oasis-200401-wss-wssecurity-utility-1.0.xsd\"><wsse:UsernameToken>"
-                 "<wsse:Username>" + credentials->user + "</wsse:Username><wsse:Password Type=\"http://docs.oasis-open.org/wss/2004/01/"
-                 "oasis-200401-username-token-profile-1.0#" + (credentials->bText ? "PasswordText" : "PasswordDigest") + "\">" +
-                 password + "</wsse:Password><wsse:Nonce>" + nonce + "</wsse:Nonce><wsu:Created>" + created +
-                 "</wsu:Created></wsse:UsernameToken></wsse:Security></s:Header>";
+            ? QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toLatin1()
+            : credentials->created;
+        const QByteArray password = credentials->bText
+            ? credentials->password
+            : OnvifAuth::PasswordDigest(nonce, created, credentials->password);
+        header =
+            "<s:Header><wsse:Security xmlns:wsse=\"http://docs.oasis-open.org/wss/2004/01/oasis-200401-wss-wssecurity-secext-1.0.xsd\""
+            " xmlns:wsu=\"http://docs.oasis-open.org/wss/2004/01/oasis-200401-wss-wssecurity-utility-1.0.xsd\"><wsse:UsernameToken>"
+            "<wsse:Username>"
+            + credentials->user
+            + "</wsse:Username><wsse:Password Type=\"http://docs.oasis-open.org/wss/2004/01/"
+              "oasis-200401-username-token-profile-1.0#"
+            + (credentials->bText ? "PasswordText" : "PasswordDigest") + "\">" + password
+            + "</wsse:Password><wsse:Nonce>" + nonce + "</wsse:Nonce><wsu:Created>" + created
+            + "</wsu:Created></wsse:UsernameToken></wsse:Security></s:Header>";
     }
-    return "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://www.w3.org/2003/05/soap-envelope\" xmlns:x=\"" + ns.toLatin1() +
-           "\">" + header + "<s:Body>" + operation + "</s:Body></s:Envelope>";
+    return "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://www.w3.org/2003/05/soap-envelope\" xmlns:x=\""
+        + ns.toLatin1() + "\">" + header + "<s:Body>" + operation + "</s:Body></s:Envelope>";
 }
 
 // Texts of every element of this local name (any namespace but SOAP's); nullopt when not XML.
@@ -179,9 +184,9 @@ private slots:
         QCOMPARE(m_server.DeviceCount(), int(Count));
 
         QVector<FAKE_ONVIF_DEVICE> faulty(FaultCount, camera);
-        const FakeOnvifFault faults[FaultCount] = {FakeOnvifFault::Silent,    FakeOnvifFault::Slow, FakeOnvifFault::None,
-                                                   FakeOnvifFault::Malformed, FakeOnvifFault::Huge, FakeOnvifFault::HugeUnsized,
-                                                   FakeOnvifFault::Silent};
+        const FakeOnvifFault faults[FaultCount] = {
+            FakeOnvifFault::Silent, FakeOnvifFault::Slow,        FakeOnvifFault::None,  FakeOnvifFault::Malformed,
+            FakeOnvifFault::Huge,   FakeOnvifFault::HugeUnsized, FakeOnvifFault::Silent};
         for (int i = 0; i < FaultCount; ++i)
             faulty[i].fault = faults[i];
         faulty[Slow].iSlowBytesPerSecond = 20000;
@@ -211,9 +216,10 @@ private slots:
         QFETCH(QByteArray, algorithm);
         QFETCH(QByteArray, response);
         const auto fields = OnvifAuth::ParseDigestFields(
-            "Digest username=\"Mufasa\", realm=\"http-auth@example.org\", uri=\"/dir/index.html\", algorithm=" + algorithm +
-            ", nonce=\"7ypf/xlj9XXwfDPEoM4URrv/xwf94BcCAzFZH4GiTo0v\", nc=00000001, "
-            "cnonce=\"f2/wE4q74E6zIJEtWaHKaf5wv/H5QzzpXusqGemxURZJ\", qop=auth, response=\"x\"");
+            "Digest username=\"Mufasa\", realm=\"http-auth@example.org\", uri=\"/dir/index.html\", algorithm="
+            + algorithm
+            + ", nonce=\"7ypf/xlj9XXwfDPEoM4URrv/xwf94BcCAzFZH4GiTo0v\", nc=00000001, "
+              "cnonce=\"f2/wE4q74E6zIJEtWaHKaf5wv/H5QzzpXusqGemxURZJ\", qop=auth, response=\"x\"");
         QCOMPARE(OnvifAuth::DigestResponse(fields, "GET", "Circle of Life"), response);
     }
 
@@ -223,20 +229,34 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("credentials");
         QTest::addColumn<int>("status");
-        QTest::newRow("right") << int(Camera) << "GetDeviceInformation" << "right" << 200;
-        QTest::newRow("plain text") << int(Camera) << "GetDeviceInformation" << "text" << 200;
-        QTest::newRow("wrong password") << int(Camera) << "GetDeviceInformation" << "wrong password" << 400;
-        QTest::newRow("wrong user") << int(Camera) << "GetDeviceInformation" << "wrong user" << 400;
-        QTest::newRow("none") << int(Camera) << "GetScopes" << "none" << 400;
-        QTest::newRow("created in 2014") << int(Camera) << "GetDeviceInformation" << "old" << 400;
-        QTest::newRow("clock without credentials") << int(Camera) << "GetSystemDateAndTime" << "none" << 200;
-        QTest::newRow("clock, wrong password") << int(Camera) << "GetSystemDateAndTime" << "wrong password" << 200;
-        QTest::newRow("services without credentials") << int(Camera) << "GetServices" << "none" << 200;
-        QTest::newRow("strict: services") << int(Strict) << "GetServices" << "none" << 400;
-        QTest::newRow("strict: capabilities") << int(Strict) << "GetCapabilities" << "none" << 400;
-        QTest::newRow("strict: clock") << int(Strict) << "GetSystemDateAndTime" << "none" << 200;
-        QTest::newRow("device 2 h ahead, our clock") << int(Ahead) << "GetDeviceInformation" << "right" << 400;
-        QTest::newRow("device 2 h ahead, its clock") << int(Ahead) << "GetDeviceInformation" << "ahead" << 200;
+        QTest::newRow("right") << int(Camera) << "GetDeviceInformation"
+                               << "right" << 200;
+        QTest::newRow("plain text") << int(Camera) << "GetDeviceInformation"
+                                    << "text" << 200;
+        QTest::newRow("wrong password") << int(Camera) << "GetDeviceInformation"
+                                        << "wrong password" << 400;
+        QTest::newRow("wrong user") << int(Camera) << "GetDeviceInformation"
+                                    << "wrong user" << 400;
+        QTest::newRow("none") << int(Camera) << "GetScopes"
+                              << "none" << 400;
+        QTest::newRow("created in 2014") << int(Camera) << "GetDeviceInformation"
+                                         << "old" << 400;
+        QTest::newRow("clock without credentials") << int(Camera) << "GetSystemDateAndTime"
+                                                   << "none" << 200;
+        QTest::newRow("clock, wrong password") << int(Camera) << "GetSystemDateAndTime"
+                                               << "wrong password" << 200;
+        QTest::newRow("services without credentials") << int(Camera) << "GetServices"
+                                                      << "none" << 200;
+        QTest::newRow("strict: services") << int(Strict) << "GetServices"
+                                          << "none" << 400;
+        QTest::newRow("strict: capabilities") << int(Strict) << "GetCapabilities"
+                                              << "none" << 400;
+        QTest::newRow("strict: clock") << int(Strict) << "GetSystemDateAndTime"
+                                       << "none" << 200;
+        QTest::newRow("device 2 h ahead, our clock") << int(Ahead) << "GetDeviceInformation"
+                                                     << "right" << 400;
+        QTest::newRow("device 2 h ahead, its clock") << int(Ahead) << "GetDeviceInformation"
+                                                     << "ahead" << 200;
     }
     void wsSecurity()
     {
@@ -298,9 +318,9 @@ private slots:
         fields.insert("nc", "00000001");
         fields.insert("cnonce", "0a4f113b");
         const QByteArray response = OnvifAuth::DigestResponse(fields, "POST", password);
-        const QByteArray authorization = "Authorization: Digest username=\"admin\", realm=\"" + fields.value("realm") +
-                                         "\", nonce=\"" + fields.value("nonce") + "\", uri=\"/onvif/device_service\", algorithm=" +
-                                         algorithm + ", qop=auth, nc=00000001, cnonce=\"0a4f113b\", response=\"" + response + "\"";
+        const QByteArray authorization = "Authorization: Digest username=\"admin\", realm=\"" + fields.value("realm")
+            + "\", nonce=\"" + fields.value("nonce") + "\", uri=\"/onvif/device_service\", algorithm=" + algorithm
+            + ", qop=auth, nc=00000001, cnonce=\"0a4f113b\", response=\"" + response + "\"";
         const REPLY reply = Post(Port(Digest), Envelope(kDevice, "<x:GetDeviceInformation/>"), {authorization});
         QCOMPARE(reply.iStatus, status);
         if (status == 200)
@@ -317,84 +337,98 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("element");
         QTest::addColumn<QStringList>("texts"); // of every such element, in order
-        QTest::newRow("identity") << int(Camera) << kDevice << QByteArray("<x:GetDeviceInformation/>") << 200
-                                  << "Model" << QStringList{"FC-100"};
+        QTest::newRow("identity") << int(Camera) << kDevice << QByteArray("<x:GetDeviceInformation/>") << 200 << "Model"
+                                  << QStringList{"FC-100"};
         QTest::newRow("services of a recorder")
-            << int(Recorder) << kDevice << QByteArray("<x:GetServices><x:IncludeCapability>false</x:IncludeCapability></x:GetServices>")
-            << 200 << "Namespace"
-            << QStringList{kDevice, kMedia, kMedia2, "http://www.onvif.org/ver10/recording/wsdl"};
+            << int(Recorder) << kDevice
+            << QByteArray("<x:GetServices><x:IncludeCapability>false</x:IncludeCapability></x:GetServices>") << 200
+            << "Namespace" << QStringList{kDevice, kMedia, kMedia2, "http://www.onvif.org/ver10/recording/wsdl"};
         QTest::newRow("services without media2")
-            << int(OldRecorder) << kDevice << QByteArray("<x:GetServices><x:IncludeCapability>true</x:IncludeCapability></x:GetServices>")
-            << 200 << "XAddr"
+            << int(OldRecorder) << kDevice
+            << QByteArray("<x:GetServices><x:IncludeCapability>true</x:IncludeCapability></x:GetServices>") << 200
+            << "XAddr"
             << QStringList{QStringLiteral("http://127.0.0.1:%1/onvif/device_service").arg(Port(OldRecorder)),
                            QStringLiteral("http://127.0.0.1:%1/onvif/media_service").arg(Port(OldRecorder)),
                            QStringLiteral("http://127.0.0.1:%1/onvif/recording_service").arg(Port(OldRecorder))};
         QTest::newRow("recorder type scope")
             << int(Recorder) << kDevice << QByteArray("<x:GetScopes/>") << 200 << "ScopeItem"
-            << QStringList{"onvif://www.onvif.org/type/video_encoder", "onvif://www.onvif.org/type/NetworkVideoTransmitter",
-                           "onvif://www.onvif.org/Profile/Streaming", "onvif://www.onvif.org/Profile/T",
-                           "onvif://www.onvif.org/type/NetworkVideoRecorder", "onvif://www.onvif.org/Profile/G",
-                           "onvif://www.onvif.org/hardware/FR-400", "onvif://www.onvif.org/name/FR-400",
+            << QStringList{"onvif://www.onvif.org/type/video_encoder",
+                           "onvif://www.onvif.org/type/NetworkVideoTransmitter",
+                           "onvif://www.onvif.org/Profile/Streaming",
+                           "onvif://www.onvif.org/Profile/T",
+                           "onvif://www.onvif.org/type/NetworkVideoRecorder",
+                           "onvif://www.onvif.org/Profile/G",
+                           "onvif://www.onvif.org/hardware/FR-400",
+                           "onvif://www.onvif.org/name/FR-400",
                            "onvif://www.onvif.org/location/country/nowhere"};
         QTest::newRow("capabilities, media only")
-            << int(Camera) << kDevice << QByteArray("<x:GetCapabilities><x:Category>Media</x:Category></x:GetCapabilities>") << 200
-            << "XAddr" << QStringList{QStringLiteral("http://127.0.0.1:%1/onvif/media_service").arg(Port(Camera))};
-        QTest::newRow("capabilities, PTZ") << int(Camera) << kDevice
-                                           << QByteArray("<x:GetCapabilities><x:Category>PTZ</x:Category></x:GetCapabilities>")
-                                           << 500 << "Value" << QStringList{"env:Receiver", "ter:ActionNotSupported", "ter:NoSuchService"};
+            << int(Camera) << kDevice
+            << QByteArray("<x:GetCapabilities><x:Category>Media</x:Category></x:GetCapabilities>") << 200 << "XAddr"
+            << QStringList{QStringLiteral("http://127.0.0.1:%1/onvif/media_service").arg(Port(Camera))};
+        QTest::newRow("capabilities, PTZ")
+            << int(Camera) << kDevice
+            << QByteArray("<x:GetCapabilities><x:Category>PTZ</x:Category></x:GetCapabilities>") << 500 << "Value"
+            << QStringList{"env:Receiver", "ter:ActionNotSupported", "ter:NoSuchService"};
         QTest::newRow("media1 encoders of a camera") << int(Camera) << kMedia << QByteArray("<x:GetProfiles/>") << 200
                                                      << "BitrateLimit" << QStringList{"4096", "512"};
-        QTest::newRow("media1 leaves H.265 out") << int(Recorder) << kMedia << QByteArray("<x:GetVideoEncoderConfigurations/>") << 200
-                                                 << "Encoding" << QStringList(4, "H264");
-        QTest::newRow("media1 H.265 named as is") << int(OldRecorder) << kMedia << QByteArray("<x:GetVideoEncoderConfigurations/>")
-                                                  << 200 << "Encoding"
-                                                  << QStringList{"H264", "H265", "H264", "H265", "H264", "H265", "H264", "H265"};
-        QTest::newRow("media1 profiles of a recorder") << int(Recorder) << kMedia << QByteArray("<x:GetProfiles/>") << 200
-                                                       << "SourceToken"
-                                                       << QStringList{"VideoSource_1", "VideoSource_1", "VideoSource_2", "VideoSource_2",
-                                                                      "VideoSource_3", "VideoSource_3", "VideoSource_4", "VideoSource_4"};
+        QTest::newRow("media1 leaves H.265 out")
+            << int(Recorder) << kMedia << QByteArray("<x:GetVideoEncoderConfigurations/>") << 200 << "Encoding"
+            << QStringList(4, "H264");
+        QTest::newRow("media1 H.265 named as is")
+            << int(OldRecorder) << kMedia << QByteArray("<x:GetVideoEncoderConfigurations/>") << 200 << "Encoding"
+            << QStringList{"H264", "H265", "H264", "H265", "H264", "H265", "H264", "H265"};
+        QTest::newRow("media1 profiles of a recorder")
+            << int(Recorder) << kMedia << QByteArray("<x:GetProfiles/>") << 200 << "SourceToken"
+            << QStringList{"VideoSource_1", "VideoSource_1", "VideoSource_2", "VideoSource_2",
+                           "VideoSource_3", "VideoSource_3", "VideoSource_4", "VideoSource_4"};
         QTest::newRow("media1 one encoder")
             << int(Recorder) << kMedia
-            << QByteArray("<x:GetVideoEncoderConfiguration><x:ConfigurationToken>VideoEncoder_3_1</x:ConfigurationToken></x:GetVideoEncoderConfiguration>")
+            << QByteArray(
+                   "<x:GetVideoEncoderConfiguration><x:ConfigurationToken>VideoEncoder_3_1</x:ConfigurationToken></x:GetVideoEncoderConfiguration>")
             << 200 << "Width" << QStringList{"2560"};
         QTest::newRow("media1 unknown encoder")
             << int(Recorder) << kMedia
-            << QByteArray("<x:GetVideoEncoderConfiguration><x:ConfigurationToken>VideoEncoder_9_1</x:ConfigurationToken></x:GetVideoEncoderConfiguration>")
+            << QByteArray(
+                   "<x:GetVideoEncoderConfiguration><x:ConfigurationToken>VideoEncoder_9_1</x:ConfigurationToken></x:GetVideoEncoderConfiguration>")
             << 400 << "Value" << QStringList{"env:Sender", "ter:InvalidArgVal", "ter:NoConfig"};
         QTest::newRow("media1 options: quality 1 to 6")
             << int(Camera) << kMedia
-            << QByteArray("<x:GetVideoEncoderConfigurationOptions><x:ConfigurationToken>VideoEncoder_1_1</x:ConfigurationToken></x:GetVideoEncoderConfigurationOptions>")
+            << QByteArray(
+                   "<x:GetVideoEncoderConfigurationOptions><x:ConfigurationToken>VideoEncoder_1_1</x:ConfigurationToken></x:GetVideoEncoderConfigurationOptions>")
             << 200 << "QualityRange" << QStringList{"16"};
         QTest::newRow("media1 options: bitrate 32 to 8192")
             << int(Camera) << kMedia
-            << QByteArray("<x:GetVideoEncoderConfigurationOptions><x:ProfileToken>Profile_1_1</x:ProfileToken></x:GetVideoEncoderConfigurationOptions>")
+            << QByteArray(
+                   "<x:GetVideoEncoderConfigurationOptions><x:ProfileToken>Profile_1_1</x:ProfileToken></x:GetVideoEncoderConfigurationOptions>")
             << 200 << "BitrateRange" << QStringList{"328192"};
         QTest::newRow("media1 video sources") << int(Recorder) << kMedia << QByteArray("<x:GetVideoSources/>") << 200
                                               << "Framerate" << QStringList(4, "20");
-        QTest::newRow("media2 profiles, no type") << int(Recorder) << kMedia2 << QByteArray("<x:GetProfiles/>") << 200
-                                                  << "Configurations" << QStringList();
+        QTest::newRow("media2 profiles, no type")
+            << int(Recorder) << kMedia2 << QByteArray("<x:GetProfiles/>") << 200 << "Configurations" << QStringList();
         QTest::newRow("media2 profiles, all")
             << int(Recorder) << kMedia2 << QByteArray("<x:GetProfiles><x:Type>All</x:Type></x:GetProfiles>") << 200
             << "Encoding" << QStringList{"H264", "H265", "H264", "H265", "H264", "H265", "H264", "H265"};
         QTest::newRow("media2 one profile, encoder only")
             << int(Recorder) << kMedia2
-            << QByteArray("<x:GetProfiles><x:Token>Profile_2_2</x:Token><x:Type>VideoEncoder</x:Type></x:GetProfiles>") << 200
-            << "BitrateLimit" << QStringList{"768"};
+            << QByteArray("<x:GetProfiles><x:Token>Profile_2_2</x:Token><x:Type>VideoEncoder</x:Type></x:GetProfiles>")
+            << 200 << "BitrateLimit" << QStringList{"768"};
         QTest::newRow("media2 unknown profile")
-            << int(Recorder) << kMedia2 << QByteArray("<x:GetProfiles><x:Token>Profile_7_1</x:Token></x:GetProfiles>") << 400
-            << "Value" << QStringList{"env:Sender", "ter:InvalidArgVal", "ter:NoProfile"};
+            << int(Recorder) << kMedia2 << QByteArray("<x:GetProfiles><x:Token>Profile_7_1</x:Token></x:GetProfiles>")
+            << 400 << "Value" << QStringList{"env:Sender", "ter:InvalidArgVal", "ter:NoProfile"};
         QTest::newRow("media2 encoder of a profile")
             << int(Recorder) << kMedia2
-            << QByteArray("<x:GetVideoEncoderConfigurations><x:ProfileToken>Profile_4_1</x:ProfileToken></x:GetVideoEncoderConfigurations>")
+            << QByteArray(
+                   "<x:GetVideoEncoderConfigurations><x:ProfileToken>Profile_4_1</x:ProfileToken></x:GetVideoEncoderConfigurations>")
             << 200 << "FrameRateLimit" << QStringList{"20"};
         QTest::newRow("media2 options, own encoding first")
             << int(Recorder) << kMedia2
-            << QByteArray("<x:GetVideoEncoderConfigurationOptions><x:ConfigurationToken>VideoEncoder_1_2</x:ConfigurationToken></x:GetVideoEncoderConfigurationOptions>")
+            << QByteArray(
+                   "<x:GetVideoEncoderConfigurationOptions><x:ConfigurationToken>VideoEncoder_1_2</x:ConfigurationToken></x:GetVideoEncoderConfigurationOptions>")
             << 200 << "Encoding" << QStringList{"H265", "H264"};
-        QTest::newRow("media2 off") << int(OldRecorder) << kMedia2 << QByteArray("<x:GetProfiles/>") << 500
-                                    << "Value" << QStringList{"env:Receiver", "ter:ActionNotSupported"};
-        QTest::newRow("unknown operation") << int(Camera) << kDevice << QByteArray("<x:Reboot/>") << 500
-                                           << "Value" << QStringList{"env:Receiver", "ter:ActionNotSupported"};
+        QTest::newRow("media2 off") << int(OldRecorder) << kMedia2 << QByteArray("<x:GetProfiles/>") << 500 << "Value"
+                                    << QStringList{"env:Receiver", "ter:ActionNotSupported"};
+        QTest::newRow("unknown operation") << int(Camera) << kDevice << QByteArray("<x:Reboot/>") << 500 << "Value"
+                                           << QStringList{"env:Receiver", "ter:ActionNotSupported"};
     }
     void answers()
     {
@@ -427,8 +461,8 @@ private slots:
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, Port(Camera));
         QVERIFY(socket.waitForConnected(5000));
-        socket.write(Request(Port(Camera), Envelope(kDevice, "<x:GetSystemDateAndTime/>")) +
-                     Request(Port(Camera), Envelope(kDevice, "<x:GetDeviceInformation/>", &m_right)));
+        socket.write(Request(Port(Camera), Envelope(kDevice, "<x:GetSystemDateAndTime/>"))
+                     + Request(Port(Camera), Envelope(kDevice, "<x:GetDeviceInformation/>", &m_right)));
         QByteArray carry;
         QCOMPARE(Texts(ReadReply(socket, &carry).body, "DateTimeType"), QStringList{"Manual"});
         QCOMPARE(Texts(ReadReply(socket, &carry).body, "Manufacturer"), QStringList{"Fakework"});
@@ -497,9 +531,11 @@ private slots:
         QCOMPARE(reply.iStatus, 200);
         QCOMPARE(reply.body.size(), 50 * 1024 * 1024);
         QCOMPARE(reply.Header("content-length").isEmpty(), device == HugeUnsized);
-        QVERIFY(reply.body.endsWith("</tds:Manufacturer></tds:GetDeviceInformationResponse></env:Body></env:Envelope>"));
+        QVERIFY(
+            reply.body.endsWith("</tds:Manufacturer></tds:GetDeviceInformationResponse></env:Body></env:Envelope>"));
         // Streamed as the client read it: never more than a few hundred kB waited in the fake.
-        QVERIFY2(m_faulty.Stats().iPeakPendingBytes <= 512 * 1024, qPrintable(QString::number(m_faulty.Stats().iPeakPendingBytes)));
+        QVERIFY2(m_faulty.Stats().iPeakPendingBytes <= 512 * 1024,
+                 qPrintable(QString::number(m_faulty.Stats().iPeakPendingBytes)));
     }
 
     // A client that gives up after 1 MB: the fake stops sending instead of pushing 50 MB.
@@ -531,15 +567,17 @@ private slots:
         QTest::addColumn<QStringList>("devices"); // address:port of each; empty: refused
         QTest::newRow("addresses counting up") << QByteArray(R"({"devices": [{"count": 3, "port": 8000}]})")
                                                << QStringList{"127.0.0.1:8000", "127.0.0.2:8000", "127.0.0.3:8000"};
-        QTest::newRow("ports counting up") << QByteArray(R"({"devices": [{"count": 2, "sameAddress": true, "port": 9000},
+        QTest::newRow("ports counting up")
+            << QByteArray(R"({"devices": [{"count": 2, "sameAddress": true, "port": 9000},
                                                                       {"kind": "recorder", "channels": 8, "port": 9100}]})")
-                                           << QStringList{"127.0.0.1:9000", "127.0.0.1:9001", "127.0.0.1:9100"};
+            << QStringList{"127.0.0.1:9000", "127.0.0.1:9001", "127.0.0.1:9100"};
         QTest::newRow("not loopback") << QByteArray(R"({"devices": [{"address": "192.168.1.10"}]})") << QStringList();
-        QTest::newRow("past the loopback net") << QByteArray(R"({"devices": [{"address": "127.255.255.255", "count": 2}]})")
-                                               << QStringList();
+        QTest::newRow("past the loopback net")
+            << QByteArray(R"({"devices": [{"address": "127.255.255.255", "count": 2}]})") << QStringList();
         QTest::newRow("camera with two channels") << QByteArray(R"({"devices": [{"channels": 2}]})") << QStringList();
         QTest::newRow("unknown fault") << QByteArray(R"({"devices": [{"fault": "explode"}]})") << QStringList();
-        QTest::newRow("unknown encoding") << QByteArray(R"({"devices": [{"streams": [{"encoding": "VP8"}]}]})") << QStringList();
+        QTest::newRow("unknown encoding")
+            << QByteArray(R"({"devices": [{"streams": [{"encoding": "VP8"}]}]})") << QStringList();
         QTest::newRow("empty quality range")
             << QByteArray(R"({"devices": [{"streams": [{"qualityMin": 5, "qualityMax": 1}]}]})") << QStringList();
         QTest::newRow("no list") << QByteArray(R"({"device": {}})") << QStringList();

@@ -63,8 +63,8 @@ void WriteCapabilities(QXmlStreamWriter &xml, const QStringList &categories, con
 {
     const FAKE_ONVIF_DEVICE &device = *context.pDevice;
     auto wanted = [&](const char *category) {
-        return categories.isEmpty() || categories.contains(QLatin1String("All")) ||
-               categories.contains(QLatin1String(category));
+        return categories.isEmpty() || categories.contains(QLatin1String("All"))
+            || categories.contains(QLatin1String(category));
     };
     xml.writeStartElement(tds, QStringLiteral("Capabilities"));
     if (wanted("Device")) {
@@ -220,8 +220,7 @@ bool AnswerDeviceService(const SOAP_REQUEST &request, const ANSWER_CONTEXT &cont
 QStringList FakeOnvifScopes(const FAKE_ONVIF_DEVICE &device)
 {
     const QString base = QStringLiteral("onvif://www.onvif.org/");
-    QStringList scopes{base + "type/video_encoder", base + "type/NetworkVideoTransmitter",
-                       base + "Profile/Streaming"};
+    QStringList scopes{base + "type/video_encoder", base + "type/NetworkVideoTransmitter", base + "Profile/Streaming"};
     if (device.bMedia2)
         scopes.append(base + "Profile/T");
     if (device.bRecorder)

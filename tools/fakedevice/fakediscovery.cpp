@@ -76,7 +76,8 @@ PROBE ReadProbe(const QByteArray &datagram)
             declarations.removeLast();
         }
     }
-    probe.bIsProbe = !xml.hasError() && action == kDiscovery + QStringLiteral("/Probe") && !probe.strMessageId.isEmpty();
+    probe.bIsProbe =
+        !xml.hasError() && action == kDiscovery + QStringLiteral("/Probe") && !probe.strMessageId.isEmpty();
     return probe;
 }
 
@@ -110,8 +111,10 @@ bool ScopesMatch(const PROBE &probe, const QStringList &scopes)
 } // namespace
 
 CFakeDiscovery::CFakeDiscovery(CFakeOnvifEngine *engine, int probeMatchDelayMs)
-    : QObject(engine), m_pEngine(engine), m_iProbeMatchDelayMs(probeMatchDelayMs),
-      m_iInstanceId(quint64(QDateTime::currentSecsSinceEpoch()))
+    : QObject(engine)
+    , m_pEngine(engine)
+    , m_iProbeMatchDelayMs(probeMatchDelayMs)
+    , m_iInstanceId(quint64(QDateTime::currentSecsSinceEpoch()))
 {
 }
 
@@ -120,12 +123,13 @@ bool CFakeDiscovery::Open(QString *error)
     QString why;
     if (!FakeOnvifNetwork::IsPrivate(&why)) {
         *error = QStringLiteral("discovery refused: %1; multicast must not leave this machine, so run inside a "
-                                "private network namespace (unshare -n)").arg(why);
+                                "private network namespace (unshare -n)")
+                     .arg(why);
         return false;
     }
     m_pSocket = new QUdpSocket(this);
-    if (!m_pSocket->bind(QHostAddress::AnyIPv4, kPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint) ||
-        !m_pSocket->joinMulticastGroup(kGroup)) {
+    if (!m_pSocket->bind(QHostAddress::AnyIPv4, kPort, QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
+        || !m_pSocket->joinMulticastGroup(kGroup)) {
         *error = QStringLiteral("discovery: %1 (is 224.0.0.0/4 routed to lo?)").arg(m_pSocket->errorString());
         return false;
     }
@@ -140,7 +144,8 @@ void CFakeDiscovery::Hello(int device)
     if (!m_pSocket)
         return;
     const FAKE_ONVIF_DEVICE &speaker = m_pEngine->Device(device);
-    SenderOf(speaker)->writeDatagram(Message(Kind::Hello, speaker, {}, m_iInstanceId, ++m_iMessageNumber), kGroup, kPort);
+    SenderOf(speaker)->writeDatagram(Message(Kind::Hello, speaker, {}, m_iInstanceId, ++m_iMessageNumber), kGroup,
+                                     kPort);
 }
 
 void CFakeDiscovery::Bye(int device)
@@ -193,9 +198,10 @@ void CFakeDiscovery::OnProbe(const QByteArray &datagram, const QHostAddress &sen
             // Still the same device, and still answering?
             if (!m_pEngine->Discoverable().contains(device) || m_pEngine->Device(device).Endpoint() != endpoint)
                 return;
-            SenderOf(m_pEngine->Device(device))->writeDatagram(
-                Message(Kind::ProbeMatches, m_pEngine->Device(device), id, m_iInstanceId, ++m_iMessageNumber), sender,
-                port);
+            SenderOf(m_pEngine->Device(device))
+                ->writeDatagram(
+                    Message(Kind::ProbeMatches, m_pEngine->Device(device), id, m_iInstanceId, ++m_iMessageNumber),
+                    sender, port);
             ++m_pEngine->Stats().iProbesAnswered;
         });
     }
@@ -219,7 +225,8 @@ QByteArray CFakeDiscovery::Message(Kind kind, const FAKE_ONVIF_DEVICE &device, c
     xml.writeAttribute(kSoap, "mustUnderstand", "1");
     xml.writeCharacters(kDiscovery + '/' + kActions[int(kind)]);
     xml.writeEndElement();
-    xml.writeTextElement(kAddressing, "MessageID", QStringLiteral("urn:uuid:") + QUuid::createUuid().toString(QUuid::WithoutBraces));
+    xml.writeTextElement(kAddressing, "MessageID",
+                         QStringLiteral("urn:uuid:") + QUuid::createUuid().toString(QUuid::WithoutBraces));
     if (kind == Kind::ProbeMatches)
         xml.writeTextElement(kAddressing, "RelatesTo", relatesTo);
     xml.writeTextElement(kAddressing, "To", kind == Kind::ProbeMatches ? kAnonymous : kMulticastTo);
@@ -237,8 +244,9 @@ QByteArray CFakeDiscovery::Message(Kind kind, const FAKE_ONVIF_DEVICE &device, c
     if (kind != Kind::Bye) {
         xml.writeTextElement(kDiscovery, "Types", "dn:NetworkVideoTransmitter tds:Device");
         xml.writeTextElement(kDiscovery, "Scopes", FakeOnvifScopes(device).join(' '));
-        xml.writeTextElement(kDiscovery, "XAddrs",
-                             QStringLiteral("http://%1:%2/onvif/device_service").arg(device.strAddress).arg(device.iPort));
+        xml.writeTextElement(
+            kDiscovery, "XAddrs",
+            QStringLiteral("http://%1:%2/onvif/device_service").arg(device.strAddress).arg(device.iPort));
         xml.writeTextElement(kDiscovery, "MetadataVersion", QString::number(device.iMetadataVersion));
     }
     xml.writeEndDocument();

@@ -26,8 +26,8 @@ public:
 
     // The ProbeMatch (or Hello, Bye) message of a device; public for tests.
     enum class Kind { ProbeMatches, Hello, Bye };
-    static QByteArray Message(Kind kind, const FAKE_ONVIF_DEVICE &device, const QString &relatesTo,
-                              quint64 instanceId, quint64 messageNumber);
+    static QByteArray Message(Kind kind, const FAKE_ONVIF_DEVICE &device, const QString &relatesTo, quint64 instanceId,
+                              quint64 messageNumber);
 
 private:
     void OnReadyRead();

@@ -200,7 +200,8 @@ bool Expand(const FAKE_ONVIF_DEVICE &model, int count, bool sameAddress, QVector
         return false;
     }
     const quint32 base = first.toIPv4Address();
-    if (sameAddress ? (model.iPort != 0 && model.iPort + count - 1 > 65535) : (base + quint32(count - 1)) >> 24 != 127) {
+    if (sameAddress ? (model.iPort != 0 && model.iPort + count - 1 > 65535)
+                    : (base + quint32(count - 1)) >> 24 != 127) {
         *error = QStringLiteral("%1 devices do not fit after %2:%3").arg(count).arg(model.strAddress).arg(model.iPort);
         return false;
     }
@@ -290,10 +291,12 @@ bool ParseStream(const QString &text, FAKE_ONVIF_ENCODER *encoder, QString *erro
 
 bool ParseFault(const QString &text, FakeOnvifFault *fault)
 {
-    static const QList<QPair<QString, FakeOnvifFault>> kFaults{
-        {"none", FakeOnvifFault::None},          {"silent", FakeOnvifFault::Silent},
-        {"slow", FakeOnvifFault::Slow},          {"huge", FakeOnvifFault::Huge},
-        {"hugeUnsized", FakeOnvifFault::HugeUnsized}, {"malformed", FakeOnvifFault::Malformed}};
+    static const QList<QPair<QString, FakeOnvifFault>> kFaults{{"none", FakeOnvifFault::None},
+                                                               {"silent", FakeOnvifFault::Silent},
+                                                               {"slow", FakeOnvifFault::Slow},
+                                                               {"huge", FakeOnvifFault::Huge},
+                                                               {"hugeUnsized", FakeOnvifFault::HugeUnsized},
+                                                               {"malformed", FakeOnvifFault::Malformed}};
     for (const auto &entry : kFaults)
         if (entry.first == text) {
             *fault = entry.second;

@@ -18,14 +18,22 @@ const int kSlowTickMs = 100;
 QByteArray Reason(int status)
 {
     switch (status) {
-    case 200: return "OK";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 405: return "Method Not Allowed";
-    case 411: return "Length Required";
-    case 413: return "Payload Too Large";
-    case 431: return "Request Header Fields Too Large";
-    default: return "Internal Server Error";
+    case 200:
+        return "OK";
+    case 400:
+        return "Bad Request";
+    case 401:
+        return "Unauthorized";
+    case 405:
+        return "Method Not Allowed";
+    case 411:
+        return "Length Required";
+    case 413:
+        return "Payload Too Large";
+    case 431:
+        return "Request Header Fields Too Large";
+    default:
+        return "Internal Server Error";
     }
 }
 } // namespace
@@ -107,7 +115,8 @@ void CFakeOnvifConnection::Handle(const HTTP_REQUEST &request)
     FAKE_ONVIF_STATS &stats = m_pEngine->Stats();
     ++stats.iRequests;
     if (request.method != "POST") {
-        Log(QStringLiteral("%1 %2: only POST is served").arg(QString::fromLatin1(request.method), QString::fromLatin1(request.path)));
+        Log(QStringLiteral("%1 %2: only POST is served")
+                .arg(QString::fromLatin1(request.method), QString::fromLatin1(request.path)));
         SendLater(405, {}, {"Allow: POST"});
         return;
     }
@@ -129,9 +138,10 @@ void CFakeOnvifConnection::Handle(const HTTP_REQUEST &request)
     ANSWER_CONTEXT context;
     context.pDevice = &device;
     const QByteArray host = request.headers.value("host");
-    context.strBaseUrl = QStringLiteral("http://") +
-                         (host.isEmpty() ? QStringLiteral("%1:%2").arg(m_pSocket->localAddress().toString()).arg(m_pSocket->localPort())
-                                         : QString::fromLatin1(host));
+    context.strBaseUrl = QStringLiteral("http://")
+        + (host.isEmpty()
+               ? QStringLiteral("%1:%2").arg(m_pSocket->localAddress().toString()).arg(m_pSocket->localPort())
+               : QString::fromLatin1(host));
     context.now = QDateTime::currentDateTimeUtc().addSecs(device.iClockOffsetSec);
     const SOAP_ANSWER answer = AnswerOnvif(soap, context);
     Log(QStringLiteral("%1 -> %2").arg(soap.strOperation).arg(answer.iHttpStatus));
@@ -148,9 +158,9 @@ bool CFakeOnvifConnection::Authenticate(const HTTP_REQUEST &request, const SOAP_
     if (device.auth == FakeOnvifAuth::HttpDigest) {
         const auto fields = OnvifAuth::ParseDigestFields(request.headers.value("authorization"));
         const QByteArray expected = OnvifAuth::DigestResponse(fields, request.method, password);
-        if (!fields.isEmpty() && fields.value("username") == user && fields.value("realm") == "ONVIF" &&
-            m_pEngine->IsDigestNonce(fields.value("nonce")) && !expected.isEmpty() &&
-            fields.value("response").toLower() == expected)
+        if (!fields.isEmpty() && fields.value("username") == user && fields.value("realm") == "ONVIF"
+            && m_pEngine->IsDigestNonce(fields.value("nonce")) && !expected.isEmpty()
+            && fields.value("response").toLower() == expected)
             return true;
         ++m_pEngine->Stats().iAuthRejected;
         Log(QStringLiteral("%1: HTTP digest %2").arg(soap.strOperation, fields.isEmpty() ? "missing" : "refused"));
@@ -196,23 +206,24 @@ void CFakeOnvifConnection::Misbehave(const SOAP_REQUEST &soap)
     }
     case FakeOnvifFault::Slow: {
         const QByteArray body = properAnswer();
-        m_slowLeft = "HTTP/1.1 200 OK\r\nContent-Type: application/soap+xml; charset=utf-8\r\nContent-Length: " +
-                     QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        m_slowLeft = "HTTP/1.1 200 OK\r\nContent-Type: application/soap+xml; charset=utf-8\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\n\r\n" + body;
         TrickleSlow();
         return;
     }
     case FakeOnvifFault::Huge:
     case FakeOnvifFault::HugeUnsized: {
         // A well-formed answer whose one text field fills the given size.
-        const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><env:Envelope xmlns:env=\"" +
-                                soap.strEnvelopeNs.toLatin1() + "\" xmlns:tds=\"" + OnvifNs::kDevice.toLatin1() +
-                                "\"><env:Body><tds:GetDeviceInformationResponse><tds:Manufacturer>";
+        const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><env:Envelope xmlns:env=\""
+            + soap.strEnvelopeNs.toLatin1() + "\" xmlns:tds=\"" + OnvifNs::kDevice.toLatin1()
+            + "\"><env:Body><tds:GetDeviceInformationResponse><tds:Manufacturer>";
         m_hugeTail = "</tds:Manufacturer></tds:GetDeviceInformationResponse></env:Body></env:Envelope>";
         m_iHugeLeft = qMax<qint64>(0, device.iHugeBytes - head.size() - m_hugeTail.size());
         m_bHugeCloses = device.fault == FakeOnvifFault::HugeUnsized;
         QByteArray header = "HTTP/1.1 200 OK\r\nContent-Type: application/soap+xml; charset=utf-8\r\n";
-        header += m_bHugeCloses ? QByteArray("Connection: close\r\n")
-                                : "Content-Length: " + QByteArray::number(head.size() + m_iHugeLeft + m_hugeTail.size()) + "\r\n";
+        header += m_bHugeCloses
+            ? QByteArray("Connection: close\r\n")
+            : "Content-Length: " + QByteArray::number(head.size() + m_iHugeLeft + m_hugeTail.size()) + "\r\n";
         m_pSocket->write(header + "\r\n" + head);
         m_pEngine->Stats().iHugeBytesSent += head.size();
         PumpHuge();
@@ -226,8 +237,8 @@ void CFakeOnvifConnection::Misbehave(const SOAP_REQUEST &soap)
 void CFakeOnvifConnection::PumpHuge()
 {
     static const QByteArray kFiller(kHugeChunk, 'A');
-    while (m_pSocket->state() == QAbstractSocket::ConnectedState && m_pSocket->bytesToWrite() < kHugeBuffered &&
-           (m_iHugeLeft > 0 || !m_hugeTail.isEmpty())) {
+    while (m_pSocket->state() == QAbstractSocket::ConnectedState && m_pSocket->bytesToWrite() < kHugeBuffered
+           && (m_iHugeLeft > 0 || !m_hugeTail.isEmpty())) {
         QByteArray piece;
         if (m_iHugeLeft > 0) {
             piece = m_iHugeLeft >= kHugeChunk ? kFiller : kFiller.left(int(m_iHugeLeft));

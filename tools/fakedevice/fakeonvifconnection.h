@@ -49,10 +49,10 @@ private:
     const int m_iDevice;
     QTcpSocket *const m_pSocket;
     QByteArray m_buffer;
-    bool m_bBusy = false;      // a request is being answered
+    bool m_bBusy = false; // a request is being answered
     bool m_bCloseAfter = false;
-    qint64 m_iHugeLeft = 0;    // bytes of the huge body still to send
-    QByteArray m_hugeTail;     // its closing tags
+    qint64 m_iHugeLeft = 0; // bytes of the huge body still to send
+    QByteArray m_hugeTail;  // its closing tags
     bool m_bHugeCloses = false;
-    QByteArray m_slowLeft;     // the rest of a slowly sent answer
+    QByteArray m_slowLeft; // the rest of a slowly sent answer
 };

@@ -65,9 +65,9 @@ struct FAKE_ONVIF_DEVICE
     QVector<QVector<FAKE_ONVIF_ENCODER>> channelStreams; // per channel; overrides streams
 
     QString strManufacturer = QStringLiteral("Fakework");
-    QString strModel;    // empty: "FC-100" for a camera, "FR-<channels>00" for a recorder
+    QString strModel; // empty: "FC-100" for a camera, "FR-<channels>00" for a recorder
     QString strFirmware = QStringLiteral("V1.0.0 build 240101");
-    QString strSerial;   // empty: made from address and port
+    QString strSerial; // empty: made from address and port
     QString strHardwareId = QStringLiteral("FW-HW1");
     QString strName;     // empty: the model
     QString strEndpoint; // empty: a name-based urn:uuid made from the serial

@@ -130,7 +130,9 @@ QByteArray CFakeOnvifEngine::NewDigestNonce()
 
 // --- the facade, callable from any thread ---
 
-CFakeOnvifServer::CFakeOnvifServer(QObject *parent) : QObject(parent) {}
+CFakeOnvifServer::CFakeOnvifServer(QObject *parent) : QObject(parent)
+{
+}
 
 CFakeOnvifServer::~CFakeOnvifServer()
 {
@@ -166,7 +168,8 @@ bool CFakeOnvifServer::EnableDiscovery()
 {
     if (!FakeOnvifNetwork::IsPrivate(&m_strError)) {
         m_strError = QStringLiteral("discovery refused: %1; multicast must not leave this machine, so run "
-                                    "inside a private network namespace (unshare -n)").arg(m_strError);
+                                    "inside a private network namespace (unshare -n)")
+                         .arg(m_strError);
         return false;
     }
     m_bDiscovery = true;

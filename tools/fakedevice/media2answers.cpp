@@ -2,7 +2,6 @@
 // encodings carry media2's names (H264, H265, JPEG, MPV4-ES).
 #include "tools/fakedevice/onvifanswers.h"
 
-
 namespace {
 const QString &tt = OnvifNs::kSchema;
 const QString &tr2 = OnvifNs::kMedia2;
@@ -30,7 +29,8 @@ void WriteEncoder(QXmlStreamWriter &xml, const QString &ns, const QString &name,
         xml.writeAttribute(QStringLiteral("GovLength"), QString::number(encoder.iGovLength));
     if (encoder.strEncoding == QLatin1String("H264") || encoder.strEncoding == QLatin1String("H265"))
         xml.writeAttribute(QStringLiteral("Profile"), QStringLiteral("Main"));
-    xml.writeTextElement(tt, QStringLiteral("Name"), QStringLiteral("VideoEncoder %1-%2").arg(channel + 1).arg(stream + 1));
+    xml.writeTextElement(tt, QStringLiteral("Name"),
+                         QStringLiteral("VideoEncoder %1-%2").arg(channel + 1).arg(stream + 1));
     xml.writeTextElement(tt, QStringLiteral("UseCount"), QStringLiteral("1"));
     xml.writeTextElement(tt, QStringLiteral("Encoding"), Media2Encoding(encoder.strEncoding));
     WriteResolution(xml, QStringLiteral("Resolution"), encoder.iWidth, encoder.iHeight);
@@ -114,18 +114,18 @@ bool AnswerMedia2Service(const SOAP_REQUEST &request, const ANSWER_CONTEXT &cont
     const FAKE_ONVIF_DEVICE &device = *context.pDevice;
     const QString &operation = request.strOperation;
     const QString configurationToken = request.Argument(QStringLiteral("ConfigurationToken"));
-    const QString profileToken = request.Argument(request.strOperation == QLatin1String("GetProfiles")
-                                                      ? QStringLiteral("Token")
-                                                      : QStringLiteral("ProfileToken"));
+    const QString profileToken =
+        request.Argument(request.strOperation == QLatin1String("GetProfiles") ? QStringLiteral("Token")
+                                                                              : QStringLiteral("ProfileToken"));
     int channel = -1, stream = -1;
     if (!profileToken.isEmpty() && !FakeOnvifTokens::Find(device, profileToken, true, &channel, &stream)) {
         *answer = NoSuch(request, "ter:NoProfile", profileToken);
         return true;
     }
     int configurationChannel = -1, configurationStream = -1;
-    if (!configurationToken.isEmpty() &&
-        (!FakeOnvifTokens::Find(device, configurationToken, false, &configurationChannel, &configurationStream) ||
-         (channel >= 0 && (channel != configurationChannel || stream != configurationStream)))) {
+    if (!configurationToken.isEmpty()
+        && (!FakeOnvifTokens::Find(device, configurationToken, false, &configurationChannel, &configurationStream)
+            || (channel >= 0 && (channel != configurationChannel || stream != configurationStream)))) {
         *answer = NoSuch(request, "ter:NoConfig", configurationToken);
         return true;
     }
@@ -151,7 +151,8 @@ bool AnswerMedia2Service(const SOAP_REQUEST &request, const ANSWER_CONTEXT &cont
                 xml.writeStartElement(tr2, QStringLiteral("Profiles"));
                 xml.writeAttribute(QStringLiteral("token"), FakeOnvifTokens::Profile(c, s));
                 xml.writeAttribute(QStringLiteral("fixed"), QStringLiteral("true"));
-                xml.writeTextElement(tr2, QStringLiteral("Name"), QStringLiteral("Channel%1_Stream%2").arg(c + 1).arg(s + 1));
+                xml.writeTextElement(tr2, QStringLiteral("Name"),
+                                     QStringLiteral("Channel%1_Stream%2").arg(c + 1).arg(s + 1));
                 if (withSource || withEncoder) {
                     xml.writeStartElement(tr2, QStringLiteral("Configurations"));
                     if (withSource)
@@ -165,7 +166,8 @@ bool AnswerMedia2Service(const SOAP_REQUEST &request, const ANSWER_CONTEXT &cont
         };
     } else if (operation == QLatin1String("GetVideoEncoderConfigurations")) {
         body = [&](QXmlStreamWriter &xml) {
-            forEachSelected([&](int c, int s) { WriteEncoder(xml, tr2, QStringLiteral("Configurations"), device, c, s); });
+            forEachSelected(
+                [&](int c, int s) { WriteEncoder(xml, tr2, QStringLiteral("Configurations"), device, c, s); });
         };
     } else if (operation == QLatin1String("GetVideoEncoderConfigurationOptions")) {
         body = [&](QXmlStreamWriter &xml) {

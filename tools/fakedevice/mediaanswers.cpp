@@ -47,7 +47,8 @@ void WriteEncoder(QXmlStreamWriter &xml, const QString &ns, const QString &name,
     const FAKE_ONVIF_ENCODER &encoder = device.Streams(channel)[stream];
     xml.writeStartElement(ns, name);
     xml.writeAttribute(QStringLiteral("token"), FakeOnvifTokens::VideoEncoder(channel, stream));
-    xml.writeTextElement(tt, QStringLiteral("Name"), QStringLiteral("VideoEncoder %1-%2").arg(channel + 1).arg(stream + 1));
+    xml.writeTextElement(tt, QStringLiteral("Name"),
+                         QStringLiteral("VideoEncoder %1-%2").arg(channel + 1).arg(stream + 1));
     xml.writeTextElement(tt, QStringLiteral("UseCount"), QStringLiteral("1"));
     xml.writeTextElement(tt, QStringLiteral("Encoding"), encoder.strEncoding);
     WriteResolution(xml, QStringLiteral("Resolution"), encoder.iWidth, encoder.iHeight);
@@ -83,7 +84,8 @@ void WriteProfile(QXmlStreamWriter &xml, const QString &name, const FAKE_ONVIF_D
     xml.writeStartElement(trt, name);
     xml.writeAttribute(QStringLiteral("token"), FakeOnvifTokens::Profile(channel, stream));
     xml.writeAttribute(QStringLiteral("fixed"), QStringLiteral("true"));
-    xml.writeTextElement(tt, QStringLiteral("Name"), QStringLiteral("Channel%1_Stream%2").arg(channel + 1).arg(stream + 1));
+    xml.writeTextElement(tt, QStringLiteral("Name"),
+                         QStringLiteral("Channel%1_Stream%2").arg(channel + 1).arg(stream + 1));
     WriteVideoSourceConfiguration(xml, tt, QStringLiteral("VideoSourceConfiguration"), device, channel);
     if (Visible(device, device.Streams(channel)[stream]))
         WriteEncoder(xml, tt, QStringLiteral("VideoEncoderConfiguration"), device, channel, stream);
@@ -98,9 +100,9 @@ void WriteOptions(QXmlStreamWriter &xml, const FAKE_ONVIF_ENCODER &encoder)
     WriteRange(xml, QStringLiteral("QualityRange"), qRound(encoder.dQualityMin), qRound(encoder.dQualityMax));
     const QString &encoding = encoder.strEncoding;
     const QString element = encoding == QLatin1String("H264") ? QStringLiteral("H264")
-                            : encoding == QLatin1String("JPEG") ? QStringLiteral("JPEG")
-                            : encoding == QLatin1String("MPEG4") ? QStringLiteral("MPEG4")
-                                                                 : QString();
+        : encoding == QLatin1String("JPEG")                   ? QStringLiteral("JPEG")
+        : encoding == QLatin1String("MPEG4")                  ? QStringLiteral("MPEG4")
+                                                              : QString();
     auto writeBody = [&](bool withBitrate) {
         for (const QSize &size : encoder.resolutions.isEmpty() ? QVector<QSize>{QSize(encoder.iWidth, encoder.iHeight)}
                                                                : encoder.resolutions)
@@ -209,8 +211,8 @@ bool AnswerMediaService(const SOAP_REQUEST &request, const ANSWER_CONTEXT &conte
         };
     } else if (operation == QLatin1String("GetVideoEncoderConfiguration")) {
         const QString token = request.Argument(QStringLiteral("ConfigurationToken"));
-        if (!FakeOnvifTokens::Find(device, token, false, &channel, &stream) ||
-            !Visible(device, device.Streams(channel)[stream])) {
+        if (!FakeOnvifTokens::Find(device, token, false, &channel, &stream)
+            || !Visible(device, device.Streams(channel)[stream])) {
             *answer = NoSuch(request, "ter:NoConfig", token);
             return true;
         }
@@ -225,8 +227,8 @@ bool AnswerMediaService(const SOAP_REQUEST &request, const ANSWER_CONTEXT &conte
             *answer = NoSuch(request, "ter:NoConfig", configuration);
             return true;
         }
-        if (configuration.isEmpty() && !profile.isEmpty() &&
-            !FakeOnvifTokens::Find(device, profile, true, &channel, &stream)) {
+        if (configuration.isEmpty() && !profile.isEmpty()
+            && !FakeOnvifTokens::Find(device, profile, true, &channel, &stream)) {
             *answer = NoSuch(request, "ter:NoProfile", profile);
             return true;
         }

@@ -1,7 +1,6 @@
 #include "tools/fakedevice/onvifanswers.h"
 
-SOAP_ANSWER SoapEnvelope(const QString &envelopeNs, const std::function<void(QXmlStreamWriter &)> &body,
-                         int httpStatus)
+SOAP_ANSWER SoapEnvelope(const QString &envelopeNs, const std::function<void(QXmlStreamWriter &)> &body, int httpStatus)
 {
     SOAP_ANSWER answer;
     answer.iHttpStatus = httpStatus;
@@ -66,9 +65,10 @@ bool IsPreAuthOperation(const SOAP_REQUEST &request, bool strict)
         return false;
     if (request.strOperation == QLatin1String("GetSystemDateAndTime"))
         return true;
-    return !strict && (request.strOperation == QLatin1String("GetServices") ||
-                       request.strOperation == QLatin1String("GetServiceCapabilities") ||
-                       request.strOperation == QLatin1String("GetCapabilities"));
+    return !strict
+        && (request.strOperation == QLatin1String("GetServices")
+            || request.strOperation == QLatin1String("GetServiceCapabilities")
+            || request.strOperation == QLatin1String("GetCapabilities"));
 }
 
 SOAP_ANSWER AnswerOnvif(const SOAP_REQUEST &request, const ANSWER_CONTEXT &context)

@@ -92,8 +92,8 @@ QByteArray DigestResponse(const QMap<QByteArray, QByteArray> &fields, const QByt
     const QByteArray ha1 = hex(fields.value("username") + ':' + fields.value("realm") + ':' + password);
     const QByteArray ha2 = hex(method + ':' + fields.value("uri"));
     if (fields.contains("qop"))
-        return hex(ha1 + ':' + fields.value("nonce") + ':' + fields.value("nc") + ':' + fields.value("cnonce") + ':' +
-                   fields.value("qop") + ':' + ha2);
+        return hex(ha1 + ':' + fields.value("nonce") + ':' + fields.value("nc") + ':' + fields.value("cnonce") + ':'
+                   + fields.value("qop") + ':' + ha2);
     return hex(ha1 + ':' + fields.value("nonce") + ':' + ha2); // RFC 2069 clients
 }
 

@@ -29,7 +29,8 @@ void ReadUsernameToken(QXmlStreamReader &xml, OnvifAuth::USERNAME_TOKEN &token)
         } else if (name == QLatin1String("Username")) {
             token.strUser = xml.readElementText().trimmed().toUtf8();
         } else if (name == QLatin1String("Password")) {
-            token.bPasswordText = xml.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("#PasswordText"));
+            token.bPasswordText =
+                xml.attributes().value(QLatin1String("Type")).endsWith(QLatin1String("#PasswordText"));
             token.strPassword = xml.readElementText().trimmed().toUtf8();
         } else if (name == QLatin1String("Nonce")) {
             token.strNonce = xml.readElementText().trimmed().toLatin1();
@@ -77,8 +78,8 @@ SOAP_REQUEST ParseSoapRequest(const QByteArray &body)
 {
     SOAP_REQUEST request;
     QXmlStreamReader xml(body);
-    if (!xml.readNextStartElement() || xml.name() != QLatin1String("Envelope") ||
-        (xml.namespaceUri() != OnvifNs::kSoap12 && xml.namespaceUri() != OnvifNs::kSoap11))
+    if (!xml.readNextStartElement() || xml.name() != QLatin1String("Envelope")
+        || (xml.namespaceUri() != OnvifNs::kSoap12 && xml.namespaceUri() != OnvifNs::kSoap11))
         return request;
     request.strEnvelopeNs = xml.namespaceUri().toString();
     bool bBodySeen = false;

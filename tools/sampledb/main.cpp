@@ -22,13 +22,11 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addPositionalArgument("out.db", "The database file to write; must not exist yet.");
     parser.addPositionalArgument("N", "Number of devices.", "[N]");
-    const QCommandLineOption addressOption("address-base", "First device's IPv4 address.",
-                                           "address", QString::fromLatin1(defaults.strAddressBase));
-    const QCommandLineOption portOption("port", "First device's port.", "port",
-                                        QString::number(defaults.iPort));
+    const QCommandLineOption addressOption("address-base", "First device's IPv4 address.", "address",
+                                           QString::fromLatin1(defaults.strAddressBase));
+    const QCommandLineOption portOption("port", "First device's port.", "port", QString::number(defaults.iPort));
     const QCommandLineOption sameOption("same-address", "One address, consecutive ports.");
-    const QCommandLineOption userOption("user", "Stored user name.", "name",
-                                        QString::fromUtf8(defaults.strUserName));
+    const QCommandLineOption userOption("user", "Stored user name.", "name", QString::fromUtf8(defaults.strUserName));
     const QCommandLineOption passwordOption("password", "Stored password.", "password",
                                             QString::fromUtf8(defaults.strPassword));
     parser.addOptions({addressOption, portOption, sameOption, userOption, passwordOption});
@@ -62,9 +60,8 @@ int main(int argc, char *argv[])
     }
     QList<QVariantList> rows;
     QString error;
-    if (!SampleDb::MakeDeviceRows(options, &rows, &error) ||
-        !SampleDb::WriteTable(path, SampleDb::kDeviceTable, SampleDb::DeviceColumns(), rows,
-                              &error)) {
+    if (!SampleDb::MakeDeviceRows(options, &rows, &error)
+        || !SampleDb::WriteTable(path, SampleDb::kDeviceTable, SampleDb::DeviceColumns(), rows, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }

@@ -27,8 +27,8 @@ bool ParseIPv4(const QByteArray &text, quint32 *address)
 
 QByteArray IPv4Text(quint32 address)
 {
-    return QByteArray::number(address >> 24) + '.' + QByteArray::number((address >> 16) & 255) +
-           '.' + QByteArray::number((address >> 8) & 255) + '.' + QByteArray::number(address & 255);
+    return QByteArray::number(address >> 24) + '.' + QByteArray::number((address >> 16) & 255) + '.'
+        + QByteArray::number((address >> 8) & 255) + '.' + QByteArray::number(address & 255);
 }
 
 int Bind(sqlite3_stmt *statement, int position, const QVariant &value)
@@ -38,8 +38,8 @@ int Bind(sqlite3_stmt *statement, int position, const QVariant &value)
     switch (value.typeId()) {
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
-        return sqlite3_bind_blob64(statement, position, bytes.constData(),
-                                   static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
+        return sqlite3_bind_blob64(statement, position, bytes.constData(), static_cast<sqlite3_uint64>(bytes.size()),
+                                   SQLITE_TRANSIENT);
     }
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -50,9 +50,8 @@ int Bind(sqlite3_stmt *statement, int position, const QVariant &value)
         return sqlite3_bind_double(statement, position, value.toDouble());
     default: {
         const QByteArray text = value.toString().toUtf8();
-        return sqlite3_bind_text64(statement, position, text.constData(),
-                                   static_cast<sqlite3_uint64>(text.size()), SQLITE_TRANSIENT,
-                                   SQLITE_UTF8);
+        return sqlite3_bind_text64(statement, position, text.constData(), static_cast<sqlite3_uint64>(text.size()),
+                                   SQLITE_TRANSIENT, SQLITE_UTF8);
     }
     }
 }
@@ -89,11 +88,10 @@ bool MakeDeviceRows(const DeviceOptions &options, QList<QVariantList> *rows, QSt
         *error = QString("bad count or port");
         return false;
     }
-    const qint64 last = options.bSameAddress ? qint64(options.iPort) + options.iCount - 1
-                                             : qint64(base) + options.iCount - 1;
+    const qint64 last =
+        options.bSameAddress ? qint64(options.iPort) + options.iCount - 1 : qint64(base) + options.iCount - 1;
     if (options.iCount > 0 && last > (options.bSameAddress ? 65535 : qint64(0xFFFFFFFFu))) {
-        *error = options.bSameAddress ? QString("ports run past 65535")
-                                      : QString("addresses run past 255.255.255.255");
+        *error = options.bSameAddress ? QString("ports run past 65535") : QString("addresses run past 255.255.255.255");
         return false;
     }
     rows->clear();
@@ -101,22 +99,21 @@ bool MakeDeviceRows(const DeviceOptions &options, QList<QVariantList> *rows, QSt
         const quint32 address = options.bSameAddress ? base : base + quint32(i);
         const int port = options.bSameAddress ? options.iPort + i : options.iPort;
         rows->append({QString::fromLatin1(IPv4Text(address)), QString("Device %1").arg(i + 1),
-                      QString::fromUtf8(options.strUserName),
-                      QString::fromUtf8(options.strPassword), port});
+                      QString::fromUtf8(options.strUserName), QString::fromUtf8(options.strPassword), port});
     }
     return true;
 }
 
-bool WriteTable(const QString &path, const QString &table, const QStringList &columns,
-                const QList<QVariantList> &rows, QString *error)
+bool WriteTable(const QString &path, const QString &table, const QStringList &columns, const QList<QVariantList> &rows,
+                QString *error)
 {
     sqlite3 *handle = nullptr;
-    const int opened = sqlite3_open_v2(path.toUtf8().constData(), &handle,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::unique_ptr<sqlite3, CloseDatabase> db(handle);
     const auto fail = [&](const QString &what) {
-        *error = QString("%1: %2").arg(what, db ? QString::fromUtf8(sqlite3_errmsg(db.get()))
-                                                : QString::fromUtf8(sqlite3_errstr(opened)));
+        *error = QString("%1: %2").arg(
+            what, db ? QString::fromUtf8(sqlite3_errmsg(db.get())) : QString::fromUtf8(sqlite3_errstr(opened)));
         return false;
     };
     if (opened != SQLITE_OK)
@@ -125,13 +122,12 @@ bool WriteTable(const QString &path, const QString &table, const QStringList &co
     QStringList placeholders;
     for (int i = 0; i < columns.size(); ++i)
         placeholders << "?";
-    const QByteArray create =
-        QString("create table %1 (%2)").arg(Quoted(table), columns.join(", ")).toUtf8();
+    const QByteArray create = QString("create table %1 (%2)").arg(Quoted(table), columns.join(", ")).toUtf8();
     const QByteArray insert =
         QString("insert into %1 values (%2)").arg(Quoted(table), placeholders.join(", ")).toUtf8();
 
-    if (sqlite3_exec(db.get(), "begin", nullptr, nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_exec(db.get(), create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(db.get(), "begin", nullptr, nullptr, nullptr) != SQLITE_OK
+        || sqlite3_exec(db.get(), create.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         return fail("create table");
     sqlite3_stmt *prepared = nullptr;
     if (sqlite3_prepare_v2(db.get(), insert.constData(), -1, &prepared, nullptr) != SQLITE_OK)
@@ -139,9 +135,7 @@ bool WriteTable(const QString &path, const QString &table, const QStringList &co
     std::unique_ptr<sqlite3_stmt, FinalizeStatement> statement(prepared);
     for (const QVariantList &row : rows) {
         if (row.size() != columns.size()) {
-            *error = QString("a row has %1 values for %2 columns")
-                         .arg(row.size())
-                         .arg(columns.size());
+            *error = QString("a row has %1 values for %2 columns").arg(row.size()).arg(columns.size());
             return false;
         }
         for (int i = 0; i < row.size(); ++i)

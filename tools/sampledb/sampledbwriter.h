@@ -18,7 +18,7 @@ struct DeviceOptions
 {
     int iCount = 4;
     QByteArray strAddressBase = "127.0.0.1"; // the first device's address
-    int iPort = 8000;                       // the first device's port
+    int iPort = 8000;                        // the first device's port
     // false: consecutive addresses, one port; true: the base address, consecutive ports.
     bool bSameAddress = false;
     QByteArray strUserName = "admin";
@@ -32,7 +32,7 @@ bool MakeDeviceRows(const DeviceOptions &options, QList<QVariantList> *rows, QSt
 // Adds a table to the database file (created when missing) and fills it in one transaction.
 // A row's values bind in column order: an invalid QVariant as NULL, QByteArray as a blob,
 // QString as text, integers and doubles as numbers.
-bool WriteTable(const QString &path, const QString &table, const QStringList &columns,
-                const QList<QVariantList> &rows, QString *error);
+bool WriteTable(const QString &path, const QString &table, const QStringList &columns, const QList<QVariantList> &rows,
+                QString *error);
 
 } // namespace SampleDb

@@ -9,10 +9,10 @@ namespace {
 // Title band of the frames and of the title bar: 34 rows (the dialogs' title row of 30 px
 // below a 3 px margin, or the main window's 32 px logo between 1 px margins).
 constexpr int TitleRows = 34;
-constexpr int SideCols = 6;      // dialog_bg2 is sliced 34 6 16 6
-constexpr int BottomRows = 5;    // the dialogs' bottom layout margin
-constexpr int BarRows = 52;      // bottom bar (OK / Cancel) band including the bottom border
-constexpr int FrameSize = 160;   // both frames are also sliced 58 on every side
+constexpr int SideCols = 6;    // dialog_bg2 is sliced 34 6 16 6
+constexpr int BottomRows = 5;  // the dialogs' bottom layout margin
+constexpr int BarRows = 52;    // bottom bar (OK / Cancel) band including the bottom border
+constexpr int FrameSize = 160; // both frames are also sliced 58 on every side
 
 void PaintTitleBand(QPainter &p, int w, int top)
 {
@@ -224,5 +224,6 @@ void DrawChrome(ImageMap &out)
     // Push buttons, sliced with 4-pixel borders.
     out["images/button/button.png"] = Box(32, 24, QColor(0x9C, 0xA8, 0xB7), Qt::white, QColor(0xE3, 0xE8, 0xEF), 3);
     out["images/button/button_hover.png"] = Box(32, 24, Accent, QColor(0xF7, 0xFB, 0xFF), QColor(0xD6, 0xE6, 0xF7), 3);
-    out["images/button/button_disable.png"] = Box(32, 24, AccentDark, QColor(0xC4, 0xD8, 0xEE), QColor(0xDC, 0xE8, 0xF5), 3);
+    out["images/button/button_disable.png"] =
+        Box(32, 24, AccentDark, QColor(0xC4, 0xD8, 0xEE), QColor(0xDC, 0xE8, 0xF5), 3);
 }

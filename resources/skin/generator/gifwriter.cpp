@@ -85,8 +85,7 @@ QByteArray GifLzw(const QByteArray &indices, int minCodeSize)
 QByteArray EncodeGif(QSize size, const QList<QRgb> &palette, const QList<GifFrame> &frames)
 {
     const qsizetype pixels = qsizetype(size.width()) * size.height();
-    if (palette.size() != 256 || frames.isEmpty() || size.isEmpty()
-        || size.width() > 0xFFFF || size.height() > 0xFFFF)
+    if (palette.size() != 256 || frames.isEmpty() || size.isEmpty() || size.width() > 0xFFFF || size.height() > 0xFFFF)
         return {};
     for (const GifFrame &f : frames) {
         if (f.indices.size() != pixels)
@@ -105,7 +104,10 @@ QByteArray EncodeGif(QSize size, const QList<QRgb> &palette, const QList<GifFram
         out.append(char(qBlue(c)));
     }
     // Loop for ever.
-    out.append("\x21\xFF\x0B" "NETSCAPE2.0" "\x03\x01", 16);
+    out.append("\x21\xFF\x0B"
+               "NETSCAPE2.0"
+               "\x03\x01",
+               16);
     PutLe16(out, 0);
     out.append(char(0));
 
@@ -113,7 +115,7 @@ QByteArray EncodeGif(QSize size, const QList<QRgb> &palette, const QList<GifFram
         out.append("\x21\xF9\x04", 3);
         out.append(char(0x04)); // dispose: leave in place (each frame is opaque and full-size)
         PutLe16(out, f.delayCs);
-        out.append(char(0));    // no transparent index
+        out.append(char(0)); // no transparent index
         out.append(char(0));
 
         out.append(char(0x2C));
@@ -121,7 +123,7 @@ QByteArray EncodeGif(QSize size, const QList<QRgb> &palette, const QList<GifFram
         PutLe16(out, 0);
         PutLe16(out, size.width());
         PutLe16(out, size.height());
-        out.append(char(0));    // no local palette, not interlaced
+        out.append(char(0)); // no local palette, not interlaced
 
         const int minCodeSize = 8;
         out.append(char(minCodeSize));

@@ -9,8 +9,8 @@
 
 struct GifFrame
 {
-    QByteArray indices;   // width * height palette indices, row by row
-    int delayCs = 8;      // display time in hundredths of a second
+    QByteArray indices; // width * height palette indices, row by row
+    int delayCs = 8;    // display time in hundredths of a second
 };
 
 // Builds the whole file: header, global palette, endless-loop extension, frames, trailer.

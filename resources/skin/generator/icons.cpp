@@ -13,8 +13,16 @@ const QColor Steel(0x3E, 0x53, 0x70);
 
 struct Canvas
 {
-    explicit Canvas(int size = 32) : img(NewImage(size, size)), p(&img) { BeginAA(p); p.setPen(Qt::NoPen); }
-    QImage Take() { p.end(); return img; }
+    explicit Canvas(int size = 32) : img(NewImage(size, size)), p(&img)
+    {
+        BeginAA(p);
+        p.setPen(Qt::NoPen);
+    }
+    QImage Take()
+    {
+        p.end();
+        return img;
+    }
     QImage img;
     QPainter p;
 };

@@ -23,8 +23,7 @@ QLinearGradient VGradient(qreal y0, qreal y1, const QColor &top, const QColor &b
     return g;
 }
 
-QImage Box(int w, int h, const QColor &border, const QColor &fillTop, const QColor &fillBottom,
-           qreal radius)
+QImage Box(int w, int h, const QColor &border, const QColor &fillTop, const QColor &fillBottom, qreal radius)
 {
     QImage img = NewImage(w, h);
     QPainter p(&img);
@@ -45,14 +44,22 @@ void Arrow(QPainter &p, const QRectF &r, int dir, const QColor &c)
     const qreal hw = r.width() / 2, hh = r.height() / 2;
     QPolygonF tri;
     switch (dir) {
-    case 0: tri << QPointF(ctr.x() - hw, ctr.y() + hh / 2) << QPointF(ctr.x() + hw, ctr.y() + hh / 2)
-                << QPointF(ctr.x(), ctr.y() - hh / 2); break;
-    case 2: tri << QPointF(ctr.x() - hw, ctr.y() - hh / 2) << QPointF(ctr.x() + hw, ctr.y() - hh / 2)
-                << QPointF(ctr.x(), ctr.y() + hh / 2); break;
-    case 1: tri << QPointF(ctr.x() - hw / 2, ctr.y() - hh) << QPointF(ctr.x() - hw / 2, ctr.y() + hh)
-                << QPointF(ctr.x() + hw / 2, ctr.y()); break;
-    default: tri << QPointF(ctr.x() + hw / 2, ctr.y() - hh) << QPointF(ctr.x() + hw / 2, ctr.y() + hh)
-                 << QPointF(ctr.x() - hw / 2, ctr.y()); break;
+    case 0:
+        tri << QPointF(ctr.x() - hw, ctr.y() + hh / 2) << QPointF(ctr.x() + hw, ctr.y() + hh / 2)
+            << QPointF(ctr.x(), ctr.y() - hh / 2);
+        break;
+    case 2:
+        tri << QPointF(ctr.x() - hw, ctr.y() - hh / 2) << QPointF(ctr.x() + hw, ctr.y() - hh / 2)
+            << QPointF(ctr.x(), ctr.y() + hh / 2);
+        break;
+    case 1:
+        tri << QPointF(ctr.x() - hw / 2, ctr.y() - hh) << QPointF(ctr.x() - hw / 2, ctr.y() + hh)
+            << QPointF(ctr.x() + hw / 2, ctr.y());
+        break;
+    default:
+        tri << QPointF(ctr.x() + hw / 2, ctr.y() - hh) << QPointF(ctr.x() + hw / 2, ctr.y() + hh)
+            << QPointF(ctr.x() - hw / 2, ctr.y());
+        break;
     }
     QPainterPath path;
     path.addPolygon(tri);
@@ -62,10 +69,9 @@ void Arrow(QPainter &p, const QRectF &r, int dir, const QColor &c)
 
 QColor Mix(const QColor &a, const QColor &b, qreal t)
 {
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t),
-                            float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
+    return QColor::fromRgbF(
+        float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+        float(a.blueF() + (b.blueF() - a.blueF()) * t), float(a.alphaF() + (b.alphaF() - a.alphaF()) * t));
 }
 
 } // namespace Skin

@@ -16,7 +16,7 @@ inline const QColor ChromeTop(0x2E, 0x55, 0x87);
 inline const QColor ChromeBottom(0x1D, 0x3A, 0x62);
 inline const QColor ChromeDeep(0x16, 0x2E, 0x4F);
 inline const QColor ChromeEdge(0x11, 0x25, 0x40);
-inline const QColor Accent(0x40, 0x83, 0xC5);      // also the caption colour of the forms
+inline const QColor Accent(0x40, 0x83, 0xC5); // also the caption colour of the forms
 inline const QColor AccentDark(0x2B, 0x67, 0xA6);
 inline const QColor AccentLight(0xDC, 0xEA, 0xF8);
 inline const QColor AccentPale(0xEE, 0xF5, 0xFC);
@@ -37,8 +37,7 @@ void BeginAA(QPainter &p);
 QLinearGradient VGradient(qreal y0, qreal y1, const QColor &top, const QColor &bottom);
 
 // A bordered, rounded box filling the whole image: 1-pixel border, fill gradient, radius.
-QImage Box(int w, int h, const QColor &border, const QColor &fillTop, const QColor &fillBottom,
-           qreal radius);
+QImage Box(int w, int h, const QColor &border, const QColor &fillTop, const QColor &fillBottom, qreal radius);
 
 // Filled triangle arrow inside rect pointing 'dir' (0 up, 1 right, 2 down, 3 left).
 void Arrow(QPainter &p, const QRectF &r, int dir, const QColor &c);
@@ -50,8 +49,8 @@ QColor Mix(const QColor &a, const QColor &b, qreal t);
 // Catalogue: relative path -> image; filled by the drawing units.
 #include <QMap>
 using ImageMap = QMap<QString, QImage>;
-void DrawChrome(ImageMap &out);     // dialog frames, title bar, tab strip, tabs, buttons
-void DrawControls(ImageMap &out);   // edits, combo and spin boxes, check/radio, scroll bars, views
-void DrawIcons(ImageMap &out);      // the 32 x 32 icons, logo and application icon
+void DrawChrome(ImageMap &out);   // dialog frames, title bar, tab strip, tabs, buttons
+void DrawControls(ImageMap &out); // edits, combo and spin boxes, check/radio, scroll bars, views
+void DrawIcons(ImageMap &out);    // the 32 x 32 icons, logo and application icon
 QImage DrawAppIcon(int size);
 QByteArray DrawLoadingGif();

@@ -46,6 +46,11 @@ const QVector<FAKE_ONVIF_ENCODER> &FAKE_ONVIF_DEVICE::Streams(int channel) const
     return streams;
 }
 
+QString FAKE_ONVIF_DEVICE::StreamUri(int channel, int stream) const
+{
+    return QStringLiteral("rtsp://%1:%2/ch%3/s%4").arg(strAddress).arg(iRtspPort ? iRtspPort : 554).arg(channel + 1).arg(stream + 1);
+}
+
 bool FAKE_ONVIF_DEVICE::FaultApplies(const QString &operation) const
 {
     return fault != FakeOnvifFault::None && (faultOperations.isEmpty() || faultOperations.contains(operation));
@@ -102,6 +107,7 @@ bool ReadEncoder(const QJsonObject &object, FAKE_ONVIF_ENCODER *encoder, QString
         }
         encoder->resolutions.append(size);
     }
+    encoder->strClip = object.value("clip").toString();
     return CheckEncoder(*encoder, error);
 }
 
@@ -182,6 +188,18 @@ bool ReadDevice(const QJsonObject &object, QVector<FAKE_ONVIF_DEVICE> *devices, 
     device.iHugeBytes = qint64(object.value("hugeBytes").toDouble(double(device.iHugeBytes)));
     device.bMedia2 = object.value("media2").toBool(device.bMedia2);
     device.bMedia1H265AsIs = object.value("media1H265").toString("omit") == "asis";
+    device.bRtsp = object.value("rtsp").toBool(device.bRtsp);
+    const int rtspPort = object.value("rtspPort").toInt(0);
+    if (rtspPort < 0 || rtspPort > 65535) {
+        *error = QStringLiteral("rtspPort must be 0..65535");
+        return false;
+    }
+    device.iRtspPort = quint16(rtspPort);
+    device.strStreamPassword = object.value("streamPassword").toString();
+    if (!ParseStreamFault(object.value("streamFault").toString("none"), &device.streamFault)) {
+        *error = QStringLiteral("unknown stream fault %1").arg(object.value("streamFault").toString());
+        return false;
+    }
     return Expand(device, object.value("count").toInt(1), object.value("sameAddress").toBool(false), devices, error);
 }
 } // namespace
@@ -210,6 +228,8 @@ bool Expand(const FAKE_ONVIF_DEVICE &model, int count, bool sameAddress, QVector
         if (sameAddress) {
             if (model.iPort != 0)
                 device.iPort = quint16(model.iPort + i);
+            if (model.iRtspPort != 0)
+                device.iRtspPort = quint16(qMin(65535, model.iRtspPort + i));
         } else {
             device.strAddress = QHostAddress(base + quint32(i)).toString();
         }
@@ -297,6 +317,20 @@ bool ParseFault(const QString &text, FakeOnvifFault *fault)
                                                                {"huge", FakeOnvifFault::Huge},
                                                                {"hugeUnsized", FakeOnvifFault::HugeUnsized},
                                                                {"malformed", FakeOnvifFault::Malformed}};
+    for (const auto &entry : kFaults)
+        if (entry.first == text) {
+            *fault = entry.second;
+            return true;
+        }
+    return false;
+}
+
+bool ParseStreamFault(const QString &text, FakeStreamFault *fault)
+{
+    static const QList<QPair<QString, FakeStreamFault>> kFaults{{"none", FakeStreamFault::None},
+                                                                {"stop", FakeStreamFault::Stop},
+                                                                {"mute", FakeStreamFault::Mute},
+                                                                {"novideo", FakeStreamFault::NoVideo}};
     for (const auto &entry : kFaults)
         if (entry.first == text) {
             *fault = entry.second;

@@ -28,6 +28,13 @@
 //   "media1H265" ["omit"]  how media1 shows an H265 encoder: "omit" or "asis" (Encoding H265)
 //   "manufacturer", "model", "firmware", "serial", "hardwareId", "name", "scopes" (extra scopes)
 //   "metadataVersion" [1]
+//   "rtsp" [false]         also stream every encoder over RTSP (GetStreamUri answers either way)
+//   "rtspPort" [0]         the RTSP port; 0: any free one
+//   "streamPassword" [""]  the RTSP password when it differs from "password"
+//   "streamFault" ["none"] "stop" (the stream ends after 2 s), "mute" (the RTSP port accepts and
+//                          never answers), "novideo" (an audio stream only)
+//   "clip" on a stream     the H.264/H.265 byte-stream file it sends; default the built clip of
+//                          its encoding
 #pragma once
 
 #include <QSize>
@@ -50,10 +57,12 @@ struct FAKE_ONVIF_ENCODER
     int iBitrateMin = 32;
     int iBitrateMax = 16384;
     QVector<QSize> resolutions; // offered in the options; empty: only the configured one
+    QString strClip;            // streamed over RTSP; empty: the built clip of the encoding
 };
 
 enum class FakeOnvifFault { None, Silent, Slow, Huge, HugeUnsized, Malformed };
 enum class FakeOnvifAuth { WsSecurity, HttpDigest, None };
+enum class FakeStreamFault { None, Stop, Mute, NoVideo };
 
 struct FAKE_ONVIF_DEVICE
 {
@@ -91,6 +100,11 @@ struct FAKE_ONVIF_DEVICE
     bool bMedia2 = true;
     bool bMedia1H265AsIs = false;
 
+    bool bRtsp = false;
+    quint16 iRtspPort = 0;        // 0: any free port; the served port once started
+    QString strStreamPassword;    // empty: strPassword
+    FakeStreamFault streamFault = FakeStreamFault::None;
+
     // The effective values of the defaults above.
     QString Model() const;
     QString Serial() const;
@@ -98,6 +112,8 @@ struct FAKE_ONVIF_DEVICE
     QString Endpoint() const;
     const QVector<FAKE_ONVIF_ENCODER> &Streams(int channel) const; // channel 0-based
     bool FaultApplies(const QString &operation) const;
+    // rtsp://address:port/chC/sS of a channel's stream (0-based), as GetStreamUri tells it.
+    QString StreamUri(int channel, int stream) const;
 };
 
 namespace FakeOnvifConfig {
@@ -113,4 +129,5 @@ bool Expand(const FAKE_ONVIF_DEVICE &model, int count, bool sameAddress, QVector
 bool ParseStream(const QString &text, FAKE_ONVIF_ENCODER *encoder, QString *error);
 bool ParseFault(const QString &text, FakeOnvifFault *fault);
 bool ParseAuth(const QString &text, FakeOnvifAuth *auth);
+bool ParseStreamFault(const QString &text, FakeStreamFault *fault);
 } // namespace FakeOnvifConfig

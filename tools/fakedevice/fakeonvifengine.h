@@ -9,14 +9,18 @@
 #include <QSet>
 #include <QTcpServer>
 
+#include <memory>
+
 class CFakeDiscovery;
+class CFakeRtspServer;
 
 class CFakeOnvifEngine : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CFakeOnvifEngine(bool verbose) : m_bVerbose(verbose) {}
+    explicit CFakeOnvifEngine(bool verbose);
+    ~CFakeOnvifEngine() override;
 
     bool Start(const QVector<FAKE_ONVIF_DEVICE> &devices, bool discovery, int probeMatchDelayMs, QString *error);
     void Shutdown();
@@ -46,6 +50,7 @@ private:
     const bool m_bVerbose;
     QVector<SERVED> m_devices;
     CFakeDiscovery *m_pDiscovery = nullptr;
+    std::unique_ptr<CFakeRtspServer> m_pRtsp; // made when a device streams
     FAKE_ONVIF_STATS m_stats;
     QSet<QByteArray> m_digestNonces;
     QQueue<QByteArray> m_nonceOrder; // the oldest are forgotten first

@@ -3,6 +3,7 @@
 #include "tools/fakedevice/fakediscovery.h"
 #include "tools/fakedevice/fakeonvifconnection.h"
 #include "tools/fakedevice/fakeonvifengine.h"
+#include "tools/fakedevice/fakertspserver.h"
 
 #include <QNetworkInterface>
 #include <QRandomGenerator>
@@ -11,6 +12,10 @@
 #include <mutex>
 
 // --- the engine, in the serving thread ---
+
+CFakeOnvifEngine::CFakeOnvifEngine(bool verbose) : m_bVerbose(verbose) {}
+
+CFakeOnvifEngine::~CFakeOnvifEngine() = default;
 
 QTcpServer *CFakeOnvifEngine::Listen(int index, const FAKE_ONVIF_DEVICE &device, QString *error)
 {
@@ -42,6 +47,15 @@ bool CFakeOnvifEngine::Start(const QVector<FAKE_ONVIF_DEVICE> &devices, bool dis
         // The identity is settled once the port is known; a device that moves later keeps it.
         served.config.strSerial = served.config.Serial();
         served.config.strEndpoint = served.config.Endpoint();
+        if (served.config.bRtsp) {
+            if (!m_pRtsp)
+                m_pRtsp = std::make_unique<CFakeRtspServer>();
+            if (!m_pRtsp->Add(&served.config, error)) {
+                delete served.pServer;
+                Shutdown();
+                return false;
+            }
+        }
         m_devices.append(served);
     }
     if (discovery) {
@@ -62,6 +76,7 @@ void CFakeOnvifEngine::Shutdown()
         Remove(i, true);
     delete m_pDiscovery;
     m_pDiscovery = nullptr;
+    m_pRtsp.reset();
 }
 
 bool CFakeOnvifEngine::Update(int index, const FAKE_ONVIF_DEVICE &device, QString *error)
@@ -76,6 +91,9 @@ bool CFakeOnvifEngine::Update(int index, const FAKE_ONVIF_DEVICE &device, QStrin
         next.strSerial = served.config.strSerial;
     if (next.strEndpoint.isEmpty())
         next.strEndpoint = served.config.strEndpoint;
+    // The streams keep being served where they were.
+    next.bRtsp = served.config.bRtsp;
+    next.iRtspPort = served.config.iRtspPort;
     if (next.strAddress != served.config.strAddress || next.iPort != served.config.iPort) {
         QTcpServer *server = Listen(index, next, error);
         if (!server)

@@ -34,6 +34,8 @@ The JSON file given with --config: {"devices": [ {...}, ... ]}, each entry with 
   "fault": "none"|"silent"|"slow"|"huge"|"hugeUnsized"|"malformed", "faultOperations": [...],
   "slowBytesPerSecond", "hugeBytes", "media2": true|false, "media1H265": "omit"|"asis",
   "manufacturer", "model", "firmware", "serial", "hardwareId", "name", "scopes", "metadataVersion"
+  "rtsp": true|false, "rtspPort" (0: any free), "streamPassword", "streamFault": "none"|"stop"|"mute"|"novideo",
+  "clip" on a stream: the H.264/H.265 byte-stream file it sends over RTSP
 Example: {"devices": [{"count": 2, "sameAddress": true, "port": 8000},
                       {"kind": "recorder", "channels": 8, "port": 8100, "password": "abc"}]}
 
@@ -54,15 +56,12 @@ struct OPTION_VALUES
     QCommandLineOption sameAddress{"same-address", "One address, consecutive ports."};
     QCommandLineOption recorder{"recorder", "Recorders instead of cameras."};
     QCommandLineOption channels{"channels", "Channels of a recorder.", "N", "4"};
-    QCommandLineOption stream{"stream",
-                              "A stream of every channel, repeatable: ENCODING:WxH:FPS:KBPS[:QUALITY[:MIN-MAX]] "
-                              "(default H264:1920x1080:25:4096:4:0-10).",
-                              "stream"};
+    QCommandLineOption stream{"stream", "A stream of every channel, repeatable: ENCODING:WxH:FPS:KBPS[:QUALITY[:MIN-MAX]] "
+                                        "(default H264:1920x1080:25:4096:4:0-10).", "stream"};
     QCommandLineOption user{"user", "User name.", "name", "admin"};
     QCommandLineOption password{"password", "Password.", "password", "12345"};
     QCommandLineOption auth{"auth", "wsse, digest or none.", "kind", "wsse"};
-    QCommandLineOption digestAlgorithms{"digest-algorithms", "Digest challenges, comma separated.", "list",
-                                        "SHA-256,MD5"};
+    QCommandLineOption digestAlgorithms{"digest-algorithms", "Digest challenges, comma separated.", "list", "SHA-256,MD5"};
     QCommandLineOption strictAuth{"strict-auth", "Only GetSystemDateAndTime without credentials."};
     QCommandLineOption clockOffset{"clock-offset", "Seconds the device clock is ahead.", "seconds", "0"};
     QCommandLineOption latency{"latency", "Milliseconds before every answer.", "ms", "0"};
@@ -71,6 +70,11 @@ struct OPTION_VALUES
     QCommandLineOption noMedia2{"no-media2", "Serve media (version 1) only."};
     QCommandLineOption discovery{"discovery", "Answer WS-Discovery (only inside a private network namespace)."};
     QCommandLineOption verbose{"verbose", "Log every request."};
+    QCommandLineOption rtsp{"rtsp", "Stream every encoder over RTSP from the built clips (GetStreamUri tells where)."};
+    QCommandLineOption rtspPort{"rtsp-port", "First device's RTSP port (0: any free one).", "port", "0"};
+    QCommandLineOption streamPassword{"stream-password", "RTSP password, when not the device's.", "password"};
+    QCommandLineOption streamFault{"stream-fault", "stop (after 2 s), mute (accepts, never answers) or novideo.",
+                                   "fault", "none"};
 };
 
 int Fail(const QString &message)
@@ -87,9 +91,10 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.addHelpOption();
     const OPTION_VALUES o;
-    parser.addOptions({o.config,  o.count, o.address,  o.port,     o.sameAddress,      o.recorder,   o.channels,
-                       o.stream,  o.user,  o.password, o.auth,     o.digestAlgorithms, o.strictAuth, o.clockOffset,
-                       o.latency, o.fault, o.faultOps, o.noMedia2, o.discovery,        o.verbose});
+    parser.addOptions({o.config, o.count, o.address, o.port, o.sameAddress, o.recorder, o.channels, o.stream, o.user,
+                       o.password, o.auth, o.digestAlgorithms, o.strictAuth, o.clockOffset, o.latency, o.fault,
+                       o.faultOps, o.noMedia2, o.discovery, o.verbose, o.rtsp, o.rtspPort, o.streamPassword,
+                       o.streamFault});
     parser.process(app);
 
     QVector<FAKE_ONVIF_DEVICE> devices;
@@ -113,6 +118,11 @@ int main(int argc, char *argv[])
         model.iLatencyMs = parser.value(o.latency).toInt(&ok[4]);
         model.faultOperations = parser.value(o.faultOps).split(',', Qt::SkipEmptyParts);
         model.bMedia2 = !parser.isSet(o.noMedia2);
+        model.bRtsp = parser.isSet(o.rtsp);
+        model.iRtspPort = quint16(parser.value(o.rtspPort).toUInt());
+        model.strStreamPassword = parser.value(o.streamPassword);
+        if (!FakeOnvifConfig::ParseStreamFault(parser.value(o.streamFault), &model.streamFault))
+            return Fail(QStringLiteral("unknown stream fault %1").arg(parser.value(o.streamFault)));
         if (!ok[0] || !ok[1] || !ok[2] || !ok[3] || !ok[4] || parser.value(o.port).toUInt() > 65535)
             return Fail(QStringLiteral("count, port, channels, clock offset and latency are numbers"));
         if (model.iChannels < 1 || model.iChannels > 256)
@@ -142,9 +152,12 @@ int main(int argc, char *argv[])
         return Fail(server.Error());
     for (int i = 0; i < server.DeviceCount(); ++i) {
         const FAKE_ONVIF_DEVICE device = server.Device(i);
-        std::printf("listening %s:%u %s %s, %d channel(s), user %s\n", qPrintable(device.strAddress),
+        std::printf("listening %s:%u %s %s, %d channel(s), user %s", qPrintable(device.strAddress),
                     unsigned(device.iPort), device.bRecorder ? "recorder" : "camera", qPrintable(device.Serial()),
                     device.iChannels, qPrintable(device.strUser));
+        if (device.bRtsp)
+            std::printf(", streams at %s", qPrintable(device.StreamUri(0, 0)));
+        std::printf("\n");
     }
     std::fflush(stdout);
 

@@ -173,6 +173,12 @@ bool AnswerMedia2Service(const SOAP_REQUEST &request, const ANSWER_CONTEXT &cont
         body = [&](QXmlStreamWriter &xml) {
             WriteOptions(xml, device, device.Streams(qMax(channel, 0))[qMax(stream, 0)]);
         };
+    } else if (operation == QLatin1String("GetStreamUri")) {
+        if (channel < 0) {
+            *answer = NoSuch(request, "ter:NoProfile", profileToken);
+            return true;
+        }
+        body = [&](QXmlStreamWriter &xml) { xml.writeTextElement(tr2, QStringLiteral("Uri"), device.StreamUri(channel, stream)); };
     } else if (operation == QLatin1String("GetServiceCapabilities")) {
         body = [&](QXmlStreamWriter &xml) { WriteMedia2ServiceCapabilities(xml, device); };
     } else {

@@ -233,6 +233,20 @@ bool AnswerMediaService(const SOAP_REQUEST &request, const ANSWER_CONTEXT &conte
             return true;
         }
         body = [&](QXmlStreamWriter &xml) { WriteOptions(xml, device.Streams(channel)[stream]); };
+    } else if (operation == QLatin1String("GetStreamUri")) {
+        const QString token = request.Argument(QStringLiteral("ProfileToken"));
+        if (!FakeOnvifTokens::Find(device, token, true, &channel, &stream)) {
+            *answer = NoSuch(request, "ter:NoProfile", token);
+            return true;
+        }
+        body = [&](QXmlStreamWriter &xml) {
+            xml.writeStartElement(trt, QStringLiteral("MediaUri"));
+            xml.writeTextElement(tt, QStringLiteral("Uri"), device.StreamUri(channel, stream));
+            xml.writeTextElement(tt, QStringLiteral("InvalidAfterConnect"), QStringLiteral("false"));
+            xml.writeTextElement(tt, QStringLiteral("InvalidAfterReboot"), QStringLiteral("false"));
+            xml.writeTextElement(tt, QStringLiteral("Timeout"), QStringLiteral("PT0S"));
+            xml.writeEndElement();
+        };
     } else if (operation == QLatin1String("GetServiceCapabilities")) {
         body = [&](QXmlStreamWriter &xml) { WriteMediaServiceCapabilities(xml, device); };
     } else {

@@ -48,6 +48,11 @@ public:
 
     int OpenSessions() const;
 
+    // The RTSP address of channel's stream (its first profile): Media2 GetStreamUri, else Media's.
+    // The address is the one the device tells, on the host the user logged in to; it carries no
+    // credentials. False with *error (NET_DVR_*) when the device tells none.
+    bool GetStreamUri(int userID, int channel, QString *uri, uint32_t *error);
+
     static constexpr int kMaxSessions = 4096;
     static constexpr uint8_t kCameraTypeCode = 40;  // read as "IP camera" by the device layer
     static constexpr uint8_t kRecorderTypeCode = 1; // any code outside the IP camera codes

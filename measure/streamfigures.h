@@ -22,18 +22,18 @@ enum class StreamState {
 struct STREAM_MEASUREMENT
 {
     StreamState state = StreamState::DidNotStart;
-    QString strCodec;         // "H.264", "H.265", "MJPEG" or the codec's own name
-    int iWidth = 0;           // as sent; 0: unknown
+    QString strCodec; // "H.264", "H.265", "MJPEG" or the codec's own name
+    int iWidth = 0;   // as sent; 0: unknown
     int iHeight = 0;
-    double dFrameRate = 0;    // frames per second in the window
+    double dFrameRate = 0; // frames per second in the window
     double dAverageKbps = 0;
-    double dPeakKbps = 0;     // largest one-second slice
-    double dP95Kbps = 0;      // 95th percentile of the one-second slices
+    double dPeakKbps = 0;         // largest one-second slice
+    double dP95Kbps = 0;          // 95th percentile of the one-second slices
     double dKeyFrameInterval = 0; // seconds between key frames; 0: fewer than two key frames
-    qint64 iBytes = 0;        // in the window
-    int iFrames = 0;          // in the window
-    double dSeconds = 0;      // the window's length
-    QDateTime started;        // local time of the first packet
+    qint64 iBytes = 0;            // in the window
+    int iFrames = 0;              // in the window
+    double dSeconds = 0;          // the window's length
+    QDateTime started;            // local time of the first packet
 
     bool IsMeasured() const { return state == StreamState::Measured; }
 };

@@ -48,7 +48,7 @@ private:
     {
         std::thread thread;
         std::atomic<int> progress{0};
-        bool bDone = false; // under m_mutex
+        bool bDone = false;        // under m_mutex
         STREAM_MEASUREMENT result; // under m_mutex until bDone
     };
     void Collect();

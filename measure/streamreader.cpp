@@ -133,8 +133,8 @@ STREAM_MEASUREMENT Measure(const STREAM_SOURCE &source, double seconds, const st
                 if (!figures.HasPackets())
                     result.started = QDateTime::currentDateTime();
                 full = !figures.Add(double(lastStamp) * timeBase, packet->size, packet->flags & AV_PKT_FLAG_KEY);
-                interrupt.phaseStop = std::min(interrupt.hardStop,
-                                               Clock::now() + std::chrono::milliseconds(kStallTimeoutMs));
+                interrupt.phaseStop =
+                    std::min(interrupt.hardStop, Clock::now() + std::chrono::milliseconds(kStallTimeoutMs));
                 if (progress)
                     progress->store(int(figures.Covered() * 1000), std::memory_order_relaxed);
             }

@@ -14,9 +14,8 @@
 #include <QThread>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 double CpuSeconds()
@@ -80,9 +79,8 @@ int main(int argc, char **argv)
     COnvifBackend backend;
     QVector<STREAM_SOURCE> sources;
     for (int i = 0; i < count; ++i) {
-        const QByteArray address = QHostAddress(QHostAddress(QStringLiteral("127.0.0.1")).toIPv4Address() + quint32(i))
-                                       .toString()
-                                       .toLatin1();
+        const QByteArray address =
+            QHostAddress(QHostAddress(QStringLiteral("127.0.0.1")).toIPv4Address() + quint32(i)).toString().toLatin1();
         NET_DVR_LOGIN_ANSWER answer{};
         uint32_t error = 0;
         const int user = backend.Login(address.constData(), 8000, "admin", "12345", &answer, &error);

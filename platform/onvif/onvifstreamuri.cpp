@@ -55,9 +55,9 @@ bool COnvifBackend::GetStreamUri(int userID, int channel, QString *uri, uint32_t
             *uri = StreamUriOf(result.response.Child(kMedia2, "Uri").Text(), host);
     }
     if ((!result.IsOk() || uri->isEmpty()) && services.media.IsValid()) {
-        const QByteArray setup = "<m:StreamSetup><Stream xmlns=\"" + QByteArray(kSchema) +
-                                 "\">RTP-Unicast</Stream><Transport xmlns=\"" + QByteArray(kSchema) +
-                                 "\"><Protocol>RTSP</Protocol></Transport></m:StreamSetup>";
+        const QByteArray setup = "<m:StreamSetup><Stream xmlns=\"" + QByteArray(kSchema)
+            + "\">RTP-Unicast</Stream><Transport xmlns=\"" + QByteArray(kSchema)
+            + "\"><Protocol>RTSP</Protocol></Transport></m:StreamSetup>";
         result = OnvifCall(services.media, kMedia, "GetStreamUri", setup + profile, &auth, m_limits);
         if (result.IsOk())
             *uri = StreamUriOf(result.response.Child(kMedia, "MediaUri").Child(kSchema, "Uri").Text(), host);
@@ -65,8 +65,8 @@ bool COnvifBackend::GetStreamUri(int userID, int channel, QString *uri, uint32_t
     if (result.IsOk() && !uri->isEmpty())
         return true;
     uri->clear();
-    *error = result.IsTransportFailure()                               ? NET_DVR_CONNECT_FAILED
-             : result.eOutcome == ONVIF_RESULT::Unauthorized           ? NET_DVR_BAD_CREDENTIALS
-                                                                       : NET_DVR_READ_FAILED;
+    *error = result.IsTransportFailure()                ? NET_DVR_CONNECT_FAILED
+        : result.eOutcome == ONVIF_RESULT::Unauthorized ? NET_DVR_BAD_CREDENTIALS
+                                                        : NET_DVR_READ_FAILED;
     return false;
 }

@@ -17,8 +17,9 @@ QString g_strNoNetwork;
 double ClipKbps(const QString &path)
 {
     QProcess probe;
-    probe.start(QStringLiteral("ffprobe"), {"-v", "error", "-select_streams", "v", "-show_entries",
-                                            "packet=size:stream=avg_frame_rate", "-of", "csv=p=0", path});
+    probe.start(QStringLiteral("ffprobe"),
+                {"-v", "error", "-select_streams", "v", "-show_entries", "packet=size:stream=avg_frame_rate", "-of",
+                 "csv=p=0", path});
     if (!probe.waitForFinished(60000))
         return 0;
     qint64 bytes = 0;
@@ -59,8 +60,8 @@ class TestStreamMeasure : public QObject
     QVector<STREAM_MEASUREMENT> m_results{DeviceCount};
     QVector<qint64> m_elapsedMs{QVector<qint64>(DeviceCount, -1)};
     QVector<QString> m_uris{DeviceCount};
-    static constexpr double kWindow = 20;      // accuracy
-    static constexpr double kFaultWindow = 5;  // faults
+    static constexpr double kWindow = 20;     // accuracy
+    static constexpr double kFaultWindow = 5; // faults
 
 private slots:
     void figures_data()
@@ -93,7 +94,8 @@ private slots:
         const double base = 1234.5; // timestamps need not start at 0
         for (;; ++frame) {
             const double t = frame / stream.dFps;
-            const int bytes = stream.iBytes + (frame == int(stream.iBurstSecond * stream.dFps) ? stream.iBurstBytes : 0);
+            const int bytes =
+                stream.iBytes + (frame == int(stream.iBurstSecond * stream.dFps) ? stream.iBurstBytes : 0);
             if (!figures.Add(base + t, bytes, frame % stream.iKeyEvery == 0))
                 break;
         }
@@ -167,23 +169,28 @@ private slots:
                                        << CFakeRtspServer::DefaultClip("H264");
         QTest::newRow("H.265, Media") << int(H265Media1) << int(StreamState::Measured) << "H.265"
                                       << CFakeRtspServer::DefaultClip("H265");
-        QTest::newRow("wrong password") << int(WrongPassword) << int(StreamState::CredentialsRefused) << "" << "";
-        QTest::newRow("stops after 2 s") << int(Stopping) << int(StreamState::Stopped) << "H.264" << "";
-        QTest::newRow("accepts, sends nothing") << int(Mute) << int(StreamState::DidNotStart) << "" << "";
-        QTest::newRow("no video") << int(NoVideo) << int(StreamState::NoVideo) << "" << "";
+        QTest::newRow("wrong password") << int(WrongPassword) << int(StreamState::CredentialsRefused) << ""
+                                        << "";
+        QTest::newRow("stops after 2 s") << int(Stopping) << int(StreamState::Stopped) << "H.264"
+                                         << "";
+        QTest::newRow("accepts, sends nothing") << int(Mute) << int(StreamState::DidNotStart) << ""
+                                                << "";
+        QTest::newRow("no video") << int(NoVideo) << int(StreamState::NoVideo) << ""
+                                  << "";
     }
     void streams()
     {
         QFETCH(int, device);
         QFETCH(QString, clip);
         const STREAM_MEASUREMENT &result = m_results[device];
-        QVERIFY2(m_uris[device].startsWith("rtsp://127.0.0.") && !m_uris[device].contains('@'), qPrintable(m_uris[device]));
+        QVERIFY2(m_uris[device].startsWith("rtsp://127.0.0.") && !m_uris[device].contains('@'),
+                 qPrintable(m_uris[device]));
         QTEST(int(result.state), "state");
         QTEST(result.strCodec, "codec");
         // Each measurement ends by its window plus the grace time (and a poll of the collector).
         const double window = device <= H265Media1 ? kWindow : kFaultWindow;
-        QVERIFY2(m_elapsedMs[device] >= 0 &&
-                     m_elapsedMs[device] <= qint64(window * 1000) + StreamReader::kGraceMs + 2000,
+        QVERIFY2(m_elapsedMs[device] >= 0
+                     && m_elapsedMs[device] <= qint64(window * 1000) + StreamReader::kGraceMs + 2000,
                  qPrintable(QString::number(m_elapsedMs[device])));
         if (clip.isEmpty()) {
             QCOMPARE(result.dAverageKbps, 0.0); // a failure is never a measured bitrate
@@ -194,8 +201,9 @@ private slots:
         qInfo("%s: %.1f kbit/s (clip %.1f), peak %.1f, 95th percentile %.1f, %.2f fps, key frames every %.2f s",
               qPrintable(result.strCodec), result.dAverageKbps, expected, result.dPeakKbps, result.dP95Kbps,
               result.dFrameRate, result.dKeyFrameInterval);
-        QVERIFY2(qAbs(result.dAverageKbps - expected) <= 0.03 * expected,
-                 qPrintable(QStringLiteral("%1 kbit/s measured, %2 in the clip").arg(result.dAverageKbps).arg(expected)));
+        QVERIFY2(
+            qAbs(result.dAverageKbps - expected) <= 0.03 * expected,
+            qPrintable(QStringLiteral("%1 kbit/s measured, %2 in the clip").arg(result.dAverageKbps).arg(expected)));
         QVERIFY(result.dPeakKbps >= result.dAverageKbps);
         QVERIFY(result.dP95Kbps <= result.dPeakKbps && result.dP95Kbps > 0);
         QCOMPARE(result.iWidth, 640);

@@ -48,7 +48,11 @@ const QVector<FAKE_ONVIF_ENCODER> &FAKE_ONVIF_DEVICE::Streams(int channel) const
 
 QString FAKE_ONVIF_DEVICE::StreamUri(int channel, int stream) const
 {
-    return QStringLiteral("rtsp://%1:%2/ch%3/s%4").arg(strAddress).arg(iRtspPort ? iRtspPort : 554).arg(channel + 1).arg(stream + 1);
+    return QStringLiteral("rtsp://%1:%2/ch%3/s%4")
+        .arg(strAddress)
+        .arg(iRtspPort ? iRtspPort : 554)
+        .arg(channel + 1)
+        .arg(stream + 1);
 }
 
 bool FAKE_ONVIF_DEVICE::FaultApplies(const QString &operation) const

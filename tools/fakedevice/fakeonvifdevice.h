@@ -101,8 +101,8 @@ struct FAKE_ONVIF_DEVICE
     bool bMedia1H265AsIs = false;
 
     bool bRtsp = false;
-    quint16 iRtspPort = 0;        // 0: any free port; the served port once started
-    QString strStreamPassword;    // empty: strPassword
+    quint16 iRtspPort = 0;     // 0: any free port; the served port once started
+    QString strStreamPassword; // empty: strPassword
     FakeStreamFault streamFault = FakeStreamFault::None;
 
     // The effective values of the defaults above.

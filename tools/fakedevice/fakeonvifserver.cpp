@@ -13,7 +13,9 @@
 
 // --- the engine, in the serving thread ---
 
-CFakeOnvifEngine::CFakeOnvifEngine(bool verbose) : m_bVerbose(verbose) {}
+CFakeOnvifEngine::CFakeOnvifEngine(bool verbose) : m_bVerbose(verbose)
+{
+}
 
 CFakeOnvifEngine::~CFakeOnvifEngine() = default;
 

@@ -1,9 +1,9 @@
 // GLib's headers first: Qt's "signals" keyword would break them.
+#include "tools/fakedevice/fakertspserver.h"
+
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 #include <gst/rtsp-server/rtsp-server.h>
-
-#include "tools/fakedevice/fakertspserver.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -12,12 +12,11 @@ extern "C" {
 #include <QMap>
 
 #include <arpa/inet.h>
+#include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
-
-#include <mutex>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,8 +46,8 @@ bool ReadClip(const QString &path, CLIP *clip, QString *error)
         return false;
     }
     const int video = avformat_find_stream_info(format, nullptr) >= 0
-                          ? av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0)
-                          : -1;
+        ? av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0)
+        : -1;
     const AVCodecID codec = video >= 0 ? format->streams[video]->codecpar->codec_id : AV_CODEC_ID_NONE;
     if (codec != AV_CODEC_ID_H264 && codec != AV_CODEC_ID_HEVC) {
         avformat_close_input(&format);
@@ -57,7 +56,7 @@ bool ReadClip(const QString &path, CLIP *clip, QString *error)
     }
     clip->bH265 = codec == AV_CODEC_ID_HEVC;
     const AVRational rate = format->streams[video]->avg_frame_rate.num > 0 ? format->streams[video]->avg_frame_rate
-                                                                          : format->streams[video]->r_frame_rate;
+                                                                           : format->streams[video]->r_frame_rate;
     if (rate.num > 0 && rate.den > 0)
         clip->frameDuration = gst_util_uint64_scale(GST_SECOND, rate.den, rate.num);
     AVPacket *packet = av_packet_alloc();
@@ -178,7 +177,9 @@ struct CFakeRtspServer::PRIVATE
     }
 };
 
-CFakeRtspServer::CFakeRtspServer() : d(new PRIVATE) {}
+CFakeRtspServer::CFakeRtspServer() : d(new PRIVATE)
+{
+}
 
 CFakeRtspServer::~CFakeRtspServer()
 {
@@ -188,7 +189,8 @@ CFakeRtspServer::~CFakeRtspServer()
 QString CFakeRtspServer::DefaultClip(const QString &encoding)
 {
     const bool h265 = encoding == QLatin1String("H265");
-    return QStringLiteral(NORDA_CLIP_DIR) + (h265 ? QStringLiteral("/clip-h265.h265") : QStringLiteral("/clip-h264.h264"));
+    return QStringLiteral(NORDA_CLIP_DIR)
+        + (h265 ? QStringLiteral("/clip-h265.h265") : QStringLiteral("/clip-h264.h264"));
 }
 
 bool CFakeRtspServer::Add(FAKE_ONVIF_DEVICE *device, QString *error)
@@ -203,8 +205,8 @@ bool CFakeRtspServer::Add(FAKE_ONVIF_DEVICE *device, QString *error)
         const int on = 1;
         setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
         socklen_t length = sizeof address;
-        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || listen(fd, 64) != 0 ||
-            getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
+        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || listen(fd, 64) != 0
+            || getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
             *error = QStringLiteral("RTSP %1:%2 cannot be opened").arg(device->strAddress).arg(device->iRtspPort);
             if (fd >= 0)
                 close(fd);
@@ -241,15 +243,16 @@ bool CFakeRtspServer::Add(FAKE_ONVIF_DEVICE *device, QString *error)
         const QVector<FAKE_ONVIF_ENCODER> &streams = device->Streams(c);
         for (int s = 0; s < streams.size() && ok; ++s) {
             GstRTSPMediaFactory *factory = gst_rtsp_media_factory_new();
-            gst_rtsp_media_factory_set_protocols(factory, GstRTSPLowerTrans(GST_RTSP_LOWER_TRANS_TCP |
-                                                                            GST_RTSP_LOWER_TRANS_UDP));
+            gst_rtsp_media_factory_set_protocols(
+                factory, GstRTSPLowerTrans(GST_RTSP_LOWER_TRANS_TCP | GST_RTSP_LOWER_TRANS_UDP));
             if (device->streamFault == FakeStreamFault::NoVideo) {
-                gst_rtsp_media_factory_set_launch(factory, "( audiotestsrc is-live=true ! audioconvert ! audioresample "
-                                                           "! audio/x-raw,rate=8000,channels=1 ! mulawenc "
-                                                           "! rtppcmupay name=pay0 pt=0 )");
+                gst_rtsp_media_factory_set_launch(factory,
+                                                  "( audiotestsrc is-live=true ! audioconvert ! audioresample "
+                                                  "! audio/x-raw,rate=8000,channels=1 ! mulawenc "
+                                                  "! rtppcmupay name=pay0 pt=0 )");
             } else {
-                const QString path = streams[s].strClip.isEmpty() ? DefaultClip(streams[s].strEncoding)
-                                                                  : streams[s].strClip;
+                const QString path =
+                    streams[s].strClip.isEmpty() ? DefaultClip(streams[s].strEncoding) : streams[s].strClip;
                 std::shared_ptr<const CLIP> clip = d->Clip(path, error);
                 if (!clip) {
                     g_object_unref(factory);
@@ -257,16 +260,16 @@ bool CFakeRtspServer::Add(FAKE_ONVIF_DEVICE *device, QString *error)
                     break;
                 }
                 d->mounts.push_back(std::make_unique<MOUNT>(MOUNT{clip, device->streamFault == FakeStreamFault::Stop}));
-                gst_rtsp_media_factory_set_launch(factory, clip->bH265
-                                                               ? "( appsrc name=src ! h265parse "
-                                                                 "! rtph265pay name=pay0 pt=96 config-interval=-1 )"
-                                                               : "( appsrc name=src ! h264parse "
-                                                                 "! rtph264pay name=pay0 pt=96 config-interval=-1 )");
+                gst_rtsp_media_factory_set_launch(factory,
+                                                  clip->bH265 ? "( appsrc name=src ! h265parse "
+                                                                "! rtph265pay name=pay0 pt=96 config-interval=-1 )"
+                                                              : "( appsrc name=src ! h264parse "
+                                                                "! rtph264pay name=pay0 pt=96 config-interval=-1 )");
                 g_signal_connect(factory, "media-configure", G_CALLBACK(OnMediaConfigure), d->mounts.back().get());
             }
             gst_rtsp_media_factory_add_role(factory, user.constData(), GST_RTSP_PERM_MEDIA_FACTORY_ACCESS,
-                                            G_TYPE_BOOLEAN, TRUE, GST_RTSP_PERM_MEDIA_FACTORY_CONSTRUCT,
-                                            G_TYPE_BOOLEAN, TRUE, nullptr);
+                                            G_TYPE_BOOLEAN, TRUE, GST_RTSP_PERM_MEDIA_FACTORY_CONSTRUCT, G_TYPE_BOOLEAN,
+                                            TRUE, nullptr);
             const QByteArray mountPath = QStringLiteral("/ch%1/s%2").arg(c + 1).arg(s + 1).toLatin1();
             gst_rtsp_mount_points_add_factory(mounts, mountPath.constData(), factory);
         }

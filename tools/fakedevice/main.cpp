@@ -56,12 +56,15 @@ struct OPTION_VALUES
     QCommandLineOption sameAddress{"same-address", "One address, consecutive ports."};
     QCommandLineOption recorder{"recorder", "Recorders instead of cameras."};
     QCommandLineOption channels{"channels", "Channels of a recorder.", "N", "4"};
-    QCommandLineOption stream{"stream", "A stream of every channel, repeatable: ENCODING:WxH:FPS:KBPS[:QUALITY[:MIN-MAX]] "
-                                        "(default H264:1920x1080:25:4096:4:0-10).", "stream"};
+    QCommandLineOption stream{"stream",
+                              "A stream of every channel, repeatable: ENCODING:WxH:FPS:KBPS[:QUALITY[:MIN-MAX]] "
+                              "(default H264:1920x1080:25:4096:4:0-10).",
+                              "stream"};
     QCommandLineOption user{"user", "User name.", "name", "admin"};
     QCommandLineOption password{"password", "Password.", "password", "12345"};
     QCommandLineOption auth{"auth", "wsse, digest or none.", "kind", "wsse"};
-    QCommandLineOption digestAlgorithms{"digest-algorithms", "Digest challenges, comma separated.", "list", "SHA-256,MD5"};
+    QCommandLineOption digestAlgorithms{"digest-algorithms", "Digest challenges, comma separated.", "list",
+                                        "SHA-256,MD5"};
     QCommandLineOption strictAuth{"strict-auth", "Only GetSystemDateAndTime without credentials."};
     QCommandLineOption clockOffset{"clock-offset", "Seconds the device clock is ahead.", "seconds", "0"};
     QCommandLineOption latency{"latency", "Milliseconds before every answer.", "ms", "0"};
@@ -91,10 +94,10 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.addHelpOption();
     const OPTION_VALUES o;
-    parser.addOptions({o.config, o.count, o.address, o.port, o.sameAddress, o.recorder, o.channels, o.stream, o.user,
-                       o.password, o.auth, o.digestAlgorithms, o.strictAuth, o.clockOffset, o.latency, o.fault,
-                       o.faultOps, o.noMedia2, o.discovery, o.verbose, o.rtsp, o.rtspPort, o.streamPassword,
-                       o.streamFault});
+    parser.addOptions({o.config,     o.count,       o.address, o.port,     o.sameAddress,    o.recorder,
+                       o.channels,   o.stream,      o.user,    o.password, o.auth,           o.digestAlgorithms,
+                       o.strictAuth, o.clockOffset, o.latency, o.fault,    o.faultOps,       o.noMedia2,
+                       o.discovery,  o.verbose,     o.rtsp,    o.rtspPort, o.streamPassword, o.streamFault});
     parser.process(app);
 
     QVector<FAKE_ONVIF_DEVICE> devices;

@@ -178,7 +178,9 @@ bool AnswerMedia2Service(const SOAP_REQUEST &request, const ANSWER_CONTEXT &cont
             *answer = NoSuch(request, "ter:NoProfile", profileToken);
             return true;
         }
-        body = [&](QXmlStreamWriter &xml) { xml.writeTextElement(tr2, QStringLiteral("Uri"), device.StreamUri(channel, stream)); };
+        body = [&](QXmlStreamWriter &xml) {
+            xml.writeTextElement(tr2, QStringLiteral("Uri"), device.StreamUri(channel, stream));
+        };
     } else if (operation == QLatin1String("GetServiceCapabilities")) {
         body = [&](QXmlStreamWriter &xml) { WriteMedia2ServiceCapabilities(xml, device); };
     } else {

@@ -1,4 +1,4 @@
-// GLib's headers first: Qt's "signals" keyword would break them.
+// GLib's headers name members "signals": this file is built with QT_NO_KEYWORDS.
 #include "tools/fakedevice/fakertspserver.h"
 
 #include <gst/app/gstappsrc.h>

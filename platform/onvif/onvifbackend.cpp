@@ -73,6 +73,8 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
 {
     SESSION session;
     session.strHost = QString::fromLocal8Bit(address).trimmed();
+    session.link = std::make_shared<COnvifLink>();
+    COnvifLink *link = session.link.get();
     session.auth.strUserName = userName;
     session.auth.strPassword = password;
     auto fail = [&](const char *operation, const ONVIF_RESULT &result) {
@@ -83,7 +85,7 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
 
     // The clock first and without credentials: the UsernameToken's timestamp must be on the device's time.
     ONVIF_ENDPOINT device{session.strHost, port, kDevicePath};
-    ONVIF_RESULT result = OnvifCall(device, kDevice, "GetSystemDateAndTime", {}, nullptr, m_limits);
+    ONVIF_RESULT result = OnvifCall(device, kDevice, "GetSystemDateAndTime", {}, nullptr, m_limits, link);
     if (result.IsTransportFailure())
         return fail("GetSystemDateAndTime", result);
     const bool clockAnswered = result.IsOk();
@@ -92,14 +94,14 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
         session.auth.iClockOffsetMs = QDateTime::currentDateTimeUtc().msecsTo(deviceUtc);
 
     result = OnvifCall(device, kDevice, "GetServices", OnvifField("IncludeCapability", QStringLiteral("false")),
-                       &session.auth, m_limits);
+                       &session.auth, m_limits, link);
     if (result.IsOk()) {
         session.services = OnvifReplies::Services(result.response, session.strHost, port);
     } else {
         if (IsFatal(result))
             return fail("GetServices", result);
         result = OnvifCall(device, kDevice, "GetCapabilities", OnvifField("Category", QStringLiteral("All")),
-                           &session.auth, m_limits);
+                           &session.auth, m_limits, link);
         if (!result.IsOk()) {
             fail("GetCapabilities", result);
             // Neither the clock nor the services in the device protocol: something else listens there.
@@ -112,7 +114,7 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
     if (session.services.device.IsValid())
         device = session.services.device;
 
-    result = OnvifCall(device, kDevice, "GetDeviceInformation", {}, &session.auth, m_limits);
+    result = OnvifCall(device, kDevice, "GetDeviceInformation", {}, &session.auth, m_limits, link);
     if (result.IsOk()) {
         session.strSerialNumber = result.response.TextAt(kDevice, {"SerialNumber"}).toUtf8();
         session.strModel = result.response.TextAt(kDevice, {"Model"}).toUtf8();
@@ -120,7 +122,7 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
         return fail("GetDeviceInformation", result);
     }
 
-    result = OnvifCall(device, kDevice, "GetScopes", {}, &session.auth, m_limits);
+    result = OnvifCall(device, kDevice, "GetScopes", {}, &session.auth, m_limits, link);
     if (result.IsTransportFailure())
         return fail("GetScopes", result);
     const OnvifReplies::Role role =
@@ -164,8 +166,9 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
 bool COnvifBackend::ReadProfiles(SESSION *session, ONVIF_RESULT::Outcome *failure) const
 {
     if (session->services.media2.IsValid()) {
-        const ONVIF_RESULT result = OnvifCall(session->services.media2, kMedia2, "GetProfiles",
-                                              OnvifField("Type", QStringLiteral("All")), &session->auth, m_limits);
+        const ONVIF_RESULT result =
+            OnvifCall(session->services.media2, kMedia2, "GetProfiles", OnvifField("Type", QStringLiteral("All")),
+                      &session->auth, m_limits, session->link.get());
         if (result.IsOk()) {
             session->channels = OnvifReplies::ChannelsOfMedia2(result.response);
             session->bMedia2 = true;
@@ -177,8 +180,8 @@ bool COnvifBackend::ReadProfiles(SESSION *session, ONVIF_RESULT::Outcome *failur
             return false;
     }
     if (session->services.media.IsValid()) {
-        const ONVIF_RESULT result =
-            OnvifCall(session->services.media, kMedia, "GetProfiles", {}, &session->auth, m_limits);
+        const ONVIF_RESULT result = OnvifCall(session->services.media, kMedia, "GetProfiles", {}, &session->auth,
+                                              m_limits, session->link.get());
         if (result.IsOk()) {
             session->channels = OnvifReplies::ChannelsOfMedia1(result.response);
             return true;
@@ -227,6 +230,7 @@ bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CO
 {
     // What the calls need, copied out so that no lock is held while the device answers.
     ONVIF_CHANNEL target;
+    std::shared_ptr<COnvifLink> link;
     ONVIF_AUTH_STATE auth;
     ONVIF_ENDPOINT media;
     QString host;
@@ -250,6 +254,7 @@ bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CO
             return false;
         }
         target = session->channels.at(index);
+        link = session->link;
         auth = session->auth;
         media2 = session->bMedia2;
         media = media2 ? session->services.media2 : session->services.media;
@@ -266,7 +271,7 @@ bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CO
         // Media keeps its encoder configurations apart from the profiles: read the current one.
         const ONVIF_RESULT result =
             OnvifCall(media, kMedia, "GetVideoEncoderConfiguration",
-                      OnvifField("ConfigurationToken", target.encoder.strToken), &auth, m_limits);
+                      OnvifField("ConfigurationToken", target.encoder.strToken), &auth, m_limits, link.get());
         const ONVIF_ENCODER fresh =
             result.IsOk() ? OnvifReplies::Encoder(result.response.Child(kMedia, "Configuration")) : ONVIF_ENCODER();
         if (fresh.bValid)
@@ -281,7 +286,7 @@ bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CO
         const ONVIF_RESULT result = OnvifCall(media, ns, "GetVideoEncoderConfigurationOptions",
                                               OnvifField("ConfigurationToken", encoder.strToken)
                                                   + OnvifField("ProfileToken", target.strProfileToken),
-                                              &auth, m_limits);
+                                              &auth, m_limits, link.get());
         if (result.IsOk())
             range = OnvifReplies::QualityRange(result.response, ns, encoder.strEncoding);
         else

@@ -7,6 +7,7 @@
 //   onvifauth    WS-Security UsernameToken (PasswordDigest) and HTTP Digest (MD5, SHA-256);
 //   onvifhttp    one blocking HTTP POST on the caller's thread, with a connect timeout, a total
 //                deadline (host name lookup and parsing included) and a cap on the answer's size;
+//   onvifconnection a session's kept HTTP/1.1 connections, handed from thread to thread;
 //   onvifsoap    one SOAP call: envelope, credentials, retry on a Digest challenge, faults;
 //   onvifreplies what the answers say, as plain values: services, clock, role, profiles as channels;
 //   onvifcodes   encoder settings in the device SDK's resolution, frame-rate, bitrate and
@@ -22,7 +23,8 @@
 // connected IP channels. Reading channel n's compression settings reads the encoder of that
 // source's first profile and the quality range of its options.
 //
-// Every call runs on the caller's thread and waits on the network with deadlines; the sessions
+// A session keeps its connections to the device from login to logout (COnvifLink). Every call
+// runs on the caller's thread and waits on the network with deadlines; the sessions
 // live in a map whose mutex is never held while waiting. A session whose device stopped
 // answering fails its further reads at once instead of waiting out every timeout again.
 #pragma once
@@ -65,6 +67,7 @@ private:
     struct SESSION
     {
         QString strHost;
+        std::shared_ptr<COnvifLink> link; // the device's kept connections, shared with running calls
         ONVIF_AUTH_STATE auth;
         ONVIF_SERVICES services;
         bool bMedia2 = false; // the channels came from Media2

@@ -3,8 +3,6 @@
 #include "platform/dvrbackend.h"
 
 #include <QDeadlineTimer>
-#include <QNetworkProxy>
-#include <QTcpSocket>
 #include <QUrl>
 
 #include <algorithm>
@@ -21,21 +19,6 @@ namespace {
 int Remaining(const QDeadlineTimer &deadline)
 {
     return static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
-}
-
-// Waits in short slices, so that a caller who gives up (CDvrCallLimit) lets go of the device at
-// once. wait(ms) is true once the awaited thing happened; pending() whether it still can.
-template <typename Wait, typename Pending>
-bool WaitSliced(const QDeadlineTimer &deadline, Wait wait, Pending pending)
-{
-    for (;;) {
-        if (NetDvr_CallCancelled())
-            return false;
-        if (wait(std::min(Remaining(deadline), NetDvr_kCancelPollMs)))
-            return true;
-        if (!pending() || deadline.hasExpired())
-            return false;
-    }
 }
 
 } // namespace
@@ -70,11 +53,15 @@ COnvifHttpReader::State COnvifHttpReader::Feed(const QByteArray &bytes, bool end
     m_data.clear();
     if (m_iContentLength >= 0) {
         if (m_answer.body.size() >= m_iContentLength) {
+            // Bytes beyond the answer belong to no request of ours: the connection is not clean.
+            if (m_answer.body.size() > m_iContentLength)
+                m_bKeepAlive = false;
             m_answer.body.truncate(static_cast<int>(m_iContentLength));
             return Finish();
         }
         return endOfStream ? Fail(ONVIF_HTTP_ANSWER::Malformed) : NeedMore;
     }
+    m_bKeepAlive = false; // framed by the end of the connection
     return endOfStream ? Finish() : NeedMore;
 }
 
@@ -109,6 +96,7 @@ COnvifHttpReader::State COnvifHttpReader::ParseHeader()
         if (code < 200)
             continue; // an interim answer; the real one follows
         m_answer.iStatus = code;
+        m_bKeepAlive = status.first() != "HTTP/1.0";
         for (int i = 1; i < lines.size(); ++i) {
             const QByteArray line = lines.at(i).trimmed();
             const int colon = line.indexOf(':');
@@ -125,6 +113,12 @@ COnvifHttpReader::State COnvifHttpReader::ParseHeader()
                 m_bChunked = value.toLower().contains("chunked");
             } else if (name == "www-authenticate") {
                 m_answer.authenticate << value;
+            } else if (name == "connection") {
+                const QByteArray tokens = value.toLower();
+                if (tokens.contains("close"))
+                    m_bKeepAlive = false;
+                else if (tokens.contains("keep-alive"))
+                    m_bKeepAlive = true;
             }
         }
         if (m_bChunked)
@@ -157,8 +151,12 @@ COnvifHttpReader::State COnvifHttpReader::ParseChunks()
         const qint64 size = sizeText.toLongLong(&ok, 16);
         if (!ok || size < 0 || sizeText.size() > 12)
             return Fail(ONVIF_HTTP_ANSWER::Malformed);
-        if (size == 0)
-            return Finish(); // trailers are of no interest: the connection closes after this answer
+        if (size == 0) {
+            // Trailers, if any, would be taken for the next answer: such a connection is not reused.
+            if (m_data.size() - lineEnd - 1 != 2 || m_data.mid(lineEnd + 1) != "\r\n")
+                m_bKeepAlive = false;
+            return Finish();
+        }
         if (m_answer.body.size() + size > m_iMaxBody)
             return Fail(ONVIF_HTTP_ANSWER::TooLarge);
         // The chunk and the line break after it must both be here before anything is taken.
@@ -185,6 +183,7 @@ COnvifHttpReader::State COnvifHttpReader::ParseChunks()
 COnvifHttpReader::State COnvifHttpReader::Finish()
 {
     m_answer.eOutcome = ONVIF_HTTP_ANSWER::Ok;
+    m_answer.bKeepAlive = m_bKeepAlive;
     m_data.clear();
     return m_eState = Complete;
 }
@@ -242,81 +241,4 @@ QList<QHostAddress> OnvifResolve(const QString &host, const QDeadlineTimer &dead
         return {};
     }
     return lookup->addresses;
-}
-
-ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
-                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
-                            const QDeadlineTimer &requestDeadline)
-{
-    ONVIF_HTTP_ANSWER failure;
-    failure.eOutcome = ONVIF_HTTP_ANSWER::Malformed;
-    QByteArray lines = extraHeaders;
-    lines.replace("\r\n", "\t");
-    if (!OnvifHeaderSafe(host.toUtf8()) || !OnvifHeaderSafe(path) || !OnvifHeaderSafe(action)
-        || !OnvifHeaderSafe(lines))
-        return failure;
-
-    // The caller's own limit (a whole device's budget, or a cancelled run) shortens every wait.
-    const QDeadlineTimer deadline(std::min(Remaining(requestDeadline), NetDvr_RemainingMs()));
-    // The connect timeout runs from the start, the lookup included.
-    const QDeadlineTimer connectDeadline(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)));
-    bool lookupTimedOut = false;
-    const QList<QHostAddress> addresses = OnvifResolve(host, connectDeadline, &lookupTimedOut);
-    QTcpSocket socket;
-    socket.setProxy(QNetworkProxy::NoProxy);
-    bool connected = false;
-    for (const QHostAddress &address : addresses) {
-        socket.connectToHost(address, port);
-        connected = WaitSliced(
-            connectDeadline, [&](int ms) { return socket.waitForConnected(ms); },
-            [&] { return socket.state() == QAbstractSocket::ConnectingState; });
-        if (connected)
-            break;
-        socket.abort();
-    }
-    if (!connected) {
-        failure.eOutcome = lookupTimedOut || NetDvr_RemainingMs() == 0 ? ONVIF_HTTP_ANSWER::TimedOut
-                                                                       : ONVIF_HTTP_ANSWER::ConnectFailed;
-        return failure;
-    }
-
-    const bool literal = !QHostAddress(host).isNull();
-    const QByteArray hostName = literal ? host.toLatin1() : QUrl::toAce(host);
-    const QByteArray hostHeader =
-        (host.contains(':') ? '[' + hostName + ']' : hostName) + ':' + QByteArray::number(port);
-    QByteArray request = "POST " + (path.isEmpty() ? QByteArray("/") : path) + " HTTP/1.1\r\nHost: " + hostHeader
-        + "\r\nContent-Type: application/soap+xml; charset=utf-8; action=\"" + action + "\"\r\nContent-Length: "
-        + QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
-    socket.write(request);
-    while (socket.bytesToWrite() > 0) {
-        if (!WaitSliced(
-                deadline, [&](int ms) { return socket.waitForBytesWritten(ms); },
-                [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
-            const bool late = deadline.hasExpired() || NetDvr_CallCancelled();
-            failure.eOutcome = late ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
-            return failure;
-        }
-    }
-
-    COnvifHttpReader reader(limits.iMaxAnswerBytes);
-    COnvifHttpReader::State state = reader.Feed(socket.readAll());
-    while (state == COnvifHttpReader::NeedMore) {
-        if (deadline.hasExpired() || NetDvr_CallCancelled()) {
-            failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
-            return failure;
-        }
-        if (WaitSliced(
-                deadline, [&](int ms) { return socket.waitForReadyRead(ms); },
-                [&] { return socket.state() == QAbstractSocket::ConnectedState; })) {
-            state = reader.Feed(socket.readAll());
-        } else if (socket.state() != QAbstractSocket::ConnectedState
-                   || socket.error() == QAbstractSocket::RemoteHostClosedError) {
-            state = reader.Feed(socket.readAll(), true);
-        } else {
-            failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
-            return failure;
-        }
-    }
-    socket.abort();
-    return reader.Answer();
 }

@@ -1,4 +1,5 @@
-// One HTTP POST, blocking on the caller's thread.
+// HTTP POSTs, blocking on the caller's thread, on a connection of their own (OnvifPost) or on a
+// device session's kept connection (COnvifLink, onvifconnection.h).
 //
 // The device layer calls from worker threads without event loops, so the socket is driven with
 // waitFor...() against one deadline: connecting has its own shorter timeout, and the whole
@@ -28,6 +29,7 @@ struct ONVIF_HTTP_ANSWER
     int iStatus = 0;
     QList<QByteArray> authenticate; // WWW-Authenticate values
     QByteArray body;
+    bool bKeepAlive = false; // the connection may carry the next request
 };
 
 // Incremental reader of one HTTP/1.x response: headers, then a body framed by Content-Length,
@@ -56,6 +58,7 @@ private:
     bool m_bHeaderDone = false;
     int m_iHeaderScanned = 0; // bytes of m_data already searched for the header's end
     bool m_bChunked = false;
+    bool m_bKeepAlive = true;
     qint64 m_iContentLength = -1;
     State m_eState = NeedMore;
     ONVIF_HTTP_ANSWER m_answer;

@@ -77,7 +77,7 @@ QByteArray OnvifField(const char *name, const QString &value)
 }
 
 ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation, const QByteArray &content,
-                       ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits)
+                       ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits, COnvifLink *link)
 {
     const QByteArray action = QByteArray(ns) + '/' + operation;
     ONVIF_HTTP_ANSWER http;
@@ -97,8 +97,11 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
             header = OnvifCredentials::SecurityHeader(auth->strUserName, auth->strPassword, created,
                                                       OnvifCredentials::RandomBytes(16));
         }
-        http = OnvifPost(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders,
-                         Envelope(ns, operation, content, header), limits, deadline);
+        const QByteArray envelope = Envelope(ns, operation, content, header);
+        http = link ? link->Post(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders, envelope,
+                                 limits, deadline)
+                    : OnvifPost(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders, envelope,
+                                limits, deadline);
         if (http.eOutcome != ONVIF_HTTP_ANSWER::Ok || http.iStatus != 401)
             break;
         OnvifCredentials::DIGEST_CHALLENGE challenge;

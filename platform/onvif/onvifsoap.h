@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/onvif/onvifauth.h"
-#include "platform/onvif/onvifhttp.h"
+#include "platform/onvif/onvifconnection.h"
 #include "platform/onvif/onvifxml.h"
 
 #include <memory>
@@ -47,9 +47,10 @@ const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome);
 
 // Calls operation of the service namespace ns at endpoint. content is the XML inside the request
 // element, whose prefix "m" is bound to ns. auth nullptr: no credentials; otherwise it is
-// read and updated (Digest state).
+// read and updated (Digest state). link: the session's kept connections; nullptr: a connection
+// for this call alone.
 ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation, const QByteArray &content,
-                       ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits);
+                       ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits, COnvifLink *link = nullptr);
 
 // "<m:name>escaped value</m:name>"
 QByteArray OnvifField(const char *name, const QString &value);

@@ -14,6 +14,7 @@
 #include <functional>
 #include <future>
 #include <mutex>
+#include <numeric>
 #include <thread>
 
 namespace {
@@ -86,7 +87,7 @@ private:
             QTcpSocket device;
             device.connectToHost(QHostAddress::LocalHost, m_uTarget);
             device.waitForConnected(3000);
-            device.write(request);
+            device.write(request.insert(end, "\r\nConnection: close")); // its answer ends with the connection
             QByteArray answer;
             while (device.waitForReadyRead(3000))
                 answer += device.readAll();
@@ -509,6 +510,55 @@ private slots:
         QCOMPARE(sent.size(), requests);
         for (const QByteArray &request : sent)
             QVERIFY(!request.contains("X-Injected"));
+    }
+
+    // One connection per session from login to logout, used by one thread after another and by
+    // several at once; a device that closes connections after some answers gets the next request
+    // on a new one, each request sent once.
+    void keptConnection_data()
+    {
+        QTest::addColumn<int>("closeAfter");
+        QTest::newRow("kept open") << 0;
+        QTest::newRow("closed after every answer") << 1;
+        QTest::newRow("closed after three answers") << 3;
+    }
+    void keptConnection()
+    {
+        QFETCH(int, closeAfter);
+        FAKE_ONVIF_DEVICE device;
+        device.iPort = 0;
+        device.bRecorder = true;
+        device.iChannels = 4;
+        device.iCloseAfterAnswers = closeAfter;
+        SERVED served;
+        QVERIFY2(served.Start(device), qPrintable(served.strError));
+        NET_DVR_LOGIN_ANSWER answer;
+        int userID = -1;
+        std::thread([&] { userID = NET_DVR_Login_V30("127.0.0.1", served.uPort, "admin", "12345", &answer); }).join();
+        QVERIFY(userID >= 0);
+        std::atomic<int> read{0};
+        std::vector<std::thread> readers;
+        for (int channel = 1; channel <= device.iChannels; ++channel)
+            readers.emplace_back([&, channel] {
+                NET_DVR_COMPRESS_CONFIG config{};
+                config.dwSize = sizeof(config);
+                uint32_t returned = 0;
+                read +=
+                    NET_DVR_GetDVRConfig(userID, NET_DVR_GET_COMPRESSCFG, channel, &config, sizeof(config), &returned)
+                    != 0;
+            });
+        for (std::thread &reader : readers)
+            reader.join();
+        QCOMPARE(read.load(), device.iChannels);
+        if (closeAfter == 0)
+            QCOMPARE(served.pFake->Stats().iOpenConnections, 1);
+        QVERIFY(NET_DVR_Logout(userID));
+        QTRY_COMPARE(served.pFake->Stats().iOpenConnections, 0);
+        const FAKE_ONVIF_STATS stats = served.pFake->Stats();
+        const int requests = std::accumulate(stats.operations.cbegin(), stats.operations.cend(), 0);
+        QCOMPARE(stats.iRequests, requests);
+        QCOMPARE(stats.iConnections, closeAfter == 0 ? 1 : (requests + closeAfter - 1) / closeAfter);
+        QCOMPARE(stats.connections.value(0), stats.iConnections);
     }
 
     void parallelSessions()

@@ -183,6 +183,7 @@ bool ReadDevice(const QJsonObject &object, QVector<FAKE_ONVIF_DEVICE> *devices, 
     device.iCreatedToleranceSec = object.value("createdTolerance").toInt(device.iCreatedToleranceSec);
     device.iClockOffsetSec = object.value("clockOffset").toInt(device.iClockOffsetSec);
     device.iLatencyMs = object.value("latency").toInt(device.iLatencyMs);
+    device.iCloseAfterAnswers = object.value("closeAfter").toInt(device.iCloseAfterAnswers);
     if (!ParseFault(object.value("fault").toString("none"), &device.fault)) {
         *error = QStringLiteral("unknown fault %1").arg(object.value("fault").toString());
         return false;

@@ -42,6 +42,8 @@ CFakeOnvifConnection::CFakeOnvifConnection(CFakeOnvifEngine *engine, int device,
     : QObject(parent), m_pEngine(engine), m_iDevice(device), m_pSocket(socket)
 {
     ++engine->Stats().iOpenConnections;
+    ++engine->Stats().iConnections;
+    ++engine->Stats().connections[device];
     socket->setParent(this);
     connect(socket, &QTcpSocket::readyRead, this, &CFakeOnvifConnection::OnReadyRead);
     connect(socket, &QTcpSocket::bytesWritten, this, [this] {
@@ -300,7 +302,8 @@ void CFakeOnvifConnection::SendLater(int status, const QByteArray &body, const Q
 void CFakeOnvifConnection::Finish()
 {
     m_bBusy = false;
-    if (m_bCloseAfter) {
+    const int closeAfter = m_pEngine->Device(m_iDevice).iCloseAfterAnswers;
+    if (m_bCloseAfter || (closeAfter > 0 && ++m_iAnswers >= closeAfter)) {
         m_pSocket->disconnectFromHost();
         return;
     }

@@ -51,6 +51,7 @@ private:
     QByteArray m_buffer;
     bool m_bBusy = false; // a request is being answered
     bool m_bCloseAfter = false;
+    int m_iAnswers = 0;
     qint64 m_iHugeLeft = 0; // bytes of the huge body still to send
     QByteArray m_hugeTail;  // its closing tags
     bool m_bHugeCloses = false;

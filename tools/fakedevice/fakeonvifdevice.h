@@ -20,6 +20,8 @@
 //   "createdTolerance" [300] seconds a token's Created may differ from the device clock; -1: any
 //   "clockOffset" [0]      seconds the device clock is ahead of this machine's
 //   "latency" [0]          milliseconds before every answer
+//   "closeAfter" [0]       answers on one connection before the device closes it unannounced
+//                          (as an idle timeout does); 0: connections stay open
 //   "fault" ["none"]       "silent" (never answers), "slow" (trickles the answer), "huge" (50 MB
 //                          body), "hugeUnsized" (the same without Content-Length), "malformed"
 //   "faultOperations" [[]] operations the fault applies to; empty: all
@@ -91,6 +93,7 @@ struct FAKE_ONVIF_DEVICE
     int iCreatedToleranceSec = 300;
     int iClockOffsetSec = 0;
     int iLatencyMs = 0;
+    int iCloseAfterAnswers = 0; // closes a connection after this many answers without a word; 0: keeps it
 
     FakeOnvifFault fault = FakeOnvifFault::None;
     QStringList faultOperations;

@@ -38,6 +38,8 @@ struct FAKE_ONVIF_STATS
     qint64 iPeakPendingBytes = 0;  // most bytes ever waiting in one connection's send buffer
     int iProbesAnswered = 0;       // WS-Discovery probe matches sent
     int iOpenConnections = 0;
+    int iConnections = 0;       // connections accepted
+    QMap<int, int> connections; // connections accepted, by device index
 };
 
 class CFakeOnvifServer : public QObject

@@ -1,0 +1,241 @@
+#include "platform/onvif/onvifconnection.h"
+
+#include "platform/dvrbackend.h"
+
+#include <QNetworkProxy>
+#include <QTcpSocket>
+#include <QThread>
+#include <QUrl>
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+int Remaining(const QDeadlineTimer &deadline)
+{
+    return static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
+}
+
+// Waits in short slices, so that a caller who gives up (CDvrCallLimit) lets go of the device at
+// once. wait(ms) is true once the awaited thing happened; pending() whether it still can.
+template <typename Wait, typename Pending>
+bool WaitSliced(const QDeadlineTimer &deadline, Wait wait, Pending pending)
+{
+    for (;;) {
+        if (NetDvr_CallCancelled())
+            return false;
+        if (wait(std::min(Remaining(deadline), NetDvr_kCancelPollMs)))
+            return true;
+        if (!pending() || deadline.hasExpired())
+            return false;
+    }
+}
+
+QByteArray RequestText(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
+                       const QByteArray &extraHeaders, const QByteArray &body)
+{
+    const bool literal = !QHostAddress(host).isNull();
+    const QByteArray hostName = literal ? host.toLatin1() : QUrl::toAce(host);
+    const QByteArray hostHeader =
+        (host.contains(':') ? '[' + hostName + ']' : hostName) + ':' + QByteArray::number(port);
+    return "POST " + (path.isEmpty() ? QByteArray("/") : path) + " HTTP/1.1\r\nHost: " + hostHeader
+        + "\r\nContent-Type: application/soap+xml; charset=utf-8; action=\"" + action
+        + "\"\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
+}
+
+// Looks host up and connects socket to one of its addresses.
+ONVIF_HTTP_ANSWER::Outcome Open(QTcpSocket *socket, const QString &host, quint16 port, const ONVIF_LIMITS &limits,
+                                const QDeadlineTimer &deadline)
+{
+    // The connect timeout runs from the start, the lookup included.
+    const QDeadlineTimer connectDeadline(std::min(std::max(0, limits.iConnectTimeoutMs), Remaining(deadline)));
+    bool lookupTimedOut = false;
+    const QList<QHostAddress> addresses = OnvifResolve(host, connectDeadline, &lookupTimedOut);
+    socket->setProxy(QNetworkProxy::NoProxy);
+    for (const QHostAddress &address : addresses) {
+        socket->connectToHost(address, port);
+        if (WaitSliced(
+                connectDeadline, [&](int ms) { return socket->waitForConnected(ms); },
+                [&] { return socket->state() == QAbstractSocket::ConnectingState; }))
+            return ONVIF_HTTP_ANSWER::Ok;
+        socket->abort();
+    }
+    return lookupTimedOut || NetDvr_RemainingMs() == 0 ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
+}
+
+// True when a kept connection is still open and quiet: the device has neither closed it nor sent
+// anything unasked while it was idle.
+bool StillOpen(QTcpSocket *socket)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState || socket->bytesAvailable() > 0)
+        return false;
+    socket->waitForReadyRead(0); // takes in a close that arrived meanwhile
+    return socket->state() == QAbstractSocket::ConnectedState && socket->bytesAvailable() == 0;
+}
+
+// Sends request and reads its answer; *received counts the answer's bytes.
+ONVIF_HTTP_ANSWER Exchange(QTcpSocket *socket, const QByteArray &request, const ONVIF_LIMITS &limits,
+                           const QDeadlineTimer &deadline, qint64 *received)
+{
+    ONVIF_HTTP_ANSWER failure;
+    *received = 0;
+    socket->write(request);
+    while (socket->bytesToWrite() > 0) {
+        if (!WaitSliced(
+                deadline, [&](int ms) { return socket->waitForBytesWritten(ms); },
+                [&] { return socket->state() == QAbstractSocket::ConnectedState; })) {
+            const bool late = deadline.hasExpired() || NetDvr_CallCancelled();
+            failure.eOutcome = late ? ONVIF_HTTP_ANSWER::TimedOut : ONVIF_HTTP_ANSWER::ConnectFailed;
+            return failure;
+        }
+    }
+
+    COnvifHttpReader reader(limits.iMaxAnswerBytes);
+    auto take = [&] {
+        const QByteArray bytes = socket->readAll();
+        *received += bytes.size();
+        return bytes;
+    };
+    COnvifHttpReader::State state = reader.Feed(take());
+    while (state == COnvifHttpReader::NeedMore) {
+        if (deadline.hasExpired() || NetDvr_CallCancelled()) {
+            failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
+            return failure;
+        }
+        if (WaitSliced(
+                deadline, [&](int ms) { return socket->waitForReadyRead(ms); },
+                [&] { return socket->state() == QAbstractSocket::ConnectedState; })) {
+            state = reader.Feed(take());
+        } else if (socket->state() != QAbstractSocket::ConnectedState
+                   || socket->error() == QAbstractSocket::RemoteHostClosedError) {
+            state = reader.Feed(take(), true);
+        } else {
+            failure.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
+            return failure;
+        }
+    }
+    return reader.Answer();
+}
+
+} // namespace
+
+COnvifLink::COnvifLink() = default;
+
+COnvifLink::~COnvifLink()
+{
+    // No request runs any more: whoever destroys the link holds its last reference.
+    for (const std::unique_ptr<KEPT> &kept : m_kept) {
+        if (kept->pSocket) {
+            kept->pSocket->moveToThread(QThread::currentThread());
+            delete kept->pSocket;
+        }
+    }
+}
+
+int COnvifLink::ConnectionsOpened() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_iOpened;
+}
+
+COnvifLink::KEPT *COnvifLink::Take(const QString &host, quint16 port, const QDeadlineTimer &deadline)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    auto found = std::find_if(m_kept.begin(), m_kept.end(), [&](const std::unique_ptr<KEPT> &kept) {
+        return kept->uPort == port && kept->strHost == host;
+    });
+    if (found == m_kept.end()) {
+        auto kept = std::make_unique<KEPT>();
+        kept->strHost = host;
+        kept->uPort = port;
+        found = m_kept.insert(m_kept.end(), std::move(kept));
+    }
+    KEPT *kept = found->get();
+    while (kept->bBusy) {
+        if (NetDvr_CallCancelled() || deadline.hasExpired())
+            return nullptr;
+        m_released.wait_for(lock, std::chrono::milliseconds(std::min(Remaining(deadline), NetDvr_kCancelPollMs)));
+    }
+    kept->bBusy = true;
+    return kept;
+}
+
+void COnvifLink::GiveBack(KEPT *kept, QTcpSocket *socket)
+{
+    if (socket)
+        socket->moveToThread(nullptr); // the next request may come from another thread
+    std::lock_guard<std::mutex> lock(m_mutex);
+    kept->pSocket = socket;
+    kept->bBusy = false;
+    m_released.notify_all();
+}
+
+ONVIF_HTTP_ANSWER COnvifLink::Post(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
+                                   const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
+                                   const QDeadlineTimer &requestDeadline)
+{
+    ONVIF_HTTP_ANSWER answer;
+    answer.eOutcome = ONVIF_HTTP_ANSWER::Malformed;
+    QByteArray lines = extraHeaders;
+    lines.replace("\r\n", "\t");
+    if (!OnvifHeaderSafe(host.toUtf8()) || !OnvifHeaderSafe(path) || !OnvifHeaderSafe(action)
+        || !OnvifHeaderSafe(lines))
+        return answer;
+
+    // The caller's own limit (a whole device's budget, or a cancelled run) shortens every wait.
+    const QDeadlineTimer deadline(std::min(Remaining(requestDeadline), NetDvr_RemainingMs()));
+    KEPT *kept = Take(host, port, deadline);
+    if (!kept) {
+        answer.eOutcome = ONVIF_HTTP_ANSWER::TimedOut;
+        return answer;
+    }
+    QTcpSocket *socket = kept->pSocket;
+    if (socket)
+        socket->moveToThread(QThread::currentThread());
+    const QByteArray request = RequestText(host, port, path, action, extraHeaders, body);
+    for (bool resent = false;;) {
+        const bool reused = socket && StillOpen(socket);
+        if (socket && !reused) {
+            delete socket;
+            socket = nullptr;
+        }
+        if (!socket) {
+            socket = new QTcpSocket;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                ++m_iOpened;
+            }
+            answer.eOutcome = Open(socket, host, port, limits, deadline);
+            if (answer.eOutcome != ONVIF_HTTP_ANSWER::Ok) {
+                delete socket;
+                socket = nullptr;
+                break;
+            }
+        }
+        qint64 received = 0;
+        answer = Exchange(socket, request, limits, deadline, &received);
+        // A device closes a connection that was idle too long, and may do so just as the request
+        // goes out: nothing came back, so the request is sent once more on a new connection.
+        const bool closedWhileIdle = reused && received == 0 && answer.eOutcome != ONVIF_HTTP_ANSWER::TimedOut
+            && socket->state() != QAbstractSocket::ConnectedState;
+        if (answer.eOutcome != ONVIF_HTTP_ANSWER::Ok || !answer.bKeepAlive) {
+            delete socket; // closes at once: a late or half-read answer must not meet the next request
+            socket = nullptr;
+        }
+        if (!closedWhileIdle || resent)
+            break;
+        resent = true;
+    }
+    GiveBack(kept, socket);
+    return answer;
+}
+
+// A request of its own: its connection ends with it.
+ONVIF_HTTP_ANSWER OnvifPost(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
+                            const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
+                            const QDeadlineTimer &deadline)
+{
+    COnvifLink link;
+    return link.Post(host, port, path, action, extraHeaders, body, limits, deadline);
+}

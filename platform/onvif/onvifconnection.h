@@ -1,0 +1,57 @@
+// A device session's HTTP/1.1 connections, kept open from one request to the next.
+//
+// One connection per address and port the session talks to, opened by its first request and
+// closed with the link. A connection the device has closed while it was idle is opened again once
+// and the request sent again; a request that got part of an answer, or none in time, is never
+// sent twice.
+//
+// The session's requests come from whichever worker thread runs the survey or the import, and a
+// socket may only be used by the thread it belongs to. So between requests a kept socket belongs
+// to no thread: a request takes its connection under the link's lock (waiting for its turn within
+// its deadline, as several threads may share a session), pulls the socket into its own thread,
+// drives it with waitFor...() like a single request, and lets go of it again before the lock is
+// given back. The lock is never held while the network is waited on.
+#pragma once
+
+#include "platform/onvif/onvifhttp.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class QTcpSocket;
+
+class COnvifLink
+{
+public:
+    COnvifLink();
+    ~COnvifLink();
+    COnvifLink(const COnvifLink &) = delete;
+    COnvifLink &operator=(const COnvifLink &) = delete;
+
+    // As OnvifPost, on the kept connection to host:port.
+    ONVIF_HTTP_ANSWER Post(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
+                           const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
+                           const QDeadlineTimer &deadline);
+
+    // Connections opened so far, each reconnect included.
+    int ConnectionsOpened() const;
+
+private:
+    struct KEPT
+    {
+        QString strHost;
+        quint16 uPort = 0;
+        QTcpSocket *pSocket = nullptr; // belongs to no thread while not busy
+        bool bBusy = false;
+    };
+
+    KEPT *Take(const QString &host, quint16 port, const QDeadlineTimer &deadline);
+    void GiveBack(KEPT *kept, QTcpSocket *socket);
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_released;
+    std::vector<std::unique_ptr<KEPT>> m_kept;
+    int m_iOpened = 0;
+};

@@ -33,7 +33,7 @@ struct STREAM_MEASUREMENT
     qint64 iBytes = 0;            // in the window
     int iFrames = 0;              // in the window
     double dSeconds = 0;          // the window's length
-    QDateTime started;            // local time of the first packet
+    QDateTime started;            // when the first packet came, in UTC (shown in local time)
 
     bool IsMeasured() const { return state == StreamState::Measured; }
 };

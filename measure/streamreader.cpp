@@ -131,7 +131,7 @@ STREAM_MEASUREMENT Measure(const STREAM_SOURCE &source, double seconds, const st
                 lastStamp = stamp;
             if (lastStamp != AV_NOPTS_VALUE) {
                 if (!figures.HasPackets())
-                    result.started = QDateTime::currentDateTime();
+                    result.started = QDateTime::currentDateTimeUtc(); // no time zone lookup on this thread
                 full = !figures.Add(double(lastStamp) * timeBase, packet->size, packet->flags & AV_PKT_FLAG_KEY);
                 interrupt.phaseStop =
                     std::min(interrupt.hardStop, Clock::now() + std::chrono::milliseconds(kStallTimeoutMs));

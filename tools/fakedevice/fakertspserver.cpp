@@ -144,6 +144,9 @@ struct CFakeRtspServer::PRIVATE
         GstRTSPServer *pServer = nullptr;
         GSource *pSource = nullptr;
     };
+    // Added on the caller's thread, read in the loop's: the hand-over is this lock, which the
+    // thread sanitizer sees, rather than GLib's.
+    std::mutex serversMutex;
     std::vector<SERVED> servers;
     std::vector<int> muteSockets;
     std::vector<std::unique_ptr<MOUNT>> mounts;
@@ -289,7 +292,10 @@ bool CFakeRtspServer::Add(FAKE_ONVIF_DEVICE *device, QString *error)
     }
     device->iRtspPort = quint16(gst_rtsp_server_get_bound_port(server));
     g_source_attach(source, d->pContext);
-    d->servers.push_back({server, source});
+    {
+        std::lock_guard<std::mutex> lock(d->serversMutex);
+        d->servers.push_back({server, source});
+    }
     return true;
 }
 
@@ -305,6 +311,7 @@ void CFakeRtspServer::Stop()
         d->pContext,
         [](gpointer data) -> gboolean {
             auto *p = static_cast<PRIVATE *>(data);
+            std::lock_guard<std::mutex> lock(p->serversMutex);
             for (const PRIVATE::SERVED &served : p->servers) {
                 g_source_destroy(served.pSource);
                 gst_rtsp_server_client_filter(served.pServer, RemoveClient, nullptr);
@@ -314,6 +321,7 @@ void CFakeRtspServer::Stop()
         },
         d.get());
     d->loopThread.join();
+    std::lock_guard<std::mutex> lock(d->serversMutex);
     for (const PRIVATE::SERVED &served : d->servers) {
         g_source_unref(served.pSource);
         g_object_unref(served.pServer);

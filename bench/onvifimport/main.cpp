@@ -30,7 +30,10 @@ RUN SurveyAndImport(QVector<STRU_DEVICE> devices, int maxParallel)
 {
     QElapsedTimer clock;
     clock.start();
-    RunParallel(devices.size(), maxParallel, [&devices](int i) { CDeviceSurvey::SurveyDevice(&devices[i]); });
+    // The copy still shares its data with the caller's: detached here, once, the workers only
+    // write their own elements instead of each detaching it at the same time.
+    STRU_DEVICE *const own = devices.data();
+    RunParallel(devices.size(), maxParallel, [own](int i) { CDeviceSurvey::SurveyDevice(&own[i]); });
     CBitrateCalculator calculator;
     const QVector<STRU_CAMERA> cameras = CDeviceImporter(maxParallel).ImportDevices(devices, 0, calculator);
     return {clock.elapsed(), int(cameras.size())};

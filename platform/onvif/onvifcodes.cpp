@@ -77,6 +77,9 @@ uint8_t QualityLevel(double quality, const ONVIF_RANGE &range)
         return 0;
     double low = range.dMin;
     double high = range.dMax;
+    // A device that offers one quality only offers its best.
+    if (range.bKnown && low == high && std::isfinite(low))
+        return 0;
     if (!range.bKnown || !(high > low) || !std::isfinite(low) || !std::isfinite(high)) {
         low = 0;
         high = quality <= 10 ? 10 : 100;

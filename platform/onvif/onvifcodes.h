@@ -23,8 +23,8 @@ uint32_t BitrateCode(double kbps);
 // 2,097,151 kbit/s: the code carries whole kbit/s, so the division rounds down on purpose.
 constexpr double kMaxBitrateKbps = 0x7FFFFFFF / 1024; // NOLINT(bugprone-integer-division)
 // Picture quality 0 (best) .. 5 from a quality on the device's scale: the range split into six
-// even steps. Unknown quality: 0. Unknown range: 0..10 for qualities up to 10, else 0..100,
-// the two scales devices use.
+// even steps. Unknown quality: 0. A range of one value (Min = Max): that value is the device's
+// best, 0. Unknown range: 0..10 for qualities up to 10, else 0..100, the two scales devices use.
 uint8_t QualityLevel(double quality, const ONVIF_RANGE &range);
 
 // The block's video encoding (1 H.264, 2 H.265, 3 MJPEG) of an encoder's Encoding ("H264", "H265",

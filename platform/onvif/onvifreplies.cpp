@@ -182,7 +182,7 @@ ONVIF_RANGE QualityRange(const COnvifElement &response, const char *ns, const QS
         }
     ONVIF_RANGE range;
     range.bKnown = chosen.NumberAt(kSchema, {"QualityRange", "Min"}, &range.dMin)
-        && chosen.NumberAt(kSchema, {"QualityRange", "Max"}, &range.dMax) && range.dMax > range.dMin;
+        && chosen.NumberAt(kSchema, {"QualityRange", "Max"}, &range.dMax) && range.dMax >= range.dMin;
     return range;
 }
 

@@ -370,7 +370,8 @@ private slots:
         QTest::newRow("below the range") << 0.0 << 1.0 << 100.0 << true << 5;
         QTest::newRow("range unknown, 0..10 scale") << 6.0 << 0.0 << 0.0 << false << 2;
         QTest::newRow("range unknown, 0..100 scale") << 80.0 << 0.0 << 0.0 << false << 1;
-        QTest::newRow("empty range: guessed") << 6.0 << 5.0 << 5.0 << true << 2;
+        QTest::newRow("one value: the device's best") << 5.0 << 5.0 << 5.0 << true << 0;
+        QTest::newRow("reversed range: guessed") << 6.0 << 7.0 << 5.0 << true << 2;
         QTest::newRow("quality unknown") << -1.0 << 0.0 << 10.0 << true << 0;
         QTest::newRow("not a number") << qQNaN() << 0.0 << 10.0 << true << 0;
     }

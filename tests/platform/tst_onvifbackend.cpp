@@ -334,6 +334,10 @@ private slots:
         QTest::newRow("5 MP, unlimited bitrate, quality 70 of 1..100")
             << device << right << QStringList() << QStringList() << 0
             << Cameras("", 1, "2560*1920 15fps recommended L2");
+        device.streams.first().dQualityMin = 70;
+        device.streams.first().dQualityMax = 70;
+        QTest::newRow("one quality offered: the best") << device << right << QStringList() << QStringList() << 0
+                                                       << Cameras("", 1, "2560*1920 15fps recommended L0");
         device = camera;
         device.iLatencyMs = 200;
         QTest::newRow("answers slowly") << device << right << QStringList() << QStringList() << 0 << Cameras("", 1, hd);

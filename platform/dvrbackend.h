@@ -49,6 +49,9 @@ private:
 // was cancelled.
 int NetDvr_RemainingMs();
 bool NetDvr_CallCancelled();
+// The flag of the calling thread's limit (nullptr without one), for a helper thread that works
+// for it under the same limit.
+const std::atomic<bool> *NetDvr_CancelFlag();
 constexpr int NetDvr_kCancelPollMs = 100;
 
 // Installs the backend that serves every later call (nullptr uninstalls). Calls already running

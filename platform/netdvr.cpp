@@ -59,6 +59,11 @@ CDvrCallLimit::~CDvrCallLimit()
     t_pCancel = m_pOldCancel;
 }
 
+const std::atomic<bool> *NetDvr_CancelFlag()
+{
+    return t_pCancel;
+}
+
 bool NetDvr_CallCancelled()
 {
     return t_pCancel && t_pCancel->load(std::memory_order_acquire);

@@ -54,9 +54,23 @@ QString RangeKey(const ONVIF_ENCODER &encoder)
     return encoder.strToken + QLatin1Char('\n') + encoder.strEncoding;
 }
 
+// The general options answer holds a range for every encoder whose encoding it names (Media: one
+// range for all) and whose quality lies within it; others may have a range of their own.
+bool Covers(const ONVIF_RANGE &range, const ONVIF_ENCODER &encoder)
+{
+    return range.bKnown && (encoder.dQuality < 0 || (encoder.dQuality >= range.dMin && encoder.dQuality <= range.dMax));
+}
+
+ONVIF_RESULT Failed(ONVIF_RESULT::Outcome outcome)
+{
+    ONVIF_RESULT result;
+    result.eOutcome = outcome;
+    return result;
+}
+
 } // namespace
 
-COnvifBackend::COnvifBackend(const ONVIF_LIMITS &limits) : m_limits(limits)
+COnvifBackend::COnvifBackend(const ONVIF_LIMITS &limits, int reuseMs) : m_limits(limits), m_iReuseMs(reuseMs)
 {
 }
 
@@ -73,75 +87,20 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
 {
     SESSION session;
     session.strHost = QString::fromLocal8Bit(address).trimmed();
-    session.link = std::make_shared<COnvifLink>();
-    COnvifLink *link = session.link.get();
+    session.uPort = port;
     session.auth.strUserName = userName;
     session.auth.strPassword = password;
-    auto fail = [&](const char *operation, const ONVIF_RESULT &result) {
-        LogFailure(session.strHost, port, operation, result);
-        *error = ErrorOf(result.eOutcome);
-        return -1;
-    };
-
-    // The clock first and without credentials: the UsernameToken's timestamp must be on the device's time.
-    ONVIF_ENDPOINT device{session.strHost, port, kDevicePath};
-    ONVIF_RESULT result = OnvifCall(device, kDevice, "GetSystemDateAndTime", {}, nullptr, m_limits, link);
-    if (result.IsTransportFailure())
-        return fail("GetSystemDateAndTime", result);
-    const bool clockAnswered = result.IsOk();
-    const QDateTime deviceUtc = result.IsOk() ? OnvifReplies::DeviceUtc(result.response) : QDateTime();
-    if (deviceUtc.isValid())
-        session.auth.iClockOffsetMs = QDateTime::currentDateTimeUtc().msecsTo(deviceUtc);
-
-    result = OnvifCall(device, kDevice, "GetServices", OnvifField("IncludeCapability", QStringLiteral("false")),
-                       &session.auth, m_limits, link);
-    if (result.IsOk()) {
-        session.services = OnvifReplies::Services(result.response, session.strHost, port);
-    } else {
-        if (IsFatal(result))
-            return fail("GetServices", result);
-        result = OnvifCall(device, kDevice, "GetCapabilities", OnvifField("Category", QStringLiteral("All")),
-                           &session.auth, m_limits, link);
-        if (!result.IsOk()) {
-            fail("GetCapabilities", result);
-            // Neither the clock nor the services in the device protocol: something else listens there.
-            if (!clockAnswered && !IsFatal(result))
-                *error = NET_DVR_NOT_SUPPORTED_DEVICE;
+    session.strKey = session.strHost + QLatin1Char('\n') + QString::number(port) + QLatin1Char('\n')
+        + QString::fromUtf8(session.auth.strUserName) + QLatin1Char('\n') + QString::fromUtf8(session.auth.strPassword);
+    if (!TakeRecent(session.strKey, &session)) {
+        session.link = std::make_shared<COnvifLink>();
+        const uint32_t failure = ReadDevice(&session);
+        if (failure != NET_DVR_NOERROR) {
+            *error = failure;
             return -1;
         }
-        session.services = OnvifReplies::Capabilities(result.response, session.strHost, port);
+        session.learnt = std::chrono::steady_clock::now();
     }
-    if (session.services.device.IsValid())
-        device = session.services.device;
-
-    result = OnvifCall(device, kDevice, "GetDeviceInformation", {}, &session.auth, m_limits, link);
-    if (result.IsOk()) {
-        session.strSerialNumber = result.response.TextAt(kDevice, {"SerialNumber"}).toUtf8();
-        session.strModel = result.response.TextAt(kDevice, {"Model"}).toUtf8();
-    } else if (IsFatal(result)) {
-        return fail("GetDeviceInformation", result);
-    }
-
-    result = OnvifCall(device, kDevice, "GetScopes", {}, &session.auth, m_limits, link);
-    if (result.IsTransportFailure())
-        return fail("GetScopes", result);
-    const OnvifReplies::Role role =
-        result.IsOk() ? OnvifReplies::RoleOfScopes(result.response) : OnvifReplies::RoleUnknown;
-    session.bRecorder =
-        role == OnvifReplies::RoleRecorder || (role == OnvifReplies::RoleUnknown && session.services.bRecording);
-
-    ONVIF_RESULT::Outcome failure = ONVIF_RESULT::Fault;
-    if (!ReadProfiles(&session, &failure)) {
-        ONVIF_RESULT profiles;
-        profiles.eOutcome = failure;
-        fail("GetProfiles", profiles);
-        if (*error == NET_DVR_READ_FAILED)
-            *error = NET_DVR_BAD_ANSWER; // a device without usable media profiles gives no cameras
-        return -1;
-    }
-    const int limit = session.bRecorder ? kMaxIPChannels : kMaxAnalogChannels;
-    if (session.channels.size() > limit)
-        session.channels.resize(limit);
 
     std::memset(answer, 0, sizeof(*answer));
     CopyText(answer->sSerialNumber, sizeof(answer->sSerialNumber), session.strSerialNumber);
@@ -163,32 +122,188 @@ int COnvifBackend::Login(const char *address, uint16_t port, const char *userNam
     return userID;
 }
 
+bool COnvifBackend::TakeRecent(const QString &key, SESSION *session)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto found = m_recent.find(key);
+    if (found == m_recent.end())
+        return false;
+    const bool fresh = std::chrono::steady_clock::now() - found->learnt < std::chrono::milliseconds(m_iReuseMs);
+    if (fresh)
+        *session = found.value();
+    m_recent.erase(found);
+    return fresh;
+}
+
+QVector<ONVIF_RESULT> COnvifBackend::CallAll(SESSION *session, const QVector<ONVIF_REQUEST> &requests) const
+{
+    QVector<ONVIF_RESULT> results;
+    for (int first = 0; first < requests.size(); first += kMaxCallsAtOnce)
+        results += OnvifCallAll(requests.mid(first, kMaxCallsAtOnce), &session->auth, m_limits, session->link.get());
+    return results;
+}
+
+uint32_t COnvifBackend::ReadDevice(SESSION *session) const
+{
+    const QString &host = session->strHost;
+    const quint16 port = session->uPort;
+    auto fail = [&](const char *operation, const ONVIF_RESULT &result) {
+        LogFailure(host, port, operation, result);
+        return ErrorOf(result.eOutcome);
+    };
+
+    // The clock first and without credentials: the UsernameToken's timestamp must be on the device's time.
+    const ONVIF_ENDPOINT device{host, port, kDevicePath};
+    ONVIF_RESULT result =
+        OnvifCall(device, kDevice, "GetSystemDateAndTime", {}, nullptr, m_limits, session->link.get());
+    if (result.IsTransportFailure())
+        return fail("GetSystemDateAndTime", result);
+    const bool clockAnswered = result.IsOk();
+    const QDateTime deviceUtc = result.IsOk() ? OnvifReplies::DeviceUtc(result.response) : QDateTime();
+    if (deviceUtc.isValid())
+        session->auth.iClockOffsetMs = QDateTime::currentDateTimeUtc().msecsTo(deviceUtc);
+
+    // Services, identity and role at once, all from the address the clock answered at.
+    QVector<ONVIF_RESULT> round =
+        CallAll(session,
+                {{device, kDevice, "GetServices", OnvifField("IncludeCapability", QStringLiteral("false"))},
+                 {device, kDevice, "GetDeviceInformation", {}},
+                 {device, kDevice, "GetScopes", {}}});
+    result = round.at(0);
+    if (result.IsOk()) {
+        session->services = OnvifReplies::Services(result.response, host, port);
+    } else {
+        if (IsFatal(result))
+            return fail("GetServices", result);
+        result = OnvifCall(device, kDevice, "GetCapabilities", OnvifField("Category", QStringLiteral("All")),
+                           &session->auth, m_limits, session->link.get());
+        if (!result.IsOk()) {
+            const uint32_t error = fail("GetCapabilities", result);
+            // Neither the clock nor the services in the device protocol: something else listens there.
+            return !clockAnswered && !IsFatal(result) ? NET_DVR_NOT_SUPPORTED_DEVICE : error;
+        }
+        session->services = OnvifReplies::Capabilities(result.response, host, port);
+    }
+    // A device whose device service lives elsewhere is asked there what it did not tell here.
+    const ONVIF_ENDPOINT &reported = session->services.device;
+    if (reported.IsValid() && (reported.strPath != device.strPath || reported.uPort != device.uPort)
+        && !round.at(1).IsOk() && !IsFatal(round.at(1)))
+        round = CallAll(session,
+                        {{reported, kDevice, "GetServices", {}},
+                         {reported, kDevice, "GetDeviceInformation", {}},
+                         {reported, kDevice, "GetScopes", {}}});
+    const uint32_t identity = ReadIdentity(session, round);
+    if (identity != NET_DVR_NOERROR)
+        return identity;
+
+    ONVIF_RESULT::Outcome failure = ONVIF_RESULT::Fault;
+    if (!ReadProfiles(session, &failure)) {
+        const uint32_t error = fail("GetProfiles", Failed(failure));
+        // A device without usable media profiles gives no cameras.
+        return error == NET_DVR_READ_FAILED ? NET_DVR_BAD_ANSWER : error;
+    }
+    return NET_DVR_NOERROR;
+}
+
+uint32_t COnvifBackend::ReadIdentity(SESSION *session, const QVector<ONVIF_RESULT> &round) const
+{
+    const ONVIF_RESULT &information = round.at(1);
+    if (information.IsOk()) {
+        session->strSerialNumber = information.response.TextAt(kDevice, {"SerialNumber"}).toUtf8();
+        session->strModel = information.response.TextAt(kDevice, {"Model"}).toUtf8();
+    } else if (IsFatal(information)) {
+        LogFailure(session->strHost, session->uPort, "GetDeviceInformation", information);
+        return ErrorOf(information.eOutcome);
+    }
+    const ONVIF_RESULT &scopes = round.at(2);
+    if (scopes.IsTransportFailure()) {
+        LogFailure(session->strHost, session->uPort, "GetScopes", scopes);
+        return ErrorOf(scopes.eOutcome);
+    }
+    const OnvifReplies::Role role =
+        scopes.IsOk() ? OnvifReplies::RoleOfScopes(scopes.response) : OnvifReplies::RoleUnknown;
+    session->bRecorder =
+        role == OnvifReplies::RoleRecorder || (role == OnvifReplies::RoleUnknown && session->services.bRecording);
+    return NET_DVR_NOERROR;
+}
+
 bool COnvifBackend::ReadProfiles(SESSION *session, ONVIF_RESULT::Outcome *failure) const
 {
-    if (session->services.media2.IsValid()) {
-        const ONVIF_RESULT result =
-            OnvifCall(session->services.media2, kMedia2, "GetProfiles", OnvifField("Type", QStringLiteral("All")),
-                      &session->auth, m_limits, session->link.get());
-        if (result.IsOk()) {
-            session->channels = OnvifReplies::ChannelsOfMedia2(result.response);
-            session->bMedia2 = true;
+    const int limit = session->bRecorder ? kMaxIPChannels : kMaxAnalogChannels;
+    // The profiles with their encoders and the options of all encoders, asked at once.
+    for (const bool media2 : {true, false}) {
+        const ONVIF_ENDPOINT &media = media2 ? session->services.media2 : session->services.media;
+        if (!media.IsValid())
+            continue;
+        const char *ns = media2 ? kMedia2 : kMedia;
+        const QVector<ONVIF_RESULT> round =
+            CallAll(session,
+                    {{media, ns, "GetProfiles", media2 ? OnvifField("Type", QStringLiteral("All")) : QByteArray()},
+                     {media, ns, "GetVideoEncoderConfigurationOptions", {}}});
+        const ONVIF_RESULT &profiles = round.at(0);
+        if (profiles.IsOk()) {
+            session->channels = media2 ? OnvifReplies::ChannelsOfMedia2(profiles.response)
+                                       : OnvifReplies::ChannelsOfMedia1(profiles.response);
+            if (session->channels.size() > limit)
+                session->channels.resize(limit);
+            ReadRanges(session, ns, media, round.at(1));
             return true;
         }
-        LogFailure(session->strHost, session->services.media2.uPort, "GetProfiles (Media2)", result);
-        *failure = result.eOutcome;
-        if (IsFatal(result))
+        LogFailure(session->strHost, media.uPort, media2 ? "GetProfiles (Media2)" : "GetProfiles", profiles);
+        *failure = profiles.eOutcome;
+        if (IsFatal(profiles))
             return false;
     }
-    if (session->services.media.IsValid()) {
-        const ONVIF_RESULT result = OnvifCall(session->services.media, kMedia, "GetProfiles", {}, &session->auth,
-                                              m_limits, session->link.get());
-        if (result.IsOk()) {
-            session->channels = OnvifReplies::ChannelsOfMedia1(result.response);
-            return true;
-        }
-        *failure = result.eOutcome;
-    }
     return false;
+}
+
+void COnvifBackend::ReadRanges(SESSION *session, const char *ns, const ONVIF_ENDPOINT &media,
+                               const ONVIF_RESULT &general) const
+{
+    auto noteFailure = [&](const ONVIF_RESULT &result) {
+        if (result.IsOk())
+            return;
+        LogFailure(session->strHost, media.uPort, "GetVideoEncoderConfigurationOptions", result);
+        if (IsFatal(result) && session->eReadFailure == ONVIF_RESULT::Ok)
+            session->eReadFailure = result.eOutcome;
+    };
+    noteFailure(general);
+    if (general.IsTransportFailure())
+        return; // the device stopped answering: no channel's settings can be read
+    session->ranges = QVector<ONVIF_RANGE>(session->channels.size());
+    // Encoders the general answer leaves out, each asked once for its own options.
+    QVector<ONVIF_REQUEST> requests;
+    QHash<QString, int> asked; // by range key: index in requests
+    for (int i = 0; i < session->channels.size(); ++i) {
+        const ONVIF_CHANNEL &channel = session->channels.at(i);
+        if (general.IsOk()) {
+            const ONVIF_RANGE range =
+                OnvifReplies::QualityRange(general.response, ns, channel.encoder.strEncoding, true);
+            if (Covers(range, channel.encoder)) {
+                session->ranges[i] = range;
+                continue;
+            }
+        }
+        const QString key = RangeKey(channel.encoder);
+        if (asked.contains(key))
+            continue;
+        asked.insert(key, requests.size());
+        requests.append({media, ns, "GetVideoEncoderConfigurationOptions",
+                         OnvifField("ConfigurationToken", channel.encoder.strToken)
+                             + OnvifField("ProfileToken", channel.strProfileToken)});
+    }
+    if (requests.isEmpty())
+        return;
+    const QVector<ONVIF_RESULT> answers = CallAll(session, requests);
+    for (const ONVIF_RESULT &answer : answers)
+        noteFailure(answer);
+    for (int i = 0; i < session->channels.size(); ++i) {
+        const ONVIF_ENCODER &encoder = session->channels.at(i).encoder;
+        const auto request = asked.constFind(RangeKey(encoder));
+        if (request != asked.constEnd() && answers.at(request.value()).IsOk())
+            session->ranges[i] =
+                OnvifReplies::QualityRange(answers.at(request.value()).response, ns, encoder.strEncoding);
+    }
 }
 
 bool COnvifBackend::GetConfig(int userID, uint32_t command, int channel, void *buffer, uint32_t bufferSize,
@@ -228,91 +343,24 @@ bool COnvifBackend::GetConfig(int userID, uint32_t command, int channel, void *b
 
 bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CONFIG *config, uint32_t *error)
 {
-    // What the calls need, copied out so that no lock is held while the device answers.
-    ONVIF_CHANNEL target;
-    std::shared_ptr<COnvifLink> link;
-    ONVIF_AUTH_STATE auth;
-    ONVIF_ENDPOINT media;
-    QString host;
-    bool media2 = false;
-    bool rangeCached = false;
-    ONVIF_RANGE range;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        const auto session = m_sessions.constFind(userID);
-        if (session == m_sessions.constEnd()) {
-            *error = NET_DVR_BAD_USERID;
-            return false;
-        }
-        const int index = channel - kFirstChannel;
-        if (index < 0 || index >= session->channels.size()) {
-            *error = NET_DVR_BAD_CHANNEL;
-            return false;
-        }
-        if (session->bUnreachable) {
-            *error = NET_DVR_CONNECT_FAILED;
-            return false;
-        }
-        target = session->channels.at(index);
-        link = session->link;
-        auth = session->auth;
-        media2 = session->bMedia2;
-        media = media2 ? session->services.media2 : session->services.media;
-        host = session->strHost;
-        const auto cached = session->qualityRanges.constFind(RangeKey(target.encoder));
-        rangeCached = cached != session->qualityRanges.constEnd();
-        if (rangeCached)
-            range = cached.value();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const auto session = m_sessions.constFind(userID);
+    if (session == m_sessions.constEnd()) {
+        *error = NET_DVR_BAD_USERID;
+        return false;
     }
-
-    ONVIF_RESULT::Outcome outcome = ONVIF_RESULT::Ok;
-    ONVIF_ENCODER encoder = target.encoder;
-    if (!media2) {
-        // Media keeps its encoder configurations apart from the profiles: read the current one.
-        const ONVIF_RESULT result =
-            OnvifCall(media, kMedia, "GetVideoEncoderConfiguration",
-                      OnvifField("ConfigurationToken", target.encoder.strToken), &auth, m_limits, link.get());
-        const ONVIF_ENCODER fresh =
-            result.IsOk() ? OnvifReplies::Encoder(result.response.Child(kMedia, "Configuration")) : ONVIF_ENCODER();
-        if (fresh.bValid)
-            encoder = fresh;
-        else
-            LogFailure(host, media.uPort, "GetVideoEncoderConfiguration", result);
-        if (IsFatal(result))
-            outcome = result.eOutcome;
+    const int index = channel - kFirstChannel;
+    if (index < 0 || index >= session->channels.size()) {
+        *error = NET_DVR_BAD_CHANNEL;
+        return false;
     }
-    if (outcome == ONVIF_RESULT::Ok && !rangeCached) {
-        const char *ns = media2 ? kMedia2 : kMedia;
-        const ONVIF_RESULT result = OnvifCall(media, ns, "GetVideoEncoderConfigurationOptions",
-                                              OnvifField("ConfigurationToken", encoder.strToken)
-                                                  + OnvifField("ProfileToken", target.strProfileToken),
-                                              &auth, m_limits, link.get());
-        if (result.IsOk())
-            range = OnvifReplies::QualityRange(result.response, ns, encoder.strEncoding);
-        else
-            LogFailure(host, media.uPort, "GetVideoEncoderConfigurationOptions", result);
-        if (IsFatal(result))
-            outcome = result.eOutcome;
-    }
-
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        const auto session = m_sessions.find(userID);
-        if (session != m_sessions.end()) {
-            session->auth = auth; // a Digest challenge learnt on the way serves the next call
-            if (outcome == ONVIF_RESULT::ConnectFailed || outcome == ONVIF_RESULT::TimedOut)
-                session->bUnreachable = true;
-            else if (outcome == ONVIF_RESULT::Ok)
-                session->qualityRanges.insert(RangeKey(encoder), range);
-        }
-    }
-    if (outcome != ONVIF_RESULT::Ok) {
-        *error = ErrorOf(outcome);
+    if (session->eReadFailure != ONVIF_RESULT::Ok) {
+        *error = ErrorOf(session->eReadFailure);
         return false;
     }
     std::memset(config, 0, sizeof(*config));
     config->dwSize = sizeof(*config);
-    config->struRecord = OnvifCodes::Block(encoder, range);
+    config->struRecord = OnvifCodes::Block(session->channels.at(index).encoder, session->ranges.value(index));
     return true;
 }
 
@@ -350,9 +398,23 @@ void COnvifBackend::FillDevice(const SESSION &session, NET_DVR_DEVICE_CONFIG *co
 bool COnvifBackend::Logout(int userID, uint32_t *error)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_sessions.remove(userID)) {
+    const auto session = m_sessions.find(userID);
+    if (session == m_sessions.end()) {
         *error = NET_DVR_BAD_USERID;
         return false;
     }
+    // Kept for a next login of the same kind, unless it went wrong on the way.
+    const auto now = std::chrono::steady_clock::now();
+    const auto reuse = std::chrono::milliseconds(m_iReuseMs);
+    if (session->eReadFailure == ONVIF_RESULT::Ok && now - session->learnt < reuse) {
+        if (m_recent.size() >= kMaxSessions)
+            for (auto recent = m_recent.begin(); recent != m_recent.end();)
+                recent = now - recent->learnt < reuse ? std::next(recent) : m_recent.erase(recent);
+        if (m_recent.size() < kMaxSessions) {
+            SESSION &kept = m_recent.insert(session->strKey, session.value()).value();
+            kept.link.reset(); // its connections end with the logout all the same
+        }
+    }
+    m_sessions.erase(session);
     return true;
 }

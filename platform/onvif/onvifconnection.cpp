@@ -142,23 +142,29 @@ int COnvifLink::ConnectionsOpened() const
 COnvifLink::KEPT *COnvifLink::Take(const QString &host, quint16 port, const QDeadlineTimer &deadline)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
-    auto found = std::find_if(m_kept.begin(), m_kept.end(), [&](const std::unique_ptr<KEPT> &kept) {
-        return kept->uPort == port && kept->strHost == host;
-    });
-    if (found == m_kept.end()) {
-        auto kept = std::make_unique<KEPT>();
-        kept->strHost = host;
-        kept->uPort = port;
-        found = m_kept.insert(m_kept.end(), std::move(kept));
-    }
-    KEPT *kept = found->get();
-    while (kept->bBusy) {
+    for (;;) {
+        int same = 0;
+        for (const std::unique_ptr<KEPT> &kept : m_kept) {
+            if (kept->uPort != port || kept->strHost != host)
+                continue;
+            if (!kept->bBusy) {
+                kept->bBusy = true;
+                return kept.get();
+            }
+            ++same;
+        }
+        if (same < kMaxConnections) {
+            auto kept = std::make_unique<KEPT>();
+            kept->strHost = host;
+            kept->uPort = port;
+            kept->bBusy = true;
+            m_kept.push_back(std::move(kept));
+            return m_kept.back().get();
+        }
         if (NetDvr_CallCancelled() || deadline.hasExpired())
             return nullptr;
         m_released.wait_for(lock, std::chrono::milliseconds(std::min(Remaining(deadline), NetDvr_kCancelPollMs)));
     }
-    kept->bBusy = true;
-    return kept;
 }
 
 void COnvifLink::GiveBack(KEPT *kept, QTcpSocket *socket)

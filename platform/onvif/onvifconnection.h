@@ -1,9 +1,9 @@
 // A device session's HTTP/1.1 connections, kept open from one request to the next.
 //
 // One connection per address and port the session talks to, opened by its first request and
-// closed with the link. A connection the device has closed while it was idle is opened again once
-// and the request sent again; a request that got part of an answer, or none in time, is never
-// sent twice.
+// closed with the link; requests that run at the same time get one each, up to kMaxConnections. A connection the device
+// has closed while it was idle is opened again once and the request sent again; a request that got part of an answer,
+// or none in time, is never sent twice.
 //
 // The session's requests come from whichever worker thread runs the survey or the import, and a
 // socket may only be used by the thread it belongs to. So between requests a kept socket belongs
@@ -37,6 +37,10 @@ public:
 
     // Connections opened so far, each reconnect included.
     int ConnectionsOpened() const;
+
+    // Requests sent together (one round of a login) each get a connection of their own, up to this
+    // many to one address and port; more wait for one of them.
+    static constexpr int kMaxConnections = 8;
 
 private:
     struct KEPT

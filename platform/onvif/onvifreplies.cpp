@@ -171,15 +171,23 @@ QVector<ONVIF_CHANNEL> ChannelsOfMedia2(const COnvifElement &response)
     return Group(profiles);
 }
 
-ONVIF_RANGE QualityRange(const COnvifElement &response, const char *ns, const QString &encoding)
+ONVIF_RANGE QualityRange(const COnvifElement &response, const char *ns, const QString &encoding, bool exact)
 {
     const std::vector<COnvifElement> options = response.Children(ns, "Options");
     COnvifElement chosen = options.empty() ? COnvifElement() : options.front();
-    for (const COnvifElement &option : options)
-        if (option.TextAt(kSchema, {"Encoding"}).compare(encoding, Qt::CaseInsensitive) == 0) {
+    bool named = false;
+    bool found = false;
+    for (const COnvifElement &option : options) {
+        const QString name = option.TextAt(kSchema, {"Encoding"});
+        named = named || !name.isEmpty();
+        if (name.compare(encoding, Qt::CaseInsensitive) == 0) {
             chosen = option;
+            found = true;
             break;
         }
+    }
+    if (exact && named && !found)
+        return ONVIF_RANGE();
     ONVIF_RANGE range;
     range.bKnown = chosen.NumberAt(kSchema, {"QualityRange", "Min"}, &range.dMin)
         && chosen.NumberAt(kSchema, {"QualityRange", "Max"}, &range.dMax) && range.dMax >= range.dMin;

@@ -69,7 +69,8 @@ ONVIF_ENCODER Encoder(const COnvifElement &configuration);
 QVector<ONVIF_CHANNEL> ChannelsOfMedia1(const COnvifElement &response);
 QVector<ONVIF_CHANNEL> ChannelsOfMedia2(const COnvifElement &response);
 // GetVideoEncoderConfigurationOptionsResponse of either service; with several options (Media2)
-// the one for encoding, else the first.
-ONVIF_RANGE QualityRange(const COnvifElement &response, const char *ns, const QString &encoding);
+// the one for encoding, else the first. exact: options that name their encodings without this
+// one tell nothing (asked for all encoders at once, they may be another encoder's).
+ONVIF_RANGE QualityRange(const COnvifElement &response, const char *ns, const QString &encoding, bool exact = false);
 
 } // namespace OnvifReplies

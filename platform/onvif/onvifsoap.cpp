@@ -1,8 +1,13 @@
 #include "platform/onvif/onvifsoap.h"
 
+#include "platform/dvrbackend.h"
+
 #include <QDateTime>
 
 #include <algorithm>
+#include <climits>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -147,4 +152,49 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
     result.document = std::move(document);
     result.response = response;
     return result;
+}
+
+QVector<ONVIF_RESULT> OnvifCallAll(const QVector<ONVIF_REQUEST> &requests, ONVIF_AUTH_STATE *auth,
+                                   const ONVIF_LIMITS &limits, COnvifLink *link)
+{
+    QVector<ONVIF_RESULT> results(requests.size());
+    if (requests.isEmpty())
+        return results;
+    // Each call counts its Digest nonce uses in a range of its own (two each: a fresh challenge
+    // may be answered once), so that no two requests ever carry the same nonce count.
+    std::vector<ONVIF_AUTH_STATE> states(static_cast<size_t>(requests.size()), auth ? *auth : ONVIF_AUTH_STATE());
+    for (size_t i = 0; i < states.size(); ++i)
+        states[i].uNonceCount += static_cast<quint32>(2 * i);
+    auto call = [&](int i) {
+        const ONVIF_REQUEST &request = requests.at(i);
+        results[i] = OnvifCall(request.endpoint, request.ns, request.operation, request.content,
+                               auth ? &states[static_cast<size_t>(i)] : nullptr, limits, link);
+    };
+    const int remaining = NetDvr_RemainingMs();
+    const int budget = remaining == INT_MAX ? -1 : remaining;
+    const std::atomic<bool> *const cancel = NetDvr_CancelFlag();
+    std::vector<std::thread> helpers;
+    helpers.reserve(static_cast<size_t>(requests.size() - 1));
+    for (int i = 1; i < requests.size(); ++i)
+        helpers.emplace_back([&call, budget, cancel, i] {
+            const CDvrCallLimit limit(budget, cancel);
+            call(i);
+        });
+    call(0);
+    for (std::thread &helper : helpers)
+        helper.join();
+    if (auth) {
+        const ONVIF_AUTH_STATE before = *auth;
+        quint32 used = before.uNonceCount;
+        for (const ONVIF_AUTH_STATE &state : states)
+            used = std::max(used, state.uNonceCount);
+        *auth = before;
+        auth->uNonceCount = used;
+        for (const ONVIF_AUTH_STATE &state : states)
+            if (state.bDigest && (!before.bDigest || state.challenge.strNonce != before.challenge.strNonce)) {
+                *auth = state; // a fresh challenge, counted from its own start
+                break;
+            }
+    }
+    return results;
 }

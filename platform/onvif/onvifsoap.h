@@ -10,6 +10,8 @@
 #include "platform/onvif/onvifconnection.h"
 #include "platform/onvif/onvifxml.h"
 
+#include <QVector>
+
 #include <memory>
 
 struct ONVIF_ENDPOINT
@@ -51,6 +53,22 @@ const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome);
 // for this call alone.
 ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const char *operation, const QByteArray &content,
                        ONVIF_AUTH_STATE *auth, const ONVIF_LIMITS &limits, COnvifLink *link = nullptr);
+
+struct ONVIF_REQUEST
+{
+    ONVIF_ENDPOINT endpoint;
+    const char *ns = nullptr;
+    const char *operation = nullptr;
+    QByteArray content;
+};
+
+// Several calls that do not depend on each other, all at once: the device answers them in the
+// time of one. The first runs on the calling thread, each other one on a thread of its own under
+// the caller's limit (deadline and cancel flag), each on a connection of the link's own (at most
+// COnvifLink::kMaxConnections at once). Each call starts from the same credentials; a Digest
+// challenge learnt by one of them serves the session's later calls. Results in request order.
+QVector<ONVIF_RESULT> OnvifCallAll(const QVector<ONVIF_REQUEST> &requests, ONVIF_AUTH_STATE *auth,
+                                   const ONVIF_LIMITS &limits, COnvifLink *link);
 
 // "<m:name>escaped value</m:name>"
 QByteArray OnvifField(const char *name, const QString &value);

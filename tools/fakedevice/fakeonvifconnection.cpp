@@ -56,6 +56,8 @@ CFakeOnvifConnection::CFakeOnvifConnection(CFakeOnvifEngine *engine, int device,
 
 CFakeOnvifConnection::~CFakeOnvifConnection()
 {
+    if (m_bCounted)
+        m_pEngine->RequestEnded(m_iDevice);
     --m_pEngine->Stats().iOpenConnections;
 }
 
@@ -116,6 +118,8 @@ void CFakeOnvifConnection::Handle(const HTTP_REQUEST &request)
 {
     FAKE_ONVIF_STATS &stats = m_pEngine->Stats();
     ++stats.iRequests;
+    m_pEngine->RequestStarted(m_iDevice);
+    m_bCounted = true;
     if (request.method != "POST") {
         Log(QStringLiteral("%1 %2: only POST is served")
                 .arg(QString::fromLatin1(request.method), QString::fromLatin1(request.path)));
@@ -302,6 +306,9 @@ void CFakeOnvifConnection::SendLater(int status, const QByteArray &body, const Q
 void CFakeOnvifConnection::Finish()
 {
     m_bBusy = false;
+    if (m_bCounted)
+        m_pEngine->RequestEnded(m_iDevice);
+    m_bCounted = false;
     const int closeAfter = m_pEngine->Device(m_iDevice).iCloseAfterAnswers;
     if (m_bCloseAfter || (closeAfter > 0 && ++m_iAnswers >= closeAfter)) {
         m_pSocket->disconnectFromHost();

@@ -49,7 +49,8 @@ private:
     const int m_iDevice;
     QTcpSocket *const m_pSocket;
     QByteArray m_buffer;
-    bool m_bBusy = false; // a request is being answered
+    bool m_bBusy = false;    // a request is being answered
+    bool m_bCounted = false; // ... and the engine counts it in progress
     bool m_bCloseAfter = false;
     int m_iAnswers = 0;
     qint64 m_iHugeLeft = 0; // bytes of the huge body still to send

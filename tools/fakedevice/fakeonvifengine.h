@@ -35,6 +35,19 @@ public:
     bool Verbose() const { return m_bVerbose; }
     FAKE_ONVIF_STATS &Stats() { return m_stats; }
 
+    // A request to the device is being answered, then was. One that finds none of its device's in
+    // progress opens a round: the requests a client sent without waiting for each other share one.
+    void RequestStarted(int index)
+    {
+        if (index >= 0 && index < m_devices.size() && m_devices[index].iInProgress++ == 0)
+            ++m_stats.iRounds;
+    }
+    void RequestEnded(int index)
+    {
+        if (index >= 0 && index < m_devices.size())
+            --m_devices[index].iInProgress;
+    }
+
     QByteArray NewDigestNonce();
     bool IsDigestNonce(const QByteArray &nonce) const { return m_digestNonces.contains(nonce); }
 
@@ -44,6 +57,7 @@ private:
         FAKE_ONVIF_DEVICE config;
         QTcpServer *pServer = nullptr; // null once removed
         bool bSilent = false;
+        int iInProgress = 0; // requests received and not yet answered
     };
     QTcpServer *Listen(int index, const FAKE_ONVIF_DEVICE &device, QString *error);
 

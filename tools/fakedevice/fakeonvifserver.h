@@ -32,6 +32,7 @@ class CFakeOnvifEngine;
 struct FAKE_ONVIF_STATS
 {
     int iRequests = 0;
+    int iRounds = 0;               // of all devices: see CFakeOnvifEngine::RequestStarted
     QMap<QString, int> operations; // well-formed SOAP requests by operation name
     int iAuthRejected = 0;         // answered 401 or NotAuthorized
     qint64 iHugeBytesSent = 0;     // bytes of "huge" bodies handed to the network

@@ -69,6 +69,7 @@ CCalculateWidget::CCalculateWidget(QWidget *parent) : QDialog(parent), ui(new Ui
     ui->m_pBtnModify->setEnabled(false);
     ui->m_pBtnDel->setEnabled(false);
     SetupUndo();
+    SetupMeasure();
     qDebug() << "Init CalculateWidget succeed";
     ConnectSignals();
     ConnectPlanChanges();
@@ -396,6 +397,8 @@ void CCalculateWidget::RunImport(CDeviceSource *source, int kind)
         waiting.exec(QEventLoop::ExcludeUserInputEvents);
     thread.wait();
 
+    for (const STRU_DEVICE &device : thread.GetLoggedInDevices())
+        RememberLogin(device);
     MergeImportedCameras(thread.GetCameras());
 }
 
@@ -484,6 +487,9 @@ void CCalculateWidget::OnSelectionChanged(const QItemSelection &, const QItemSel
     ui->m_pBtnDel->setEnabled(count >= 1);
     m_pDeleteAction->setEnabled(count >= 1);
     ui->m_pBtnModify->setEnabled(count == 1);
+    const QVector<int> selected = SelectedCameras();
+    m_pMeasureAction->setEnabled(std::any_of(selected.begin(), selected.end(),
+                                             [this](int position) { return IsMeasurable(m_cameraList.At(position)); }));
 }
 
 // ---- the video standard ----------------------------------------------------------------------

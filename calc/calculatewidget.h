@@ -13,6 +13,8 @@
 #include "calc/cameralistcommands.h"
 #include "calc/camerarows.h"
 #include "calc/planfile.h"
+#include "import/device.h"
+#include "measure/streamlocator.h"
 
 #include <QDialog>
 #include <QItemSelection>
@@ -74,6 +76,16 @@ public:
     // Storage page changes groups, codecs and average shares this way.
     void ReplaceCameras(const QVector<int> &positions, const QVector<STRU_CAMERA> &cameras);
 
+    // "Measure bitrate...": measures the imported cameras among those at 'positions' and takes
+    // what the user chooses into the plan, as one undoable step. Cameras are measurable when they
+    // came from a device; their streams are reached with the login their device was imported with.
+    void MeasureCameras(const QVector<int> &positions);
+    static bool IsMeasurable(const STRU_CAMERA &camera);
+    // Keeps the login that worked for a device, for the run of the program (never in a plan).
+    void RememberLogin(const STRU_DEVICE &device);
+    // The positions of the selected rows, ascending.
+    QVector<int> SelectedCameras() const;
+
 signals:
     // The plan on the page changed: cameras, standard or an input field.
     void SignalPlanChanged();
@@ -114,6 +126,10 @@ private:
     void ConnectPlanChanges();
 
     void SetupUndo();
+    void SetupMeasure();
+    // After measurements were taken: offers each group the night factor its cameras' day and
+    // night measurements tell.
+    void OfferNightFactors();
 
     // CCameraListHost: the commands change the list and report here.
     CCameraList &CameraList() override { return m_cameraList; }
@@ -157,6 +173,8 @@ private:
     QAction *m_pUndoAction = nullptr;
     QAction *m_pRedoAction = nullptr;
     QAction *m_pDeleteAction = nullptr;
+    QAction *m_pMeasureAction = nullptr;
+    DeviceLogins m_logins;
     int m_iStandard = NordaVocab::PAL; // the standard the list follows
     bool m_bResultsMuted[2] = {false, false};
     bool m_bShowing = false; // a command shows its change: the radio buttons and header stay quiet

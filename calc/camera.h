@@ -7,10 +7,27 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+// What a camera's live stream carried while it was measured ("Measure bitrate..."), in kbit/s.
+struct STRU_MEASURED
+{
+    QDateTime started;   // local time of the first packet
+    double dSeconds = 0; // length of the measurement
+    double dAverageKbps = 0;
+    double dPeakKbps = 0; // largest one-second window
+    double dP95Kbps = 0;  // 95th percentile of the one-second windows
+
+    bool operator==(const STRU_MEASURED &other) const
+    {
+        return started == other.started && dSeconds == other.dSeconds && dAverageKbps == other.dAverageKbps
+            && dPeakKbps == other.dPeakKbps && dP95Kbps == other.dP95Kbps;
+    }
+};
 
 struct STRU_CAMERA
 {
@@ -30,6 +47,8 @@ struct STRU_CAMERA
     int iCodec = 0;          // NordaStorage::Codec, 0 = H.264
     int iAverageShare = 100; // average bitrate of a variable-bitrate stream, % of iBitrate
     QByteArray strGroup;     // recording group; empty: the source device's group, or "Default"
+    // Measurements taken into the plan, oldest first: a day one and a night one tell the night factor.
+    QVector<STRU_MEASURED> vecMeasured;
 };
 Q_DECLARE_METATYPE(STRU_CAMERA)
 
@@ -49,6 +68,7 @@ constexpr double kMaxFramerate = 1000;
 constexpr int kCodecCount = 5;         // the codecs of NordaStorage::Codec
 constexpr int kMaxAverageShare = 1000; // % of the configured bitrate a stream may average
 constexpr int kMaxPictureSide = 65535;
+constexpr int kMaxMeasurements = 8; // kept per camera, the newest
 
 // 25 under PAL, 30 under NTSC (any standard other than 0 counts as NTSC).
 int FullRate(int standard);

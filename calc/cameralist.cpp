@@ -195,6 +195,9 @@ CCameraList::MergeResult CCameraList::MergeImported(const QVector<STRU_CAMERA> &
         if (found != firstByName.constEnd()) {
             STRU_CAMERA &existing = m_vecCamera[found.value()];
             const QByteArray name = existing.strName;
+            // What the stream was measured to carry stays with the camera a new import updates.
+            if (camera.vecMeasured.isEmpty())
+                camera.vecMeasured = existing.vecMeasured;
             existing = camera;
             existing.strName = name;
             result.updated.append(found.value());

@@ -1,6 +1,7 @@
 #include "calc/cameralistcommands.h"
 
 #include "calc/cameralist.h"
+#include "measure/measuredrate.h"
 
 #include <algorithm>
 
@@ -329,4 +330,27 @@ void CEditCamerasCommand::redo()
 void CEditCamerasCommand::undo()
 {
     Show(m_before);
+}
+
+// ---- measured bitrates ---------------------------------------------------------------------
+
+CUseMeasuredCommand::CUseMeasuredCommand(CCameraListHost *host, const QVector<int> &positions,
+                                         const QVector<STRU_MEASURED> &measured, int use)
+    : CEditCamerasCommand(host, positions, Measured(host, positions, measured, use))
+{
+}
+
+QVector<STRU_CAMERA> CUseMeasuredCommand::Measured(CCameraListHost *host, const QVector<int> &positions,
+                                                   const QVector<STRU_MEASURED> &measured, int use)
+{
+    const CCameraList &list = host->CameraList();
+    QVector<STRU_CAMERA> cameras;
+    for (int i = 0; i < positions.size() && i < measured.size(); ++i) {
+        const int position = positions.at(i);
+        // Out of range: a placeholder the base command leaves out with its position.
+        cameras << (position >= 0 && position < list.Count()
+                        ? CMeasuredRate::Applied(list.At(position), measured.at(i), CMeasuredRate::Use(use))
+                        : STRU_CAMERA());
+    }
+    return cameras;
 }

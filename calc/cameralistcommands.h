@@ -180,3 +180,16 @@ private:
     QVector<STRU_CAMERA> m_before;
     QVector<STRU_CAMERA> m_after;
 };
+
+// Measured bitrates taken into the cameras ("Use measured"): each camera keeps its measurement
+// and takes its average share, or its bitrate, from it (CMeasuredRate::Use).
+class CUseMeasuredCommand : public CEditCamerasCommand
+{
+public:
+    CUseMeasuredCommand(CCameraListHost *host, const QVector<int> &positions, const QVector<STRU_MEASURED> &measured,
+                        int use);
+
+private:
+    static QVector<STRU_CAMERA> Measured(CCameraListHost *host, const QVector<int> &positions,
+                                         const QVector<STRU_MEASURED> &measured, int use);
+};

@@ -2,6 +2,7 @@
 
 #include "import/deviceimporter.h"
 #include "import/devicesource.h"
+#include "import/devicesurvey.h"
 
 CImportCameraThread::CImportCameraThread(QObject *parent) : QThread(parent)
 {
@@ -28,8 +29,15 @@ void CImportCameraThread::SetSource(CDeviceSource *dialog, int kind, int standar
 void CImportCameraThread::run()
 {
     CDeviceSource *source = m_iKind != SourceOnline ? m_pClientSource : m_pVigilSource;
-    if (source)
-        m_vecCamera = CDeviceImporter(kDeviceParallelism, kDeviceBudgetMs, &m_bCancel)
-                          .ImportDevices(source->Survey(), m_iStandard, m_calculator);
+    if (source) {
+        const CDeviceImporter importer(kDeviceParallelism, kDeviceBudgetMs, &m_bCancel);
+        const QVector<STRU_DEVICE> surveyed =
+            source->Survey().CheckSelectedDevices(kDeviceParallelism, kDeviceBudgetMs, &m_bCancel);
+        if (!IsCancelled())
+            m_vecCamera = importer.ImportDevices(surveyed, m_iStandard, m_calculator);
+        for (const STRU_DEVICE &device : surveyed)
+            if (!IsCancelled() && device.iImportStatus != STRU_DEVICE::kImportLoginFailed)
+                m_vecLoggedIn.append(device);
+    }
     emit StopChase();
 }

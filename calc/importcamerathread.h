@@ -31,6 +31,9 @@ public:
     // The run's cameras, in the order found; complete once the run has ended. Empty after a
     // cancelled run.
     QVector<STRU_CAMERA> GetCameras() const { return m_vecCamera; }
+    // The devices the run logged in to, with the credentials that worked (for measuring their
+    // streams later); complete once the run has ended.
+    QVector<STRU_DEVICE> GetLoggedInDevices() const { return m_vecLoggedIn; }
     // Any thread: ends the run within a moment; devices in flight are abandoned.
     void Cancel() { m_bCancel.store(true, std::memory_order_release); }
     bool IsCancelled() const { return m_bCancel.load(std::memory_order_acquire); }
@@ -47,6 +50,7 @@ private:
     CDeviceSource *m_pClientSource = nullptr;
     CDeviceSource *m_pVigilSource = nullptr;
     QVector<STRU_CAMERA> m_vecCamera;
+    QVector<STRU_DEVICE> m_vecLoggedIn;
     int m_iStandard = 0;
     int m_iKind = SourceOnline;
     std::atomic<bool> m_bCancel{false};

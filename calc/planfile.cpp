@@ -128,6 +128,30 @@ void AppendTab(QByteArray &out, const char *name, const STRU_PLAN &plan, const F
     out += "},\n";
 }
 
+// ", "measured": [{"started": "2026-12-07T14:02:05", "seconds": 60, "averageKbps": 1234.5, ...}]", only
+// for a camera that has measurements.
+void AppendMeasured(QByteArray &out, const QVector<STRU_MEASURED> &measurements)
+{
+    if (measurements.isEmpty())
+        return;
+    out += ", \"measured\": [";
+    for (int i = 0; i < measurements.size(); ++i) {
+        const STRU_MEASURED &measured = measurements.at(i);
+        out += i == 0 ? "{" : ", {";
+        AppendField(out, "started", measured.started.toString(Qt::ISODateWithMs), true);
+        for (const auto &[key, value] : {std::pair<const char *, double>{"seconds", measured.dSeconds},
+                                         {"averageKbps", measured.dAverageKbps},
+                                         {"peakKbps", measured.dPeakKbps},
+                                         {"p95Kbps", measured.dP95Kbps}}) {
+            out += ", \"";
+            out += key;
+            out += "\": " + QByteArray::number(value, 'g', 17);
+        }
+        out += '}';
+    }
+    out += ']';
+}
+
 void AppendCamera(QByteArray &out, STRU_CAMERA camera)
 {
     NordaVocab::SanitizeCamera(camera);
@@ -147,6 +171,7 @@ void AppendCamera(QByteArray &out, STRU_CAMERA camera)
     AppendField(out, "codec", NordaStorage::CodecText(camera.iCodec));
     AppendField(out, "averageShare", camera.iAverageShare);
     AppendField(out, "group", QString::fromUtf8(camera.strGroup));
+    AppendMeasured(out, camera.vecMeasured);
     out += '}';
 }
 
@@ -253,6 +278,29 @@ QStringList Texts(const char *const *texts, int count)
 }
 
 // Reads one plan; the first problem ends it with 'error' set.
+// The measurements of a camera. They only inform, so an entry that cannot be used is left out
+// rather than refusing the plan; the newest kMaxMeasurements are kept.
+QVector<STRU_MEASURED> ReadMeasured(const QJsonValue &value)
+{
+    QVector<STRU_MEASURED> measurements;
+    for (const QJsonValue &entry : value.toArray()) {
+        const QJsonObject object = entry.toObject();
+        STRU_MEASURED measured;
+        measured.started = QDateTime::fromString(object.value(QLatin1String("started")).toString(), Qt::ISODateWithMs);
+        measured.dSeconds = object.value(QLatin1String("seconds")).toDouble();
+        measured.dAverageKbps = object.value(QLatin1String("averageKbps")).toDouble();
+        measured.dPeakKbps = object.value(QLatin1String("peakKbps")).toDouble();
+        measured.dP95Kbps = object.value(QLatin1String("p95Kbps")).toDouble();
+        const auto usable = [](double number) { return std::isfinite(number) && number > 0 && number < 1e9; };
+        if (measured.started.isValid() && usable(measured.dSeconds) && usable(measured.dAverageKbps)
+            && usable(measured.dPeakKbps) && usable(measured.dP95Kbps))
+            measurements.append(measured);
+    }
+    if (measurements.size() > NordaVocab::kMaxMeasurements)
+        measurements.remove(0, measurements.size() - NordaVocab::kMaxMeasurements);
+    return measurements;
+}
+
 class CPlanReader
 {
 public:
@@ -480,6 +528,7 @@ bool CPlanReader::ReadCameraStorage(const QJsonObject &object, STRU_CAMERA *came
         return Fail(
             CPlanFile::tr("%1 is longer than %2 characters.").arg(Where("group")).arg(NordaStorage::kMaxNameLength));
     camera->strGroup = group.toUtf8();
+    camera->vecMeasured = ReadMeasured(object.value(QLatin1String("measured")));
     return true;
 }
 

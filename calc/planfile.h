@@ -55,7 +55,9 @@
 //   recomputed on opening for the plan's standard. Version 2, optional: "width" and "height" (the
 //   true picture size, 1..65535, both or neither; 0 for unknown), "codec" ("H.264", "H.265",
 //   "MJPEG", "Smart H.264", "Smart H.265"), "averageShare" (0..1000 % of the bitrate),
-//   "group" (the recording group's name; empty or missing: the camera's automatic group).
+//   "group" (the recording group's name; empty or missing: the camera's automatic group),
+//   "measured" (what its stream was measured to carry: a list of {"started": local ISO time,
+//   "seconds", "averageKbps", "peakKbps", "p95Kbps"}, oldest first; unusable entries are left out).
 //   Texts compare without regard to case.
 //
 // Opening never applies half a file: Read() fills its output only when it accepts the plan, and

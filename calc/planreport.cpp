@@ -266,6 +266,8 @@ QByteArray CPlanReport::Csv() const
     out += "\r\n";
     for (const QString &line : ResultLines(ComputeTotals()))
         AppendCsvRow(out, {line});
+    for (const QString &line : MeasuredLines())
+        AppendCsvRow(out, {line});
     return out;
 }
 
@@ -376,6 +378,30 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
         cursor.insertText(groupSections.at(i), plain);
     }
+    const QStringList measured = MeasuredLines();
+    if (!measured.isEmpty()) {
+        cursor.insertBlock(spaced, QTextCharFormat());
+        cursor.insertText(tr("Measured cameras"), sectionTitle);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(measured.join(QChar(QChar::LineSeparator)), plain);
+    }
+}
+
+QStringList CPlanReport::MeasuredLines() const
+{
+    QStringList lines;
+    for (const STRU_CAMERA &camera : m_plan.vecCamera) {
+        for (const STRU_MEASURED &measured : camera.vecMeasured) {
+            lines << tr("%1: measured %2 for %3 s, average %4 kbit/s, peak %5 kbit/s, 95th percentile %6 kbit/s")
+                         .arg(ReportText(QString::fromLocal8Bit(camera.strName)),
+                              measured.started.toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                         .arg(qRound(measured.dSeconds))
+                         .arg(qRound(measured.dAverageKbps))
+                         .arg(qRound(measured.dPeakKbps))
+                         .arg(qRound(measured.dP95Kbps));
+        }
+    }
+    return lines;
 }
 
 QStringList CPlanReport::StorageHeaderTexts() const

@@ -79,6 +79,8 @@ private:
     QStringList StorageHeaderTexts() const;
     QStringList StorageRowTexts(const STRU_CAMERA &camera, double storageGB) const;
     QStringList GroupSectionLines(QStringList *titles) const;
+    // One line per measurement of a camera's stream: which camera, when, for how long, what.
+    QStringList MeasuredLines() const;
 
     STRU_PLAN m_plan;
     QString m_strName;

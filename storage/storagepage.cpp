@@ -21,6 +21,7 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 using namespace NordaStorage;
@@ -595,6 +596,12 @@ void CStoragePage::OnCameraMenu(const QPoint &position)
             SetCameraField(cameras, [codec](STRU_CAMERA &camera) { camera.iCodec = codec; });
         });
     }
+    menu.addSeparator();
+    QAction *measure =
+        menu.addAction(tr("Measure bitrate..."), this, [this, cameras] { m_pPanel->MeasureCameras(cameras); });
+    measure->setEnabled(std::any_of(cameras.begin(), cameras.end(), [this](int camera) {
+        return CCalculateWidget::IsMeasurable(m_pPanel->Cameras().value(camera));
+    }));
     menu.exec(m_pCameraTable->viewport()->mapToGlobal(position));
 }
 

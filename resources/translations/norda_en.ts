@@ -244,6 +244,18 @@
         <source>Whole numbers only.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Measure bitrate...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The day and night measurements of the group &quot;%1&quot; tell a night factor of %2 % (now %3 %). Take it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>
@@ -648,6 +660,176 @@
     </message>
     <message>
         <source>Password cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMeasureDialog</name>
+    <message>
+        <source>Measure Bitrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame Rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>95 %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Key Frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured At</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommended</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average bitrate, kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Largest one-second window, kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>95th percentile of the one-second windows, kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seconds between key frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configured bitrate, kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recommended bitrate, kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration (s):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take the measured average as:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average share of the bitrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use Measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cameras: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No login for its device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device login failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No stream address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measuring %p%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 measured</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measuring...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMeasuredRate</name>
+    <message>
+        <source>Stream did not start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stream stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No video in the stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrong user name or password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1192,6 +1374,14 @@
         <source>Overhead %1 %</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Measured cameras</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: measured %2 for %3 s, average %4 kbit/s, peak %5 kbit/s, 95th percentile %6 kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CRecorderBox</name>
@@ -1528,6 +1718,10 @@
     </message>
     <message>
         <source>New Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Measure bitrate...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

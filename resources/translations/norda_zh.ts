@@ -244,6 +244,18 @@
         <source>Whole numbers only.</source>
         <translation>只能输入整数。</translation>
     </message>
+    <message>
+        <source>Measure bitrate...</source>
+        <translation>测量码率...</translation>
+    </message>
+    <message>
+        <source>The day and night measurements of the group &quot;%1&quot; tell a night factor of %2 % (now %3 %). Take it?</source>
+        <translation>分组“%1”的白天和夜间测量得出夜间系数 %2 %（当前 %3 %）。是否采用？</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>确认</translation>
+    </message>
 </context>
 <context>
     <name>CCalculateWidgetClass</name>
@@ -649,6 +661,176 @@
     <message>
         <source>Password cannot be empty.</source>
         <translation>密码不能为空。</translation>
+    </message>
+</context>
+<context>
+    <name>CMeasureDialog</name>
+    <message>
+        <source>Measure Bitrate</source>
+        <translation>测量码率</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>摄像机</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>分辨率</translation>
+    </message>
+    <message>
+        <source>Frame Rate</source>
+        <translation>帧率</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>峰值</translation>
+    </message>
+    <message>
+        <source>95 %</source>
+        <translation>95 %</translation>
+    </message>
+    <message>
+        <source>Key Frames</source>
+        <translation>关键帧</translation>
+    </message>
+    <message>
+        <source>Measured At</source>
+        <translation>测量时间</translation>
+    </message>
+    <message>
+        <source>Configured</source>
+        <translation>配置</translation>
+    </message>
+    <message>
+        <source>Recommended</source>
+        <translation>推荐</translation>
+    </message>
+    <message>
+        <source>Average bitrate, kbit/s</source>
+        <translation>平均码率，kbit/s</translation>
+    </message>
+    <message>
+        <source>Largest one-second window, kbit/s</source>
+        <translation>最大的一秒窗口，kbit/s</translation>
+    </message>
+    <message>
+        <source>95th percentile of the one-second windows, kbit/s</source>
+        <translation>一秒窗口的第 95 百分位，kbit/s</translation>
+    </message>
+    <message>
+        <source>Seconds between key frames</source>
+        <translation>关键帧间隔（秒）</translation>
+    </message>
+    <message>
+        <source>Configured bitrate, kbit/s</source>
+        <translation>配置码率，kbit/s</translation>
+    </message>
+    <message>
+        <source>Recommended bitrate, kbit/s</source>
+        <translation>推荐码率，kbit/s</translation>
+    </message>
+    <message>
+        <source>Duration (s):</source>
+        <translation>时长（秒）：</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Take the measured average as:</source>
+        <translation>将测得的平均值用作：</translation>
+    </message>
+    <message>
+        <source>Average share of the bitrate</source>
+        <translation>码率的平均占比</translation>
+    </message>
+    <message>
+        <source>Bitrate</source>
+        <translation>码率</translation>
+    </message>
+    <message>
+        <source>Use Measured</source>
+        <translation>使用测量值</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>等待</translation>
+    </message>
+    <message>
+        <source>Cameras: %1</source>
+        <translation>摄像机：%1</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>正在连接...</translation>
+    </message>
+    <message>
+        <source>No login for its device</source>
+        <translation>其设备无登录信息</translation>
+    </message>
+    <message>
+        <source>Device login failed</source>
+        <translation>设备登录失败</translation>
+    </message>
+    <message>
+        <source>No stream address</source>
+        <translation>无码流地址</translation>
+    </message>
+    <message>
+        <source>Measuring %p%</source>
+        <translation>测量中 %p%</translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>已测量</translation>
+    </message>
+    <message>
+        <source>%1 of %2 measured</source>
+        <translation>已测量 %1 / %2</translation>
+    </message>
+    <message>
+        <source>Measuring...</source>
+        <translation>正在测量...</translation>
+    </message>
+</context>
+<context>
+    <name>CMeasuredRate</name>
+    <message>
+        <source>Stream did not start</source>
+        <translation>码流未开始</translation>
+    </message>
+    <message>
+        <source>Stream stopped</source>
+        <translation>码流中断</translation>
+    </message>
+    <message>
+        <source>No video in the stream</source>
+        <translation>码流中没有视频</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password</source>
+        <translation>用户名或密码错误</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>已取消</translation>
     </message>
 </context>
 <context>
@@ -1192,6 +1374,14 @@
         <source>Overhead %1 %</source>
         <translation>附加余量 %1 %</translation>
     </message>
+    <message>
+        <source>Measured cameras</source>
+        <translation>已测量的摄像机</translation>
+    </message>
+    <message>
+        <source>%1: measured %2 for %3 s, average %4 kbit/s, peak %5 kbit/s, 95th percentile %6 kbit/s</source>
+        <translation>%1：%2 测量 %3 秒，平均 %4 kbit/s，峰值 %5 kbit/s，第 95 百分位 %6 kbit/s</translation>
+    </message>
 </context>
 <context>
     <name>CRecorderBox</name>
@@ -1529,6 +1719,10 @@
     <message>
         <source>New Group</source>
         <translation>新建分组</translation>
+    </message>
+    <message>
+        <source>Measure bitrate...</source>
+        <translation>测量码率...</translation>
     </message>
 </context>
 <context>

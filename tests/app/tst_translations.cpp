@@ -54,7 +54,7 @@ private slots:
         QVERIFY(dir.isValid());
         const QString fresh = dir.filePath(QStringLiteral("fresh_zh.ts"));
         QStringList args{QStringLiteral("-silent"), QStringLiteral("-locations"), QStringLiteral("none")};
-        for (const char *folder : {"app", "arrays", "calc", "camdlg", "import", "storage", "toolkit"})
+        for (const char *folder : {"app", "arrays", "calc", "camdlg", "import", "measure", "storage", "toolkit"})
             args << QStringLiteral(NORDA_SOURCE_DIR "/") + QLatin1String(folder);
         args << QStringLiteral("-ts") << fresh;
         QProcess lupdate;

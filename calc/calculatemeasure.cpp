@@ -1,8 +1,8 @@
 // The calculation panel's part of measuring: the context menu's "Measure bitrate..." and the
 // step that takes the measurements into the plan.
-#include "calc/calculatewidget.h"
 #include "ui_calculatewidget.h"
 
+#include "calc/calculatewidget.h"
 #include "measure/measuredialog.h"
 #include "measure/measuredrate.h"
 #include "toolkit/warndlg.h"

@@ -13,8 +13,11 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kProgressMs = 250;
+constexpr int kMinStateWidth = 160;
 const QColor kFailedColor(200, 40, 40);
 
 QString Kbps(double kbps)
@@ -27,7 +30,7 @@ CMeasureDialog::CMeasureDialog(QWidget *parent) : CBaseDialog(parent, false, fal
 {
     SetTitle(tr("Measure Bitrate"));
     BuildForm();
-    resize(1000, 560);
+    resize(1010, 560);
     connect(&m_measurer, &CStreamMeasurer::Finished, this, &CMeasureDialog::OnStreamFinished);
     connect(&m_measurer, &CStreamMeasurer::AllFinished, this, &CMeasureDialog::OnAllFinished);
     m_progressTimer.setInterval(kProgressMs);
@@ -63,8 +66,17 @@ void CMeasureDialog::BuildForm()
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_pTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pTable->verticalHeader()->hide();
+    // Every column as wide as its texts, names in full; long names scroll rather than clip.
     m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_pTable->horizontalHeader()->setSectionResizeMode(CName, QHeaderView::Stretch);
+    m_pTable->horizontalHeader()->setStretchLastSection(true);
+    // The state column holds a progress bar while measuring: as wide as the longest state.
+    int stateWidth = kMinStateWidth;
+    for (const QString &text :
+         {tr("No login for its device"), tr("Device login failed"), tr("No stream address"),
+          CMeasuredRate::StateText(StreamState::CredentialsRefused), CMeasuredRate::StateText(StreamState::NoVideo)})
+        stateWidth = std::max(stateWidth, m_pTable->fontMetrics().horizontalAdvance(text) + 24);
+    m_pTable->horizontalHeader()->setSectionResizeMode(CState, QHeaderView::Fixed);
+    m_pTable->setColumnWidth(CState, stateWidth);
     layout->addWidget(m_pTable, 1);
 
     auto *row = new QHBoxLayout;

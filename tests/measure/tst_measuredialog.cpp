@@ -98,7 +98,8 @@ private slots:
         panel.MeasureCameras({0, 1, 2});
         QVERIFY(seen->seen);
         QCOMPARE(rows, 2);
-        QCOMPARE(states, QStringList({CMeasureDialog::tr("Measured"), CMeasuredRate::tr("Wrong user name or password")}));
+        QCOMPARE(states,
+                 QStringList({CMeasureDialog::tr("Measured"), CMeasuredRate::tr("Wrong user name or password")}));
 
         // The streaming camera keeps its measurement and takes the chosen field from it; the
         // failed one is left as it was, never given a bitrate of 0.

@@ -7,7 +7,7 @@
 //
 // The fake devices run in a child process (this program with --serve), so that the CPU time
 // measured here is the client's alone. They count requests and rounds: requests that arrive
-// while another of the same device is being answered share its round.
+// while another of the same device is being answered share its round, and the connections.
 #include "calc/bitratecalculator.h"
 #include "import/deviceimporter.h"
 #include "import/devicesurvey.h"
@@ -38,6 +38,7 @@ struct RUN
     double dCpuMs = 0;
     int iRequests = 0;
     int iRounds = 0;
+    int iConnections = 0;
 };
 
 double CpuMs()
@@ -63,7 +64,7 @@ int Serve(const QVector<FAKE_ONVIF_DEVICE> &fakes)
             std::cout << "done" << std::endl;
         } else if (line == "stats") {
             const FAKE_ONVIF_STATS stats = server.Stats();
-            std::cout << stats.iRequests << ' ' << stats.iRounds << std::endl;
+            std::cout << stats.iRequests << ' ' << stats.iRounds << ' ' << stats.iConnections << std::endl;
         }
     }
     return 0;
@@ -111,18 +112,20 @@ RUN SurveyAndImport(CServed &served, QVector<STRU_DEVICE> devices, int maxParall
     RunParallel(devices.size(), maxParallel, [own](int i) { CDeviceSurvey::SurveyDevice(&own[i]); });
     CBitrateCalculator calculator;
     const QVector<STRU_CAMERA> cameras = CDeviceImporter(maxParallel).ImportDevices(devices, 0, calculator);
-    RUN run{clock.elapsed(), int(cameras.size()), CpuMs() - cpu, 0, 0};
+    RUN run{clock.elapsed(), int(cameras.size()), CpuMs() - cpu, 0, 0, 0};
     const QList<QByteArray> counts = served.Ask("stats").split(' ');
     run.iRequests = counts.value(0).toInt();
     run.iRounds = counts.value(1).toInt();
+    run.iConnections = counts.value(2).toInt();
     return run;
 }
 
 QString PerDevice(const RUN &run, int devices)
 {
-    return QStringLiteral("%1 requests in %2 rounds, CPU %3 ms per device")
+    return QStringLiteral("%1 requests in %2 rounds on %3 connections, CPU %4 ms per device")
         .arg(double(run.iRequests) / devices, 0, 'f', 1)
         .arg(double(run.iRounds) / devices, 0, 'f', 1)
+        .arg(double(run.iConnections) / devices, 0, 'f', 1)
         .arg(run.dCpuMs / devices, 0, 'f', 2);
 }
 

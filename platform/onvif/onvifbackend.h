@@ -66,10 +66,11 @@ public:
 
     static constexpr int kMaxSessions = 4096;
     static constexpr int kReuseMs = 60000;
-    static constexpr int kMaxCallsAtOnce = COnvifLink::kMaxConnections; // of one session's round
-    static constexpr uint8_t kCameraTypeCode = 40;                      // read as "IP camera" by the device layer
-    static constexpr uint8_t kRecorderTypeCode = 1;                     // any code outside the IP camera codes
-    static constexpr int kFirstChannel = 1; // of analogue channels, and of a recorder's IP channels
+    // Requests of one session's round at once: its answers held together stay within this many size caps.
+    static constexpr int kMaxCallsAtOnce = COnvifLink::kMaxConnections;
+    static constexpr uint8_t kCameraTypeCode = 40;  // read as "IP camera" by the device layer
+    static constexpr uint8_t kRecorderTypeCode = 1; // any code outside the IP camera codes
+    static constexpr int kFirstChannel = 1;         // of analogue channels, and of a recorder's IP channels
     static constexpr int kMaxAnalogChannels = 255;
     static constexpr int kMaxIPChannels = NET_DVR_MAX_STREAM_SOURCES;
     static constexpr char kDevicePath[] = "/onvif/device_service";

@@ -191,6 +191,18 @@ QString ProblemText(ArrayProblem problem, const STRU_DISK_ARRAY &a)
     return QString();
 }
 
+QString DescribeArray(const STRU_DISK_ARRAY &array)
+{
+    QString text = CDiskArray::tr("%1 x %2 TB %3")
+                       .arg(array.iDisks)
+                       .arg(QString::number(array.dDiskTB, 'g', 6), RaidLevelName(array.eRaid));
+    if (IsNested(array.eRaid))
+        text += QLatin1Char(' ') + CDiskArray::tr("(groups of %1)").arg(array.iGroupSize);
+    if (array.iSpares > 0)
+        text += QStringLiteral(", ") + CDiskArray::tr("spares: %1").arg(array.iSpares);
+    return text;
+}
+
 int DataDisks(const STRU_DISK_ARRAY &a)
 {
     if (CheckArray(a) != ArrayProblem::None)

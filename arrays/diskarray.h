@@ -41,6 +41,11 @@ constexpr int kMaxBays = 256;
 constexpr double kMaxDiskTB = 1000;
 constexpr double kMaxReservePercent = 90;
 constexpr double kMaxFillLimitPercent = 90;
+// What the page and plan files hold beyond the checks below: disk sizes to a hundredth of a TB
+// from kMinDiskTB, ratings and rebuild rates in whole numbers up to these.
+constexpr double kMinDiskTB = 0.01;
+constexpr int kMaxWorkloadTBPerYear = 100000;
+constexpr int kMaxRebuildMBps = 100000;
 
 struct STRU_DISK_ARRAY
 {
@@ -84,6 +89,9 @@ QString ProblemText(ArrayProblem problem, const STRU_DISK_ARRAY &array);
 int MinimumDisks(RaidLevel level, int groupSize);
 // Whether the level accepts n disks (group size as above); bays are not looked at.
 bool ValidDiskCount(RaidLevel level, int groupSize, int n);
+
+// "8 x 8 TB RAID 6 (groups of 4), spares: 1": the array in one line (translated).
+QString DescribeArray(const STRU_DISK_ARRAY &array);
 
 // Disks' worth of data of a valid array (see the top of this file); 0 for an invalid one.
 int DataDisks(const STRU_DISK_ARRAY &array);

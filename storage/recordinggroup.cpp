@@ -12,7 +12,7 @@ bool STRU_RECORDING_GROUP::operator==(const STRU_RECORDING_GROUP &other) const
     return strName == other.strName && hours == other.hours && iActivityPercent == other.iActivityPercent
         && iNightStart == other.iNightStart && iNightEnd == other.iNightEnd
         && iNightFactorPercent == other.iNightFactorPercent && iDaysToKeep == other.iDaysToKeep
-        && bFollowPage == other.bFollowPage;
+        && bFollowPage == other.bFollowPage && strRecorder == other.strRecorder;
 }
 
 bool STRU_RECORDING_GROUP::IsNight(int hour) const

@@ -26,6 +26,8 @@ struct STRU_RECORDING_GROUP
     // The "Default" group of hand-added cameras: records as the "Calculate Disk" tab says (its
     // hours per day, continuously, from midnight; its days) instead of by its own strip and days.
     bool bFollowPage = false;
+    // The recorder it records on (RecorderPlan); empty until it is given its default one.
+    QString strRecorder;
 
     STRU_RECORDING_GROUP() { hours.fill(HourMode::Continuous); }
     bool operator==(const STRU_RECORDING_GROUP &other) const;

@@ -1,5 +1,7 @@
 #include "storage/storagemodel.h"
 
+#include "storage/recorderplan.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -76,6 +78,7 @@ void SanitizeSettings(STRU_STORAGE_SETTINGS &settings)
     for (int &percent : settings.codecFactors.iPercent)
         percent = std::clamp(percent, 1, kMaxCodecPercent);
     settings.iOverheadPercent = std::clamp(settings.iOverheadPercent, 0, kMaxOverheadPercent);
+    SanitizeRecorders(settings);
 }
 
 STRU_PAGE_TIME STRU_PAGE_TIME::FromTexts(const QString &days, const QString &hoursPerDay)

@@ -11,6 +11,7 @@
 // the overhead; the storage carries it (15 % by default, the margin of the calculation page).
 #pragma once
 
+#include "arrays/recorder.h"
 #include "calc/camera.h"
 #include "storage/bitratemodel.h"
 #include "storage/recordinggroup.h"
@@ -30,10 +31,12 @@ struct STRU_STORAGE_SETTINGS
     QVector<STRU_RECORDING_GROUP> vecGroups; // in the page's order
     STRU_CODEC_FACTORS codecFactors;
     int iOverheadPercent = 15;
+    // The recorders the groups record on (RecorderPlan), in the page's order.
+    QVector<NordaArrays::STRU_RECORDER> vecRecorders;
     bool operator==(const STRU_STORAGE_SETTINGS &other) const
     {
         return vecGroups == other.vecGroups && codecFactors == other.codecFactors
-            && iOverheadPercent == other.iOverheadPercent;
+            && iOverheadPercent == other.iOverheadPercent && vecRecorders == other.vecRecorders;
     }
     bool operator!=(const STRU_STORAGE_SETTINGS &other) const { return !(*this == other); }
 

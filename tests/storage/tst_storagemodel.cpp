@@ -2,6 +2,7 @@
 // the arithmetic per group, with worked examples checked by hand.
 #include "calc/bitratecalculator.h"
 #include "calc/storageplan.h"
+#include "storage/recorderplan.h"
 #include "storage/storagemodel.h"
 
 #include <QTest>
@@ -73,6 +74,9 @@ private slots:
     void defaultGroupIsCalculateDisk();
     void groupsOfCameras_data();
     void groupsOfCameras();
+    void recordersOfGroups_data();
+    void recordersOfGroups();
+    void recordersShareTheirArrays();
 };
 
 void TestStorageModel::tableRowsUnchanged()
@@ -318,6 +322,92 @@ void TestStorageModel::groupsOfCameras()
     QCOMPARE(settings.vecGroups.size(), 1);
     QCOMPARE(settings.vecGroups.at(0).bFollowPage, followsPage);
     QVERIFY(!EnsureGroups(settings, {camera}));
+}
+
+void TestStorageModel::recordersOfGroups_data()
+{
+    // Cameras as "address type [group]"; the recorder each camera's group starts on.
+    QTest::addColumn<QStringList>("cameras");
+    QTest::addColumn<QStringList>("recorders");
+    QTest::addColumn<QStringList>("madeRecorders");
+    const QString first = NordaArrays::FirstRecorderName();
+    QTest::newRow("hand-added") << QStringList{" IPC"} << QStringList{first} << QStringList{first};
+    QTest::newRow("an IP camera") << QStringList{"10.0.0.5 IPC"} << QStringList{first} << QStringList{first};
+    QTest::newRow("a recorder's channel")
+        << QStringList{"10.0.0.9 DVR", " DVR"} << QStringList{"10.0.0.9", first} << QStringList{first, "10.0.0.9"};
+    QTest::newRow("IP channels of a recorder") << QStringList{"10.0.0.7 IPC", "10.0.0.7 IPC"}
+                                               << QStringList{"10.0.0.7", "10.0.0.7"} << QStringList{"10.0.0.7"};
+    QTest::newRow("moved into a group") << QStringList{"10.0.0.9 DVR Gate", "10.0.0.5 IPC Gate"}
+                                        << QStringList{"10.0.0.9", "10.0.0.9"} << QStringList{"10.0.0.9"};
+    QTest::newRow("first camera decides")
+        << QStringList{"10.0.0.5 IPC Gate", "10.0.0.9 DVR Gate"} << QStringList{first, first} << QStringList{first};
+}
+
+void TestStorageModel::recordersOfGroups()
+{
+    QFETCH(QStringList, cameras);
+    QFETCH(QStringList, recorders);
+    QFETCH(QStringList, madeRecorders);
+    QVector<STRU_CAMERA> list;
+    for (const QString &text : std::as_const(cameras)) {
+        const QStringList parts = text.split(QLatin1Char(' '));
+        STRU_CAMERA camera = Ipc(2, 25, 1024);
+        camera.strDeviceIP = parts.at(0).toLatin1();
+        camera.iType = parts.at(1) == QLatin1String("DVR") ? NordaVocab::TypeDVR : NordaVocab::TypeIPC;
+        camera.strGroup = parts.value(2).toUtf8();
+        list << camera;
+    }
+    STRU_STORAGE_SETTINGS settings;
+    EnsureGroups(settings, list);
+    QVERIFY(EnsureRecorders(settings, list));
+    for (int i = 0; i < list.size(); ++i) {
+        const int group = settings.IndexOfGroup(GroupOf(list.at(i)));
+        QCOMPARE(settings.vecGroups.at(group).strRecorder, recorders.at(i));
+    }
+    QStringList made;
+    for (const NordaArrays::STRU_RECORDER &recorder : std::as_const(settings.vecRecorders))
+        made << recorder.strName;
+    QCOMPARE(made, madeRecorders);
+    QVERIFY(!EnsureRecorders(settings, list));
+
+    // A removed recorder's groups go to the first; a renamed one takes its groups along.
+    const bool onFirst = settings.vecGroups.first().strRecorder == made.first();
+    RenameRecorder(settings, made.first(), QStringLiteral("NVR"));
+    QCOMPARE(settings.vecGroups.first().strRecorder == QLatin1String("NVR"), onFirst);
+    ReplaceRecorders(settings, {{QStringLiteral("Spare"), NordaArrays::STRU_DISK_ARRAY()}});
+    for (const STRU_RECORDING_GROUP &group : std::as_const(settings.vecGroups))
+        QCOMPARE(group.strRecorder, QStringLiteral("Spare"));
+}
+
+void TestStorageModel::recordersShareTheirArrays()
+{
+    // Two groups on one recorder, one on another: 8 x 8 TB RAID 6 with a spare records
+    // 6 x 8 x 0.95 x 0.9 = 41.04 TB. 1 TB and 0.5 TB a day (without the 15 % overhead) for 30 and
+    // 14 days need 1.15 x (30 + 7) = 42.55 TB: the 14-day group keeps its days (8.05 TB), the other
+    // keeps (41.04 - 8.05) / 1.15 = 28.69 days. The second recorder has nothing to keep.
+    STRU_STORAGE_SETTINGS settings;
+    NordaArrays::STRU_DISK_ARRAY raid6;
+    raid6.iBays = 12;
+    raid6.eRaid = NordaArrays::RaidLevel::Raid6;
+    raid6.iSpares = 1;
+    settings.vecRecorders = {{QStringLiteral("A"), raid6}, {QStringLiteral("B"), raid6}};
+    settings.vecGroups.resize(3);
+    const char *const assigned[] = {"A", "B", "A"};
+    for (int g = 0; g < 3; ++g)
+        settings.vecGroups[g].strRecorder = QLatin1String(assigned[g]);
+    QVector<STRU_GROUP_RESULT> results(3);
+    results[0].dGBPerDay = 1000;
+    results[0].iDays = 30;
+    results[2].dGBPerDay = 500;
+    results[2].iDays = 14;
+    const QVector<STRU_RECORDER_LOAD> loads = ComputeRecorders(settings, results);
+    QCOMPARE(loads.size(), 2);
+    QCOMPARE(loads.at(0).vecGroups, QVector<int>({0, 2}));
+    QVERIFY(!loads.at(0).result.bAllMeet);
+    QCOMPARE(loads.at(0).result.groups.at(1).dDaysKept, 14.0);
+    QVERIFY(qAbs(loads.at(0).result.groups.at(0).dDaysKept - (41.04e12 - 8.05e12) / 1.15e12) < 1e-6);
+    QCOMPARE(loads.at(1).vecGroups, QVector<int>({1}));
+    QVERIFY(loads.at(1).result.bAllMeet);
 }
 
 QTEST_APPLESS_MAIN(TestStorageModel)

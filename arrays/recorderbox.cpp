@@ -1,8 +1,9 @@
 #include "arrays/recorderbox.h"
 
+#include "toolkit/formparts.h"
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,24 +16,21 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 using namespace NordaArrays;
+using NordaForm::SetNumber;
+using NordaForm::Spin;
 
 namespace {
 
 enum RecorderColumn { RName, RArray, RUsableTB, RUsableTiB, RNeeded, RWrite, RIngress, RRebuild, RVerdict, RColumns };
 enum GroupColumn { GName, GPerDay, GToKeep, GKept, GNeeded, GVerdict, GColumns };
 const QColor kWarning(0xD2, 0x4A, 0x43); // the skin's warning red
-const char kCaptionStyle[] = "color: rgb(64, 131, 197);";
 
 QString Number(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
-}
-
-void SetNumber(QTreeWidgetItem *item, int column, const QString &text)
-{
-    item->setText(column, text);
-    item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void SetWarning(QTreeWidgetItem *item, int column, bool warning)
@@ -55,29 +53,6 @@ QTreeWidget *Table(const QStringList &headers, int firstNumber, int lastNumber, 
     table->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->header()->setStretchLastSection(true);
     return table;
-}
-
-QSpinBox *Spin(int min, int max, const QString &suffix, QWidget *parent, const char *name)
-{
-    auto spin = new QSpinBox(parent);
-    spin->setObjectName(QLatin1String(name));
-    spin->setRange(min, max);
-    spin->setSuffix(suffix);
-    spin->setAlignment(Qt::AlignRight);
-    spin->setKeyboardTracking(true); // every keystroke recomputes
-    return spin;
-}
-
-QString ArrayText(const STRU_DISK_ARRAY &array)
-{
-    QString text = CRecorderBox::tr("%1 x %2 TB %3")
-                       .arg(array.iDisks)
-                       .arg(QString::number(array.dDiskTB, 'g', 6), RaidLevelName(array.eRaid));
-    if (IsNested(array.eRaid))
-        text += QLatin1Char(' ') + CRecorderBox::tr("(groups of %1)").arg(array.iGroupSize);
-    if (array.iSpares > 0)
-        text += QStringLiteral(", ") + CRecorderBox::tr("spares: %1").arg(array.iSpares);
-    return text;
 }
 
 // "Recorder <n>" with the first number no recorder carries, as the user reads it.
@@ -107,13 +82,8 @@ void CRecorderBox::BuildForm()
     layout->setSpacing(4);
 
     auto captionRow = new QHBoxLayout;
-    auto caption = new QLabel(tr("Recorders"), this);
-    caption->setStyleSheet(QString::fromLatin1(kCaptionStyle));
-    captionRow->addWidget(caption);
-    auto line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    captionRow->addWidget(line, 1);
+    captionRow->addWidget(NordaForm::Caption(tr("Recorders"), this));
+    captionRow->addWidget(NordaForm::Line(this), 1);
     m_pBtnAdd = new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/add.png")), tr("Add Recorder"), this);
     m_pBtnAdd->setObjectName(QStringLiteral("m_pBtnAddRecorder"));
     m_pBtnRemove =
@@ -140,8 +110,9 @@ void CRecorderBox::BuildForm()
     m_pSpinDisks = Spin(0, kMaxBays, QString(), box, "m_pSpinDisks");
     m_pSpinDiskTB = new QDoubleSpinBox(box);
     m_pSpinDiskTB->setObjectName(QStringLiteral("m_pSpinDiskTB"));
-    m_pSpinDiskTB->setRange(0.1, kMaxDiskTB);
-    m_pSpinDiskTB->setDecimals(1);
+    m_pSpinDiskTB->setRange(kMinDiskTB, kMaxDiskTB);
+    m_pSpinDiskTB->setDecimals(2);
+    m_pSpinDiskTB->setKeyboardTracking(true);
     m_pSpinDiskTB->setSuffix(QStringLiteral(" TB"));
     m_pSpinDiskTB->setAlignment(Qt::AlignRight);
     m_pComboRaid = new QComboBox(box);
@@ -154,9 +125,9 @@ void CRecorderBox::BuildForm()
     m_pSpinReserve->setToolTip(tr("Taken by the file system"));
     m_pSpinFillLimit = Spin(0, int(kMaxFillLimitPercent), QStringLiteral(" %"), box, "m_pSpinFillLimit");
     m_pSpinFillLimit->setToolTip(tr("Kept free: the recorder overwrites when the rest is full"));
-    m_pSpinWorkload = Spin(1, 100000, QStringLiteral(" TB"), box, "m_pSpinWorkload");
+    m_pSpinWorkload = Spin(1, kMaxWorkloadTBPerYear, QStringLiteral(" TB"), box, "m_pSpinWorkload");
     m_pSpinWorkload->setToolTip(tr("The disk's workload rating a year (surveillance disks: 180 TB)"));
-    m_pSpinRebuild = Spin(1, 100000, QStringLiteral(" MB/s"), box, "m_pSpinRebuild");
+    m_pSpinRebuild = Spin(1, kMaxRebuildMBps, QStringLiteral(" MB/s"), box, "m_pSpinRebuild");
     const struct
     {
         QString text;
@@ -285,7 +256,7 @@ void CRecorderBox::UpdateResults()
         const STRU_ARRAY_RESULT &result = m_results.at(r);
         const bool refused = result.eProblem != ArrayProblem::None;
         item->setText(RName, RecorderTitle(recorder.strName));
-        item->setText(RArray, ArrayText(recorder.array));
+        item->setText(RArray, DescribeArray(recorder.array));
         SetNumber(item, RUsableTB, refused ? QString() : Number(ToTB(result.capacity.dUsableBytes), 2));
         SetNumber(item, RUsableTiB, refused ? QString() : Number(ToTiB(result.capacity.dUsableBytes), 2));
         SetNumber(item, RNeeded, refused ? QString() : Number(ToTB(result.dNeededBytes), 2));
@@ -371,7 +342,9 @@ void CRecorderBox::OnArrayEdited()
     STRU_DISK_ARRAY &array = m_recorders[m_iRecorder].array;
     array.iBays = m_pSpinBays->value();
     array.iDisks = m_pSpinDisks->value();
-    array.dDiskTB = m_pSpinDiskTB->value();
+    // The field shows hundredths: a finer size from a plan stays until the field is changed.
+    if (std::abs(m_pSpinDiskTB->value() - array.dDiskTB) >= 0.005)
+        array.dDiskTB = m_pSpinDiskTB->value();
     array.eRaid = RaidLevelAt(m_pComboRaid->currentData().toInt());
     array.iGroupSize = m_pSpinGroupSize->value();
     array.iSpares = m_pSpinSpares->value();

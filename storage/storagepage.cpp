@@ -1,12 +1,15 @@
 #include "storage/storagepage.h"
 
+#include "arrays/recorderbox.h"
 #include "calc/calculatewidget.h"
 #include "storage/hourchart.h"
+#include "storage/recorderplan.h"
+#include "toolkit/formparts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -25,54 +29,31 @@
 #include <functional>
 
 using namespace NordaStorage;
+using NordaForm::Caption;
+using NordaForm::Line;
+using NordaForm::SetNumber;
+using NordaForm::Spin;
 
 namespace {
 
 enum GroupColumn { GName, GCameras, GMbps, GPerDay, GDays, GTB, GTiB, GColumns };
 enum CameraColumn { CName, CResolution, CFramerate, CCodec, CBitrate, CShare, CRecommended, CColumns };
 constexpr int kPositionRole = Qt::UserRole + 1;
-const char kCaptionStyle[] = "color: rgb(64, 131, 197);";
-
-QLabel *Caption(const QString &text, QWidget *parent)
-{
-    auto label = new QLabel(text, parent);
-    label->setStyleSheet(QString::fromLatin1(kCaptionStyle));
-    return label;
-}
-
-QFrame *Line(QWidget *parent)
-{
-    auto line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-QSpinBox *Spin(int min, int max, const QString &suffix, QWidget *parent, const char *name)
-{
-    auto spin = new QSpinBox(parent);
-    spin->setObjectName(QLatin1String(name));
-    spin->setRange(min, max);
-    spin->setSuffix(suffix);
-    spin->setAlignment(Qt::AlignRight);
-    spin->setMinimumWidth(84);
-    spin->setKeyboardTracking(true); // every keystroke recomputes
-    return spin;
-}
-
-void SetNumber(QTreeWidgetItem *item, int column, const QString &text)
-{
-    item->setText(column, text);
-    item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-}
-
-QString GroupTitle(const QString &name)
-{
-    // The Default group's name is a key in plans; only its caption is translated.
-    return name == DefaultGroupName() ? CStoragePage::tr("Default") : name;
-}
+// The calculation page's tabs, so that both pages' tabs look alike.
+const char kTabStyle[] =
+    "QTabWidget::pane { border: 1px solid rgb(180, 198, 218); top: -1px; background: rgb(248, 251, 254); }"
+    "QTabBar::tab { min-width: 120px; min-height: 24px; padding: 0px 12px; border: 1px solid rgb(180, 198, 218);"
+    " border-bottom: none; background: rgb(232, 239, 247); color: rgb(60, 60, 60); }"
+    "QTabBar::tab:selected { background: rgb(248, 251, 254); color: rgb(64, 131, 197); }"
+    "QTabBar::tab:!selected { margin-top: 3px; }";
 
 } // namespace
+
+QString CStoragePage::GroupTitle(const QString &name)
+{
+    // The Default group's name is a key in plans; only its caption is translated.
+    return name == DefaultGroupName() ? tr("Default") : name;
+}
 
 CStoragePage::CStoragePage(CCalculateWidget *panel, QWidget *parent) : QWidget(parent), m_pPanel(panel)
 {
@@ -122,12 +103,11 @@ void CStoragePage::BuildForm()
     middle->addWidget(BuildModelBox(), 1);
     layout->addLayout(middle);
 
-    auto cameraRow = new QHBoxLayout;
-    m_pLabelCameras = Caption(QString(), this);
-    cameraRow->addWidget(m_pLabelCameras);
-    cameraRow->addWidget(Line(this), 1);
-    layout->addLayout(cameraRow);
-    m_pCameraTable = new QTreeWidget(this);
+    // The selected group's cameras, and the recorders the groups record on.
+    m_pTabLower = new QTabWidget(this);
+    m_pTabLower->setObjectName(QStringLiteral("m_pTabStorage"));
+    m_pTabLower->setStyleSheet(QString::fromLatin1(kTabStyle));
+    m_pCameraTable = new QTreeWidget(m_pTabLower);
     m_pCameraTable->setObjectName(QStringLiteral("m_pCameraTable"));
     m_pCameraTable->setRootIsDecorated(false);
     m_pCameraTable->setColumnCount(CColumns);
@@ -143,7 +123,9 @@ void CStoragePage::BuildForm()
     m_pCameraTable->setDragDropMode(QAbstractItemView::DragOnly);
     m_pCameraTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     m_pCameraTable->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(m_pCameraTable, 4);
+    m_pTabLower->addTab(m_pCameraTable, QString());
+    m_pTabLower->addTab(BuildRecorderTab(), tr("Recorders and Disks"));
+    layout->addWidget(m_pTabLower, 4);
 
     connect(m_pBtnAddGroup, &QPushButton::clicked, this, &CStoragePage::AddGroup);
     connect(m_pBtnRemoveGroup, &QPushButton::clicked, this, &CStoragePage::OnRemoveGroup);
@@ -170,10 +152,16 @@ QGroupBox *CStoragePage::BuildProfileBox()
     m_pCheckFollow = new QCheckBox(tr("Records as Calculate Disk"), box);
     m_pCheckFollow->setObjectName(QStringLiteral("m_pCheckFollow"));
     m_pCheckFollow->setToolTip(tr("Hours per day and days of the \"Calculate Disk\" tab"));
+    m_pComboRecorder = new QComboBox(box);
+    m_pComboRecorder->setObjectName(QStringLiteral("m_pComboRecorder"));
+    m_pComboRecorder->setToolTip(tr("The recorder this group records on"));
+    m_pComboRecorder->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(tr("Name:"), box));
     nameRow->addWidget(m_pEditName, 1);
     nameRow->addWidget(m_pCheckFollow);
+    nameRow->addWidget(new QLabel(tr("Recorder:"), box));
+    nameRow->addWidget(m_pComboRecorder);
     grid->addLayout(nameRow, 0, 0, 1, 10);
 
     m_pChart = new CHourChart(box);
@@ -268,6 +256,8 @@ void CStoragePage::Reload()
         group.bFollowPage = true;
         m_settings.vecGroups << group;
     }
+    EnsureRecorders(m_settings, m_cameras);
+    m_pRecorderBox->SetRecorders(m_settings.vecRecorders);
     m_time = STRU_PAGE_TIME::FromTexts(plan.strDays, plan.strHoursPerDay2);
     m_iGroup = std::clamp(m_iGroup, 0, int(m_settings.vecGroups.size()) - 1);
     m_calculator.SetCameras(m_cameras, m_settings);
@@ -288,6 +278,7 @@ void CStoragePage::Recompute()
 {
     m_calculator.Compute(m_settings, m_time);
     UpdateResults();
+    FeedRecorders();
 }
 
 void CStoragePage::FillGroupRows()
@@ -372,6 +363,7 @@ void CStoragePage::ShowGroup()
     m_pChart->SetEditable(!group.bFollowPage);
     m_pBtnRemoveGroup->setEnabled(group.strName != DefaultGroupName());
     m_bFilling = false;
+    FillRecorderChoices();
     FillCameraRows();
     UpdateResults();
 }
@@ -399,8 +391,8 @@ void CStoragePage::FillCameraRows()
         items << item;
     }
     m_pCameraTable->addTopLevelItems(items);
-    m_pLabelCameras->setText(
-        tr("Cameras in %1: %2").arg(GroupTitle(m_settings.vecGroups.value(m_iGroup).strName)).arg(items.size()));
+    m_pTabLower->setTabText(
+        0, tr("Cameras in %1: %2").arg(GroupTitle(m_settings.vecGroups.value(m_iGroup).strName)).arg(items.size()));
     m_bFilling = false;
 }
 
@@ -494,6 +486,8 @@ int CStoragePage::AddGroup()
     } while (m_settings.IndexOfGroup(name) >= 0);
     STRU_RECORDING_GROUP group;
     group.strName = name;
+    // On the recorder of the group the user worked on: cameras moved into it stay there.
+    group.strRecorder = m_settings.vecGroups.value(m_iGroup).strRecorder;
     m_settings.vecGroups << group;
     m_iGroup = m_settings.vecGroups.size() - 1;
     m_calculator.SetCameras(m_cameras, m_settings);

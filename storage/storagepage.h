@@ -1,7 +1,8 @@
 // The "Storage" page: the plan's cameras in recording groups, each with its profile and days to
 // keep, and live per group and in total: Mbit/s, GB per day, TB and TiB for the retention with the
-// overhead on top. The calculation page keeps the cameras and the plan; this page reads them,
-// computes with NordaStorage, and hands its changes back (groups, codecs, average shares).
+// overhead on top; below, the recorders the groups record on and what their disk arrays keep. The calculation page
+// keeps the cameras and the plan; this page reads them, computes with NordaStorage, and hands its changes back (groups,
+// codecs, average shares).
 #pragma once
 
 #include "storage/storagemodel.h"
@@ -10,12 +11,15 @@
 
 class CCalculateWidget;
 class CHourChart;
+class CRecorderBox;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -34,6 +38,8 @@ public:
     void MoveCameras(const QVector<int> &positions, const QString &group);
     // Adds a group with the next free name "Group <n>" and selects it; its index.
     int AddGroup();
+    // A group's name as the page shows it.
+    static QString GroupTitle(const QString &name);
 
 public slots:
     // The plan on the calculation page changed: read it again (at once when shown, else on show).
@@ -47,6 +53,7 @@ private:
     void BuildForm();
     QGroupBox *BuildProfileBox();
     QGroupBox *BuildModelBox();
+    QWidget *BuildRecorderTab();
     void Reload();
     void Recompute();
     void FillGroupRows();
@@ -63,6 +70,12 @@ private:
     void OnCameraItemChanged(QTreeWidgetItem *item, int column);
     void SetCameraField(const QVector<int> &positions, const std::function<void(STRU_CAMERA &)> &change);
     QVector<int> SelectedCameras() const;
+    // The recorders (storagepagerecorders.cpp): the box fed from the groups, the group's choice.
+    void FeedRecorders();
+    void FillRecorderChoices();
+    void OnRecordersChanged();
+    void OnRecorderRenamed(const QString &oldName, const QString &newName);
+    void OnRecorderChosen(int index);
     // The group as its chart shows it: a group following the page records its hours from midnight.
     NordaStorage::STRU_RECORDING_GROUP ShownGroup(int group) const;
 
@@ -91,6 +104,8 @@ private:
     QSpinBox *m_pSpinDays = nullptr;
     QSpinBox *m_pSpinCodec[NordaStorage::kCodecCount] = {};
     QSpinBox *m_pSpinOverhead = nullptr;
-    QLabel *m_pLabelCameras = nullptr;
+    QTabWidget *m_pTabLower = nullptr;
+    QComboBox *m_pComboRecorder = nullptr;
+    CRecorderBox *m_pRecorderBox = nullptr;
     QLabel *m_pLabelProfile = nullptr;
 };

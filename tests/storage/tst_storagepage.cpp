@@ -6,6 +6,7 @@
 #include "storage/storagepage.h"
 #include "tests/support/camerafixture.h"
 
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -41,6 +42,7 @@ private slots:
     void editsRecomputeLive_data();
     void editsRecomputeLive();
     void movedCamerasStayInThePlan();
+    void groupsRecordOnRecorders();
 };
 
 void TestStoragePage::groupsPerDevice()
@@ -131,6 +133,35 @@ void TestStoragePage::movedCamerasStayInThePlan()
     panel.UndoStack()->undo();
     QVERIFY(panel.Cameras().at(0).strGroup.isEmpty());
     QCOMPARE(page.Calculator().Groups().at(0).iCameras, 3);
+}
+
+void TestStoragePage::groupsRecordOnRecorders()
+{
+    CCalculateWidget panel;
+    panel.SetPlan(SitePlan());
+    CStoragePage page(&panel);
+    page.resize(1000, 680);
+    page.show();
+    // Hand-added cameras on Recorder 1; 10.0.0.5 and 10.0.0.6 gave several cameras: recorders.
+    QStringList names;
+    for (const NordaArrays::STRU_RECORDER &recorder : page.Settings().vecRecorders)
+        names << recorder.strName;
+    QCOMPARE(names, QStringList({"Recorder 1", "10.0.0.5", "10.0.0.6"}));
+    const auto recorders = page.findChild<QTreeWidget *>(QStringLiteral("m_pRecorderTable"));
+    QCOMPARE(recorders->topLevelItemCount(), 3);
+
+    // Group 10.0.0.5 moved onto Recorder 1, then asked for ten years: Recorder 1 misses it at once.
+    page.SelectGroup(1);
+    const auto combo = page.findChild<QComboBox *>(QStringLiteral("m_pComboRecorder"));
+    QTest::keyClick(combo, Qt::Key_Home);
+    QCOMPARE(panel.Plan().storage.vecGroups.at(1).strRecorder, QStringLiteral("Recorder 1"));
+    QCOMPARE(recorders->topLevelItem(0)->text(8), QStringLiteral("Every group kept"));
+    const auto days = page.findChild<QSpinBox *>(QStringLiteral("m_pSpinDays"));
+    days->selectAll();
+    QTest::keyClicks(days, QStringLiteral("3650"));
+    QCOMPARE(recorders->topLevelItem(0)->text(8), QStringLiteral("Missed: 10.0.0.5"));
+    QCOMPARE(recorders->topLevelItem(0)->foreground(8).color(), QColor(0xD2, 0x4A, 0x43));
+    QCOMPARE(recorders->topLevelItem(1)->text(8), QStringLiteral("Every group kept"));
 }
 
 QTEST_MAIN(TestStoragePage)

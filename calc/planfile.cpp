@@ -3,6 +3,7 @@
 #include "calc/bitratecalculator.h"
 #include "calc/cameralist.h"
 #include "calc/cameranumbers.h"
+#include "calc/planrecorders.h"
 
 #include <QDir>
 #include <QFile>
@@ -203,9 +204,11 @@ void AppendStorage(QByteArray &out, NordaStorage::STRU_STORAGE_SETTINGS storage)
         AppendField(out, "nightEnd", group.iNightEnd);
         AppendField(out, "nightFactorPercent", group.iNightFactorPercent);
         AppendField(out, "daysToKeep", group.iDaysToKeep);
+        AppendField(out, "recorder", group.strRecorder);
         out += '}';
     }
-    out += storage.vecGroups.isEmpty() ? "]},\n" : "\n        ]},\n";
+    out += storage.vecGroups.isEmpty() ? "]" : "\n        ]";
+    out += ",\n        \"recorders\": " + PlanRecorders::Write(storage.vecRecorders) + "},\n";
 }
 
 // ---- reading ------------------------------------------------------------------------------
@@ -560,7 +563,7 @@ bool CPlanReader::ReadStorage(const QJsonObject &root, NordaStorage::STRU_STORAG
     }
     const QJsonValue groups = object.value(QLatin1String("groups"));
     if (groups.isUndefined())
-        return true;
+        return PlanRecorders::Read(object, &storage->vecRecorders, &error);
     if (!groups.isArray())
         return Fail(
             CPlanFile::tr("%1 must be a list of groups, not %2.").arg(QLatin1String("groups"), Describe(groups)));
@@ -580,7 +583,7 @@ bool CPlanReader::ReadStorage(const QJsonObject &root, NordaStorage::STRU_STORAG
         names.insert(group.strName);
         storage->vecGroups << group;
     }
-    return true;
+    return PlanRecorders::Read(object, &storage->vecRecorders, &error);
 }
 
 bool CPlanReader::ReadGroup(const QJsonValue &value, int index, NordaStorage::STRU_RECORDING_GROUP *group)
@@ -633,6 +636,14 @@ bool CPlanReader::ReadGroup(const QJsonValue &value, int index, NordaStorage::ST
             return false;
         }
     }
+    const QJsonValue recorder = object.value(QLatin1String("recorder"));
+    if (!recorder.isUndefined()
+        && (!recorder.isString() || recorder.toString().size() > NordaArrays::kMaxRecorderNameLength))
+        return Fail(CPlanFile::tr("%1, recorder must be the name of a recorder, up to %2 characters, not %3.")
+                        .arg(where)
+                        .arg(NordaArrays::kMaxRecorderNameLength)
+                        .arg(Describe(recorder)));
+    group->strRecorder = recorder.toString();
     return true;
 }
 

@@ -43,8 +43,9 @@
 //   "groups" a list of recording groups: "name" (text, up to 64 characters, distinct), "hours"
 //   (24 letters from midnight: "C" continuous, "E" event, "-" off), "activityPercent" 0..100,
 //   "nightStart" and "nightEnd" 0..23, "nightFactorPercent" 0..1000, "daysToKeep" 0..3650,
-//   "followsCalculateDisk" (true: hours per day and days of the "Calculate Disk" tab). Every key
-//   but "name" is optional. A version-1 plan opens with the page's defaults.
+//   "followsCalculateDisk" (true: hours per day and days of the "Calculate Disk" tab), "recorder"
+//   (the recorder it records on). Every key but "name" is optional. "recorders": the recorders
+//   and their disk arrays (planrecorders.h). A version-1 plan opens with the page's defaults.
 // - "cameras": a list of objects, in table order:
 //   "name" (text, up to 256 characters), "deviceType" ("DVR" or "IPC"), "resolution" (the table's
 //   text, "1080P(1920*1080)", or the part before the brackets, "1080P"), "quality" ("Level 1(best)",

@@ -118,8 +118,26 @@ STRU_PLAN FullPlan(int standard)
     gate.iNightEnd = 0;
     gate.iNightFactorPercent = 1000;
     gate.iDaysToKeep = 3650;
+    gate.strRecorder = QStringLiteral("录像机 \"NVR\"");
     plan.storage.vecGroups << gate;
     NordaStorage::EnsureGroups(plan.storage, plan.vecCamera);
+    // Recorders with every level, a disk size finer than the page shows, and an array the page
+    // refuses (RAID 6 of 3 disks): all kept as they are.
+    for (int level = 0; level < NordaArrays::kRaidLevels; ++level) {
+        NordaArrays::STRU_DISK_ARRAY array;
+        array.eRaid = NordaArrays::RaidLevelAt(level);
+        array.iBays = 1 + level * 40;
+        array.iDisks = level == 3 ? 3 : level;
+        array.dDiskTB = level == 1 ? 0.01 : 1000.0 / (level + 1);
+        array.iGroupSize = 2 + level;
+        array.iSpares = level;
+        array.dReservePercent = level * 15;
+        array.dFillLimitPercent = 90 - level;
+        array.dWorkloadTBPerYear = level == 6 ? 100000 : 1 + level;
+        array.dRebuildMBps = 100 + level;
+        plan.storage.vecRecorders << NordaArrays::STRU_RECORDER{
+            level ? gate.strRecorder + QString::number(level) : gate.strRecorder, array};
+    }
     plan.storage.codecFactors.iPercent = {1, 2, 1000, 4, 5};
     plan.storage.iOverheadPercent = 0;
     for (STRU_CAMERA &camera : plan.vecCamera)
@@ -235,6 +253,20 @@ void TestPlanFile::handWrittenOpens()
     gate.iNightFactorPercent = 60;
     storage.vecGroups << gate;
     QVERIFY(plan.storage == storage);
+
+    // Its recorders, written by hand: defaults for what is left out, levels by any spelling.
+    QCOMPARE(CPlanFile::Read(Edited2("\"nightFactorPercent\": 60",
+                                     "\"nightFactorPercent\": 60, \"recorder\": \"NVR\"}], \"recorders\": [{\"name\": "
+                                     "\"NVR\", \"raid\": \"raid60\", \"disks\": 12, \"bays\": 12, \"diskTB\": 18.5"),
+                             &plan, &messages),
+             CPlanFile::Result::Opened);
+    storage.vecGroups.first().strRecorder = QStringLiteral("NVR");
+    NordaArrays::STRU_DISK_ARRAY raid60;
+    raid60.eRaid = NordaArrays::RaidLevel::Raid60;
+    raid60.iBays = raid60.iDisks = 12;
+    raid60.dDiskTB = 18.5;
+    storage.vecRecorders << NordaArrays::STRU_RECORDER{QStringLiteral("NVR"), raid60};
+    QVERIFY(plan.storage == storage);
 }
 
 void TestPlanFile::refused_data()
@@ -264,6 +296,23 @@ void TestPlanFile::refused_data()
     QTest::newRow("v2 overhead 101") << Edited2("\"overheadPercent\": 20", "\"overheadPercent\": 101")
                                      << "overheadPercent";
     QTest::newRow("v2 factor 0") << Edited2("\"h265\": 70", "\"h265\": 0") << "h265 must be a whole number from 1";
+    const auto recorders = [](const char *recorder) {
+        return Edited2(
+            "\"groups\"",
+            QByteArray("\"recorders\": [{\"name\": \"NVR\"}, " + QByteArray(recorder) + "], \"groups\"").constData());
+    };
+    QTest::newRow("v2 recorder disks") << recorders(R"({"name": "B", "disks": 300})")
+                                       << "Recorder 2, disks must be a whole number from 0 to 256, not 300";
+    QTest::newRow("v2 recorder RAID") << recorders(R"({"name": "B", "raid": "RAID 7"})")
+                                      << "Recorder 2, raid is \"RAID 7\", which is not one of: JBOD, RAID 1";
+    QTest::newRow("v2 recorder disk size")
+        << recorders(R"({"name": "B", "diskTB": 0})") << "diskTB must be a number from 0.01 to 1000, not 0";
+    QTest::newRow("v2 recorder reserve") << recorders(R"({"name": "B", "reservePercent": 5.5})")
+                                         << "reservePercent must be a whole number from 0 to 90, not 5.5";
+    QTest::newRow("v2 recorder twice") << recorders(R"({"name": "NVR"})") << "Recorder 2: the name \"NVR\" is used";
+    QTest::newRow("v2 recorder nameless") << recorders("7") << "Recorder 2 must be an object, not 7";
+    QTest::newRow("v2 group's recorder") << Edited2("\"nightFactorPercent\": 60", "\"recorder\": 5")
+                                         << "Recording group 1, recorder must be the name of a recorder";
     QTest::newRow("version 0") << Edited("\"version\": 1", "\"version\": 0") << "version 0 is not valid";
     QTest::newRow("version as text") << Edited("\"version\": 1", "\"version\": \"1\"") << "not valid";
     QTest::newRow("unknown standard") << Edited("\"ntsc\"", "\"SECAM\"")

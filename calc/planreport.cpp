@@ -114,6 +114,11 @@ bool SaveAtomically(const QString &path, const std::function<bool(QIODevice *)> 
 
 } // namespace
 
+QString CPlanReport::ReportName(const QString &name)
+{
+    return ReportText(name);
+}
+
 CPlanReport::CPlanReport(const STRU_PLAN &plan, const QString &planName, const QDateTime &date)
     : m_plan(plan), m_strName(planName), m_date(date)
 {
@@ -268,6 +273,11 @@ QByteArray CPlanReport::Csv() const
         AppendCsvRow(out, {line});
     for (const QString &line : MeasuredLines())
         AppendCsvRow(out, {line});
+    // The recorders' table, after another empty row.
+    out += "\r\n";
+    AppendCsvRow(out, RecorderHeaderTexts());
+    for (const QStringList &row : RecorderRows())
+        AppendCsvRow(out, row);
     return out;
 }
 
@@ -288,6 +298,9 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
     QStringList groupTitles;
     const QStringList groupSections = GroupSectionLines(&groupTitles);
     bool cjk = NeedsCjkFont(groupTitles.join(QString()) + groupSections.join(QString()));
+    const QVector<RecorderSection> recorders = RecorderSections();
+    for (const RecorderSection &section : recorders)
+        cjk = cjk || NeedsCjkFont(section.strTitle + section.lines.join(QString()) + section.strVerdict);
     cjk = cjk || NeedsCjkFont(Title()) || NeedsCjkFont(lines.join(QString())) || NeedsCjkFont(results.join(QString()))
         || NeedsCjkFont(HeaderTexts().join(QString()));
     for (const STRU_CAMERA &camera : m_plan.vecCamera) {
@@ -377,6 +390,17 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
         cursor.insertText(groupTitles.at(i), sectionTitle);
         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
         cursor.insertText(groupSections.at(i), plain);
+    }
+    // One section per recorder; a verdict that falls short in the skin's warning red.
+    QTextCharFormat warning;
+    warning.setForeground(QColor(0xD2, 0x4A, 0x43));
+    warning.setFontWeight(QFont::Bold);
+    for (const RecorderSection &section : recorders) {
+        cursor.insertBlock(spaced, QTextCharFormat());
+        cursor.insertText(section.strTitle, sectionTitle);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(section.lines.join(QChar(QChar::LineSeparator)) + QChar(QChar::LineSeparator), plain);
+        cursor.insertText(section.strVerdict, section.bMeets ? plain : warning);
     }
     const QStringList measured = MeasuredLines();
     if (!measured.isEmpty()) {

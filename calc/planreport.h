@@ -1,6 +1,6 @@
 // The report of a plan, for people who never open NORDA: a CSV table (one row per camera) and a
 // PDF document (A4) with the plan's name, date, standard and hours per day, one table row per
-// camera and the totals.
+// camera and the totals; then the Storage page's recording groups and recorders, a section each.
 //
 // Every figure comes from the arithmetic the panel uses (CBitrateCalculator::DiskSize and the
 // two StoragePlan calculations on the plan's field texts), so a report always says what the
@@ -81,6 +81,20 @@ private:
     QStringList GroupSectionLines(QStringList *titles) const;
     // One line per measurement of a camera's stream: which camera, when, for how long, what.
     QStringList MeasuredLines() const;
+
+    // The recorders' part (planreportrecorders.cpp): a section per recorder, and its CSV rows.
+    struct RecorderSection
+    {
+        QString strTitle;
+        QStringList lines;
+        QString strVerdict;
+        bool bMeets = true; // every group keeps its days within the disks' rating
+    };
+    QVector<RecorderSection> RecorderSections() const;
+    QStringList RecorderHeaderTexts() const;
+    QVector<QStringList> RecorderRows() const;
+    // A name as a report shows it (see ReportText in planreport.cpp).
+    static QString ReportName(const QString &name);
 
     STRU_PLAN m_plan;
     QString m_strName;

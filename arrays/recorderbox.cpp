@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,7 +26,6 @@ using NordaForm::Spin;
 namespace {
 
 enum RecorderColumn { RName, RArray, RUsableTB, RUsableTiB, RNeeded, RWrite, RIngress, RRebuild, RVerdict, RColumns };
-enum GroupColumn { GName, GPerDay, GToKeep, GKept, GNeeded, GVerdict, GColumns };
 const QColor kWarning(0xD2, 0x4A, 0x43); // the skin's warning red
 
 QString Number(double value, int decimals)
@@ -83,7 +83,13 @@ void CRecorderBox::BuildForm()
 
     auto captionRow = new QHBoxLayout;
     captionRow->addWidget(NordaForm::Caption(tr("Recorders"), this));
-    captionRow->addWidget(NordaForm::Line(this), 1);
+    // Beside the caption: why the selected array is refused, or why its groups fall short.
+    m_pLabelResult = new QLabel(this);
+    m_pLabelResult->setObjectName(QStringLiteral("m_pLabelArrayResult"));
+    m_pLabelResult->setWordWrap(true);
+    captionRow->addWidget(m_pLabelResult, 1);
+    m_pCaptionLine = NordaForm::Line(this);
+    captionRow->addWidget(m_pCaptionLine, 1);
     m_pBtnAdd = new QPushButton(QIcon(QStringLiteral(":/images/DiskCalculate/add.png")), tr("Add Recorder"), this);
     m_pBtnAdd->setObjectName(QStringLiteral("m_pBtnAddRecorder"));
     m_pBtnRemove =
@@ -93,12 +99,14 @@ void CRecorderBox::BuildForm()
     captionRow->addWidget(m_pBtnRemove);
     layout->addLayout(captionRow);
 
+    // Each recorder's groups are its child rows, with the days they keep.
     m_pRecorderTable = Table({tr("Recorder"), tr("Array"), tr("Usable (TB)"), tr("Usable (TiB)"), tr("Needed (TB)"),
                               tr("Per Disk (TB/year)"), tr("Ingress (Mbit/s)"), tr("Rebuild (h)"), tr("Retention")},
                              RUsableTB, RRebuild, this, "m_pRecorderTable");
-    layout->addWidget(m_pRecorderTable, 2);
+    m_pRecorderTable->setRootIsDecorated(true);
+    layout->addWidget(m_pRecorderTable, 1);
 
-    auto middle = new QHBoxLayout;
+    auto bottom = new QHBoxLayout;
     auto box = new QGroupBox(tr("Array"), this);
     auto grid = new QGridLayout(box);
     grid->setContentsMargins(8, 4, 8, 6);
@@ -134,47 +142,45 @@ void CRecorderBox::BuildForm()
         QWidget *field;
     } fields[] = {
         {tr("Name:"), m_pEditName},
-        {tr("RAID:"), m_pComboRaid},
         {tr("Bays:"), m_pSpinBays},
-        {tr("Group size:"), m_pSpinGroupSize},
         {tr("Disks:"), m_pSpinDisks},
         {tr("Hot spares:"), m_pSpinSpares},
+        {tr("RAID:"), m_pComboRaid},
+        {tr("Group size:"), m_pSpinGroupSize},
         {tr("Disk size:"), m_pSpinDiskTB},
         {tr("Reserve:"), m_pSpinReserve},
-        {tr("Rating a year:"), m_pSpinWorkload},
         {tr("Fill limit:"), m_pSpinFillLimit},
+        {tr("Rating a year:"), m_pSpinWorkload},
         {tr("Rebuild rate:"), m_pSpinRebuild},
     };
+    // Four fields a row: the page's lower tab is wide and low.
+    constexpr int kFieldsPerRow = 4;
     int index = 0;
     for (const auto &field : fields) {
-        const int row = index / 2, column = (index % 2) * 2;
+        const int row = index / kFieldsPerRow, column = (index % kFieldsPerRow) * 2;
         grid->addWidget(new QLabel(field.text, box), row, column, Qt::AlignRight);
         grid->addWidget(field.field, row, column + 1);
         ++index;
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    middle->addWidget(box, 2);
+    m_pEditName->setMinimumWidth(m_pEditName->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 18);
+    bottom->addWidget(box);
 
-    m_pGroupTable = Table(
-        {tr("Group"), tr("Per Day (GB)"), tr("To Keep (days)"), tr("Kept (days)"), tr("Storage (TB)"), tr("Retention")},
-        GPerDay, GNeeded, this, "m_pRecorderGroupTable");
-    middle->addWidget(m_pGroupTable, 3);
-    layout->addLayout(middle, 3);
-
-    m_pLabelResult = new QLabel(this);
-    m_pLabelResult->setObjectName(QStringLiteral("m_pLabelArrayResult"));
-    m_pLabelResult->setWordWrap(true);
-    layout->addWidget(m_pLabelResult);
-    auto fitRow = new QHBoxLayout;
+    // Fit beside the array it changes.
+    auto fitColumn = new QVBoxLayout;
     m_pLabelFit = new QLabel(this);
     m_pLabelFit->setObjectName(QStringLiteral("m_pLabelFit"));
     m_pLabelFit->setWordWrap(true);
+    m_pLabelFit->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_pBtnApplyFit = new QPushButton(tr("Apply"), this);
     m_pBtnApplyFit->setObjectName(QStringLiteral("m_pBtnApplyFit"));
-    fitRow->addWidget(m_pLabelFit, 1);
-    fitRow->addWidget(m_pBtnApplyFit);
-    layout->addLayout(fitRow);
+    fitColumn->addWidget(m_pLabelFit, 1);
+    fitColumn->addWidget(m_pBtnApplyFit, 0, Qt::AlignRight);
+    bottom->addLayout(fitColumn, 1);
+    layout->addLayout(bottom);
+    m_pRecorderTable->headerItem()->setToolTip(
+        RVerdict,
+        tr("Recorders delete a group's video after its days to keep and, when the array is full, "
+           "overwrite the oldest video first: the groups keeping the most days fall short first."));
 
     for (QSpinBox *spin : {m_pSpinBays, m_pSpinDisks, m_pSpinGroupSize, m_pSpinSpares, m_pSpinReserve, m_pSpinFillLimit,
                            m_pSpinWorkload, m_pSpinRebuild})
@@ -186,6 +192,8 @@ void CRecorderBox::BuildForm()
     connect(m_pBtnRemove, &QPushButton::clicked, this, &CRecorderBox::OnRemoveRecorder);
     connect(m_pBtnApplyFit, &QPushButton::clicked, this, &CRecorderBox::OnApplyFit);
     connect(m_pRecorderTable, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (item && item->parent())
+            item = item->parent(); // a group's row stands for its recorder
         const int row = item ? m_pRecorderTable->indexOfTopLevelItem(item) : -1;
         if (!m_bFilling && row >= 0 && row != m_iRecorder)
             SelectRecorder(row);
@@ -267,14 +275,7 @@ void CRecorderBox::UpdateResults()
         SetWarning(item, RWrite, !refused && !result.bWithinWorkload);
         SetNumber(item, RIngress, refused ? QString() : Number(result.dIngressMbps, 1));
         SetNumber(item, RRebuild, refused || !result.bRebuilds ? QString() : Number(result.dRebuildHours, 1));
-        QStringList missed;
-        for (int g = 0, i = 0; g < m_groups.size(); ++g) {
-            if (m_groups.at(g).iRecorder != r)
-                continue;
-            if (!refused && i < result.groups.size() && !result.groups.at(i).bMeets)
-                missed << m_groups.at(g).strTitle;
-            ++i;
-        }
+        const QStringList missed = UpdateGroupRows(item, r);
         item->setText(RVerdict,
                       refused                ? tr("Refused")
                           : missed.isEmpty() ? tr("Every group kept")
@@ -282,36 +283,56 @@ void CRecorderBox::UpdateResults()
         SetWarning(item, RVerdict, refused || !missed.isEmpty());
     }
 
-    // The selected recorder's groups, its refusal or note, and Fit.
+    // The selected recorder's refusal or note, and Fit.
     const STRU_ARRAY_RESULT &result = m_results.at(m_iRecorder);
     const bool refused = result.eProblem != ArrayProblem::None;
-    m_pGroupTable->clear();
-    for (int g = 0, i = 0; g < m_groups.size(); ++g) {
-        const STRU_RECORDER_GROUP &group = m_groups.at(g);
-        if (group.iRecorder != m_iRecorder)
-            continue;
-        auto item = new QTreeWidgetItem(m_pGroupTable);
-        item->setText(GName, group.strTitle);
-        SetNumber(item, GPerDay, Number(group.demand.dBytesPerDay / 1e9, 1));
-        SetNumber(item, GToKeep, QString::number(group.demand.iDaysToKeep));
-        if (!refused && i < result.groups.size()) {
-            const STRU_GROUP_OUTCOME &outcome = result.groups.at(i);
-            SetNumber(item, GKept, Number(outcome.dDaysKept, 1));
-            SetNumber(item, GNeeded, Number(ToTB(outcome.dNeededBytes), 2));
-            item->setText(GVerdict, outcome.bMeets ? tr("Kept") : tr("Missed"));
-            SetWarning(item, GKept, !outcome.bMeets);
-            SetWarning(item, GVerdict, !outcome.bMeets);
-        }
-        ++i;
-    }
-    const QString note = tr("Recorders delete a group's video after its days to keep and, when the array is full, "
-                            "overwrite the oldest video first: the groups keeping the most days fall short first.");
-    m_pLabelResult->setText(refused ? ProblemText(result.eProblem, m_recorders.at(m_iRecorder).array) : note);
+    const bool fallsShort = !refused && !result.bAllMeet;
+    m_pLabelResult->setText(refused ? ProblemText(result.eProblem, m_recorders.at(m_iRecorder).array)
+                                : fallsShort
+                                ? tr("A full array overwrites the oldest video first: the groups keeping the "
+                                     "most days fall short first.")
+                                : QString());
     m_pLabelResult->setStyleSheet(refused ? QStringLiteral("color: rgb(210, 74, 67); font-weight: bold;") : QString());
+    m_pLabelResult->setVisible(refused || fallsShort);
+    m_pCaptionLine->setVisible(!refused && !fallsShort);
     m_pLabelFit->setText(tr("Fit: %1").arg(FitSentence(m_recorders.at(m_iRecorder).array, m_fit)));
     const STRU_DISK_ARRAY &array = m_recorders.at(m_iRecorder).array;
     m_pBtnApplyFit->setEnabled(m_fit.eProblem == ArrayProblem::None
                                && (m_fit.iDisks != array.iDisks || m_fit.iRecorders > 1));
+}
+
+QStringList CRecorderBox::UpdateGroupRows(QTreeWidgetItem *item, int recorder)
+{
+    QVector<int> groups;
+    for (int g = 0; g < m_groups.size(); ++g) {
+        if (m_groups.at(g).iRecorder == recorder)
+            groups << g;
+    }
+    // The rows are kept while the groups stay, so that a keystroke leaves the tree as it was.
+    while (item->childCount() > groups.size())
+        delete item->takeChild(item->childCount() - 1);
+    const bool grew = item->childCount() < groups.size();
+    while (item->childCount() < groups.size())
+        item->addChild(new QTreeWidgetItem);
+    if (grew)
+        item->setExpanded(true);
+    const STRU_ARRAY_RESULT &result = m_results.at(recorder);
+    QStringList missed;
+    for (int i = 0; i < groups.size(); ++i) {
+        const STRU_RECORDER_GROUP &group = m_groups.at(groups.at(i));
+        QTreeWidgetItem *child = item->child(i);
+        child->setText(RName, group.strTitle);
+        const bool known = result.eProblem == ArrayProblem::None && i < result.groups.size();
+        const STRU_GROUP_OUTCOME outcome = known ? result.groups.at(i) : STRU_GROUP_OUTCOME();
+        SetNumber(child, RNeeded, known ? Number(ToTB(outcome.dNeededBytes), 2) : QString());
+        child->setText(RVerdict,
+                       known ? tr("Keeps %1 of %2 days").arg(Number(outcome.dDaysKept, 1)).arg(group.demand.iDaysToKeep)
+                             : tr("%1 days to keep").arg(group.demand.iDaysToKeep));
+        SetWarning(child, RVerdict, known && !outcome.bMeets);
+        if (known && !outcome.bMeets)
+            missed << group.strTitle;
+    }
+    return missed;
 }
 
 void CRecorderBox::ShowRecorder()
@@ -320,7 +341,7 @@ void CRecorderBox::ShowRecorder()
     const STRU_RECORDER &recorder = m_recorders.at(m_iRecorder);
     const STRU_DISK_ARRAY &array = recorder.array;
     m_pEditName->setText(RecorderTitle(recorder.strName));
-    m_pEditName->setReadOnly(recorder.strName == FirstRecorderName());
+    NordaForm::SetReadOnly(m_pEditName, recorder.strName == FirstRecorderName());
     m_pSpinBays->setValue(array.iBays);
     m_pSpinDisks->setValue(array.iDisks);
     m_pSpinDiskTB->setValue(array.dDiskTB);

@@ -1,7 +1,7 @@
 // The recorders of a plan on the "Storage" page: every recorder's array and its live results in
-// one table, the selected recorder's array to edit, the days each of its groups keeps, and Fit as a
-// sentence the user applies with one click. The page owns the groups and says which recorder each
-// group records on; this box owns the recorders and tells the page when they change.
+// one table, with the days each of its groups keeps in its child rows; the selected recorder's
+// array to edit, and Fit as a sentence the user applies with one click. The page owns the groups and says which
+// recorder each group records on; this box owns the recorders and tells the page when they change.
 #pragma once
 
 #include "arrays/recorder.h"
@@ -10,11 +10,13 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // One recording group as the box computes it.
 struct STRU_RECORDER_GROUP
@@ -50,6 +52,8 @@ private:
     void FillRecorderRows();
     void Recompute();
     void UpdateResults();
+    // A recorder's groups as its child rows; the titles of those that miss their days.
+    QStringList UpdateGroupRows(QTreeWidgetItem *item, int recorder);
     void ShowRecorder();
     void OnArrayEdited();
     void OnNameEdited();
@@ -66,7 +70,6 @@ private:
     bool m_bFilling = false;
 
     QTreeWidget *m_pRecorderTable = nullptr;
-    QTreeWidget *m_pGroupTable = nullptr;
     QPushButton *m_pBtnAdd = nullptr;
     QPushButton *m_pBtnRemove = nullptr;
     QLineEdit *m_pEditName = nullptr;
@@ -81,6 +84,7 @@ private:
     QSpinBox *m_pSpinWorkload = nullptr;
     QSpinBox *m_pSpinRebuild = nullptr;
     QLabel *m_pLabelResult = nullptr;
+    QFrame *m_pCaptionLine = nullptr;
     QLabel *m_pLabelFit = nullptr;
     QPushButton *m_pBtnApplyFit = nullptr;
 };

@@ -26,8 +26,9 @@ QSet<QByteArray> RecorderDevices(const QVector<STRU_CAMERA> &cameras)
 bool EnsureRecorders(STRU_STORAGE_SETTINGS &settings, const QVector<STRU_CAMERA> &cameras)
 {
     bool changed = false;
-    const bool anyUnassigned = std::any_of(settings.vecGroups.cbegin(), settings.vecGroups.cend(),
-                                           [](const STRU_RECORDING_GROUP &group) { return group.strRecorder.isEmpty(); });
+    const bool anyUnassigned =
+        std::any_of(settings.vecGroups.cbegin(), settings.vecGroups.cend(),
+                    [](const STRU_RECORDING_GROUP &group) { return group.strRecorder.isEmpty(); });
     if (anyUnassigned) {
         // The source device of each group's first camera, in one pass over the cameras.
         QHash<QString, QByteArray> firstDevice;
@@ -41,9 +42,8 @@ bool EnsureRecorders(STRU_STORAGE_SETTINGS &settings, const QVector<STRU_CAMERA>
             if (!group.strRecorder.isEmpty())
                 continue;
             const QByteArray device = firstDevice.value(group.strName);
-            group.strRecorder = devices.contains(device)
-                ? QString::fromLocal8Bit(device).left(kMaxRecorderNameLength)
-                : FirstRecorderName();
+            group.strRecorder = devices.contains(device) ? QString::fromLocal8Bit(device).left(kMaxRecorderNameLength)
+                                                         : FirstRecorderName();
             changed = true;
         }
     }
@@ -72,30 +72,24 @@ bool EnsureRecorders(STRU_STORAGE_SETTINGS &settings, const QVector<STRU_CAMERA>
 
 void SanitizeRecorders(STRU_STORAGE_SETTINGS &settings)
 {
-    QVector<STRU_RECORDER> kept;
-    QSet<QString> names;
-    for (STRU_RECORDER recorder : std::as_const(settings.vecRecorders)) {
-        recorder.strName = recorder.strName.left(kMaxRecorderNameLength);
-        if (recorder.strName.trimmed().isEmpty() || names.contains(recorder.strName) || kept.size() >= kMaxRecorders)
-            continue;
-        names.insert(recorder.strName);
-        STRU_DISK_ARRAY &a = recorder.array;
-        const auto within = [](double value, double low, double high) {
-            return std::isfinite(value) ? std::clamp(value, low, high) : low;
-        };
-        a.iBays = std::clamp(a.iBays, 1, kMaxBays);
-        a.iDisks = std::clamp(a.iDisks, 0, kMaxBays);
-        a.dDiskTB = within(a.dDiskTB, kMinDiskTB, kMaxDiskTB);
-        a.eRaid = RaidLevelAt(static_cast<int>(a.eRaid));
-        a.iGroupSize = std::clamp(a.iGroupSize, 2, kMaxBays);
-        a.iSpares = std::clamp(a.iSpares, 0, kMaxBays);
-        a.dReservePercent = within(a.dReservePercent, 0, kMaxReservePercent);
-        a.dFillLimitPercent = within(a.dFillLimitPercent, 0, kMaxFillLimitPercent);
-        a.dWorkloadTBPerYear = within(a.dWorkloadTBPerYear, 1, kMaxWorkloadTBPerYear);
-        a.dRebuildMBps = within(a.dRebuildMBps, 1, kMaxRebuildMBps);
-        kept << recorder;
-    }
-    settings.vecRecorders = kept;
+    const auto within = [](double value, double low, double high) {
+        return std::isfinite(value) ? std::clamp(value, low, high) : low;
+    };
+    settings.vecRecorders =
+        DistinctByName(settings.vecRecorders, &STRU_RECORDER::strName, kMaxRecorders, [&](STRU_RECORDER &recorder) {
+            recorder.strName = recorder.strName.left(kMaxRecorderNameLength);
+            STRU_DISK_ARRAY &a = recorder.array;
+            a.iBays = std::clamp(a.iBays, 1, kMaxBays);
+            a.iDisks = std::clamp(a.iDisks, 0, kMaxBays);
+            a.dDiskTB = within(a.dDiskTB, kMinDiskTB, kMaxDiskTB);
+            a.eRaid = RaidLevelAt(static_cast<int>(a.eRaid));
+            a.iGroupSize = std::clamp(a.iGroupSize, 2, kMaxBays);
+            a.iSpares = std::clamp(a.iSpares, 0, kMaxBays);
+            a.dReservePercent = within(a.dReservePercent, 0, kMaxReservePercent);
+            a.dFillLimitPercent = within(a.dFillLimitPercent, 0, kMaxFillLimitPercent);
+            a.dWorkloadTBPerYear = within(a.dWorkloadTBPerYear, 1, kMaxWorkloadTBPerYear);
+            a.dRebuildMBps = within(a.dRebuildMBps, 1, kMaxRebuildMBps);
+        });
     for (STRU_RECORDING_GROUP &group : settings.vecGroups)
         group.strRecorder = group.strRecorder.left(kMaxRecorderNameLength);
 }

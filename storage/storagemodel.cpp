@@ -65,16 +65,7 @@ bool EnsureGroups(STRU_STORAGE_SETTINGS &settings, const QVector<STRU_CAMERA> &c
 
 void SanitizeSettings(STRU_STORAGE_SETTINGS &settings)
 {
-    QSet<QString> names;
-    QVector<STRU_RECORDING_GROUP> kept;
-    for (STRU_RECORDING_GROUP group : std::as_const(settings.vecGroups)) {
-        SanitizeGroup(group);
-        if (group.strName.trimmed().isEmpty() || names.contains(group.strName) || kept.size() >= kMaxGroups)
-            continue;
-        names.insert(group.strName);
-        kept << group;
-    }
-    settings.vecGroups = kept;
+    settings.vecGroups = DistinctByName(settings.vecGroups, &STRU_RECORDING_GROUP::strName, kMaxGroups, SanitizeGroup);
     for (int &percent : settings.codecFactors.iPercent)
         percent = std::clamp(percent, 1, kMaxCodecPercent);
     settings.iOverheadPercent = std::clamp(settings.iOverheadPercent, 0, kMaxOverheadPercent);

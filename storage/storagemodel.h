@@ -16,6 +16,7 @@
 #include "storage/bitratemodel.h"
 #include "storage/recordinggroup.h"
 
+#include <QSet>
 #include <QVector>
 
 namespace NordaStorage {
@@ -54,6 +55,24 @@ bool EnsureGroups(STRU_STORAGE_SETTINGS &settings, const QVector<STRU_CAMERA> &c
 // Keeps every value of the settings within the limits of the page (groups past kMaxGroups and
 // names used twice are dropped).
 void SanitizeSettings(STRU_STORAGE_SETTINGS &settings);
+
+// The items mended one by one, without those whose name is blank or used before, at most 'most':
+// what plans keep of a list whose entries are found by name.
+template <typename Item, typename Mend>
+QVector<Item> DistinctByName(const QVector<Item> &items, QString Item::*name, int most, Mend mend)
+{
+    QVector<Item> kept;
+    QSet<QString> names;
+    for (Item item : items) {
+        mend(item);
+        const QString &key = item.*name;
+        if (key.trimmed().isEmpty() || names.contains(key) || kept.size() >= most)
+            continue;
+        names.insert(key);
+        kept << item;
+    }
+    return kept;
+}
 
 // The "Calculate Disk" tab's record time, as the Default group reads it: whole numbers, 0 when
 // the field holds none.

@@ -96,7 +96,7 @@ void CStoragePage::BuildForm()
     m_pGroupTable->setMinimumHeight(150);
     m_pGroupTable->setAcceptDrops(true);
     m_pGroupTable->viewport()->installEventFilter(this);
-    layout->addWidget(m_pGroupTable, 3);
+    layout->addWidget(m_pGroupTable, 2);
 
     auto middle = new QHBoxLayout;
     middle->addWidget(BuildProfileBox(), 3);
@@ -125,7 +125,7 @@ void CStoragePage::BuildForm()
     m_pCameraTable->setContextMenuPolicy(Qt::CustomContextMenu);
     m_pTabLower->addTab(m_pCameraTable, QString());
     m_pTabLower->addTab(BuildRecorderTab(), tr("Recorders and Disks"));
-    layout->addWidget(m_pTabLower, 4);
+    layout->addWidget(m_pTabLower, 5);
 
     connect(m_pBtnAddGroup, &QPushButton::clicked, this, &CStoragePage::AddGroup);
     connect(m_pBtnRemoveGroup, &QPushButton::clicked, this, &CStoragePage::OnRemoveGroup);
@@ -155,11 +155,14 @@ QGroupBox *CStoragePage::BuildProfileBox()
     m_pComboRecorder = new QComboBox(box);
     m_pComboRecorder->setObjectName(QStringLiteral("m_pComboRecorder"));
     m_pComboRecorder->setToolTip(tr("The recorder this group records on"));
-    m_pComboRecorder->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Long names are elided: the profile keeps its width.
+    m_pComboRecorder->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pComboRecorder->setMinimumContentsLength(14);
     auto nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(tr("Name:"), box));
     nameRow->addWidget(m_pEditName, 1);
     nameRow->addWidget(m_pCheckFollow);
+    nameRow->addSpacing(12);
     nameRow->addWidget(new QLabel(tr("Recorder:"), box));
     nameRow->addWidget(m_pComboRecorder);
     grid->addLayout(nameRow, 0, 0, 1, 10);
@@ -349,7 +352,7 @@ void CStoragePage::ShowGroup()
     m_bFilling = true;
     const STRU_RECORDING_GROUP &group = m_settings.vecGroups.at(m_iGroup);
     m_pEditName->setText(GroupTitle(group.strName));
-    m_pEditName->setReadOnly(group.strName == DefaultGroupName());
+    NordaForm::SetReadOnly(m_pEditName, group.strName == DefaultGroupName());
     m_pCheckFollow->setChecked(group.bFollowPage);
     m_pCheckFollow->setVisible(group.strName == DefaultGroupName() || group.bFollowPage);
     m_pSpinActivity->setValue(group.iActivityPercent);

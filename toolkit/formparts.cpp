@@ -2,8 +2,12 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTreeWidgetItem>
+
+#include <algorithm>
 
 namespace NordaForm {
 
@@ -29,9 +33,20 @@ QSpinBox *Spin(int min, int max, const QString &suffix, QWidget *parent, const c
     spin->setRange(min, max);
     spin->setSuffix(suffix);
     spin->setAlignment(Qt::AlignRight);
-    spin->setMinimumWidth(84);
+    // Wide enough for its largest value and suffix, and never narrower than its neighbours.
+    spin->setMinimumWidth(std::max(84, spin->sizeHint().width()));
     spin->setKeyboardTracking(true); // every keystroke recomputes
     return spin;
+}
+
+void SetReadOnly(QLineEdit *edit, bool readOnly)
+{
+    if (edit->isReadOnly() == readOnly)
+        return;
+    edit->setReadOnly(readOnly);
+    // The style sheet picks the look by the property, which a running style does not look at again.
+    edit->style()->unpolish(edit);
+    edit->style()->polish(edit);
 }
 
 void SetNumber(QTreeWidgetItem *item, int column, const QString &text)

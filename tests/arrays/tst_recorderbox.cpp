@@ -34,8 +34,8 @@ void TestRecorderBox::missedRetentionAndFit()
     QCOMPARE(recorders->topLevelItem(0)->text(8), QStringLiteral("Missed: Default"));
     QCOMPARE(recorders->topLevelItem(0)->foreground(8).color(), QColor(0xD2, 0x4A, 0x43));
     QCOMPARE(recorders->topLevelItem(1)->text(8), QStringLiteral("Every group kept"));
-    auto groups = box.findChild<QTreeWidget *>(QStringLiteral("m_pRecorderGroupTable"));
-    QCOMPARE(groups->topLevelItem(0)->text(3), QStringLiteral("12.9")); // 41.04 / (2.7648 x 1.15)
+    // 41.04 / (2.7648 x 1.15) days
+    QCOMPARE(recorders->topLevelItem(0)->child(0)->text(8), QStringLiteral("Keeps 12.9 of 14 days"));
 
     // Typing 3 disks into RAID 6 is refused, never computed.
     auto disks = box.findChild<QSpinBox *>(QStringLiteral("m_pSpinDisks"));

@@ -81,7 +81,8 @@ bool ReadRecorder(const QJsonValue &value, int index, STRU_RECORDER *recorder, Q
             *out = d;
             return true;
         }
-        const QString range = whole ? CPlanFile::tr("a whole number from %1 to %2") : CPlanFile::tr("a number from %1 to %2");
+        const QString range =
+            whole ? CPlanFile::tr("a whole number from %1 to %2") : CPlanFile::tr("a number from %1 to %2");
         *error = CPlanFile::tr("%1, %2 must be %3, not %4.")
                      .arg(where, QLatin1String(key), range.arg(min).arg(max), Quoted(field));
         return false;
@@ -144,12 +145,14 @@ bool Read(const QJsonObject &storage, QVector<STRU_RECORDER> *recorders, QString
     if (value.isUndefined())
         return true;
     if (!value.isArray()) {
-        *error = CPlanFile::tr("%1 must be a list of recorders, not %2.").arg(QLatin1String("recorders"), Quoted(value));
+        *error =
+            CPlanFile::tr("%1 must be a list of recorders, not %2.").arg(QLatin1String("recorders"), Quoted(value));
         return false;
     }
     const QJsonArray list = value.toArray();
     if (list.size() > kMaxRecorders) {
-        *error = CPlanFile::tr("The plan holds %1 recorders; at most %2 are possible.").arg(list.size()).arg(kMaxRecorders);
+        *error =
+            CPlanFile::tr("The plan holds %1 recorders; at most %2 are possible.").arg(list.size()).arg(kMaxRecorders);
         return false;
     }
     QSet<QString> names;

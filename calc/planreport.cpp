@@ -274,10 +274,13 @@ QByteArray CPlanReport::Csv() const
     for (const QString &line : MeasuredLines())
         AppendCsvRow(out, {line});
     // The recorders' table, after another empty row.
-    out += "\r\n";
-    AppendCsvRow(out, RecorderHeaderTexts());
-    for (const QStringList &row : RecorderRows())
-        AppendCsvRow(out, row);
+    const QVector<QStringList> recorders = RecorderRows();
+    if (!recorders.isEmpty()) {
+        out += "\r\n";
+        AppendCsvRow(out, RecorderHeaderTexts());
+        for (const QStringList &row : recorders)
+            AppendCsvRow(out, row);
+    }
     return out;
 }
 

@@ -2,7 +2,6 @@
 // capacity, the days each group requires and achieves, the write load and the verdict), and the
 // same figures as CSV rows, one per group of each recorder.
 #include "calc/planreport.h"
-
 #include "storage/recorderplan.h"
 
 using namespace NordaArrays;
@@ -17,10 +16,13 @@ struct STRU_REPORTED_STORAGE
     QVector<STRU_RECORDER_LOAD> recorders;
 };
 
-// The Storage page's figures for a plan, as the page computes them when it opens.
+// The Storage page's figures for a plan, as the page computes them when it opens. A plan whose
+// recorders were never set up on the page reports none: a default array says nothing of the site.
 STRU_REPORTED_STORAGE ComputeStorage(const STRU_PLAN &plan)
 {
     STRU_REPORTED_STORAGE storage;
+    if (plan.storage.vecRecorders.isEmpty())
+        return storage;
     storage.settings = plan.storage;
     EnsureGroups(storage.settings, plan.vecCamera);
     EnsureRecorders(storage.settings, plan.vecCamera);
@@ -106,9 +108,16 @@ QVector<CPlanReport::RecorderSection> CPlanReport::RecorderSections() const
 
 QStringList CPlanReport::RecorderHeaderTexts() const
 {
-    return {tr("Recorder"),          tr("Array"),          tr("Usable (TB)"),     tr("Usable (TiB)"),
-            tr("Write load (TB/year per disk)"), tr("Workload rating (TB/year)"), tr("Recording group"),
-            tr("Required (days)"),   tr("Achieved (days)"), tr("Verdict")};
+    return {tr("Recorder"),
+            tr("Array"),
+            tr("Usable (TB)"),
+            tr("Usable (TiB)"),
+            tr("Write load (TB/year per disk)"),
+            tr("Workload rating (TB/year)"),
+            tr("Recording group"),
+            tr("Required (days)"),
+            tr("Achieved (days)"),
+            tr("Verdict")};
 }
 
 QVector<QStringList> CPlanReport::RecorderRows() const

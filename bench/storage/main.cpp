@@ -1,11 +1,13 @@
-// One keystroke on the Storage page with 1024 cameras in 32 groups, against a bare loop that sums
+// One keystroke on the Storage page with 1024 cameras in 32 groups on 16 recorders (64 cameras
+// each), against a bare loop that sums
 // the same 1024 records' bytes per day:
 //   model: the recomputation a keystroke in one group's field starts (that group's cameras, every
 //          group's row and the total), on its own;
 //   model, every group: a keystroke in "Overhead", which every group's storage depends on;
 //   model from scratch: the cameras grouped again (a move between groups) and every group computed;
 //   page:  the keystroke in a group's "Days to keep" field as the user types it, with the result
-//          table rewritten and the events it leaves processed.
+//          table and every recorder's array, verdict and Fit rewritten and the events it leaves
+//          processed.
 // Each figure is the median of many runs; the model and the bare loop run alternately.
 #include "bench/benchfigures.h"
 #include "calc/calculatewidget.h"
@@ -37,7 +39,15 @@ STRU_PLAN BigPlan()
         group.iActivityPercent = 20 + g;
         group.iNightFactorPercent = 60 + g;
         group.iDaysToKeep = 7 + g * 3;
+        group.strRecorder = QStringLiteral("NVR %1").arg(g / 2 + 1);
         plan.storage.vecGroups << group;
+    }
+    for (int r = 0; r < kGroups / 2; ++r) {
+        NordaArrays::STRU_RECORDER recorder{QStringLiteral("NVR %1").arg(r + 1), NordaArrays::STRU_DISK_ARRAY()};
+        recorder.array.iBays = 16;
+        recorder.array.eRaid = NordaArrays::RaidLevelAt(r % NordaArrays::kRaidLevels);
+        recorder.array.iDisks = recorder.array.eRaid == NordaArrays::RaidLevel::Raid1 ? 2 : 8;
+        plan.storage.vecRecorders << recorder;
     }
     for (int i = 0; i < kCameras; ++i) {
         STRU_CAMERA camera;
@@ -124,7 +134,8 @@ int main(int argc, char **argv)
     }
     const double pageMs = Median(keystrokes);
 
-    out << "Storage page, " << kCameras << " cameras in " << kGroups << " groups (medians):\n"
+    out << "Storage page, " << kCameras << " cameras in " << kGroups << " groups on " << kGroups / 2
+        << " recorders (medians):\n"
         << "  recomputation after a keystroke in a group's field: " << QString::number(modelUs, 'f', 2) << " us\n"
         << "  recomputation of every group (a keystroke in Overhead): " << QString::number(everyUs, 'f', 2) << " us\n"
         << "  cameras grouped again and every group computed: " << QString::number(scratchUs, 'f', 2) << " us\n"

@@ -1506,26 +1506,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Group</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Per Day (GB)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>To Keep (days)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Kept (days)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Storage (TB)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Apply</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1546,19 +1526,23 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Kept</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Missed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Recorders delete a group&apos;s video after its days to keep and, when the array is full, overwrite the oldest video first: the groups keeping the most days fall short first.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Fit: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A full array overwrites the oldest video first: the groups keeping the most days fall short first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keeps %1 of %2 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 days to keep</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

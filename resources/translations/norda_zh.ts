@@ -1506,26 +1506,6 @@
         <translation>重建速率：</translation>
     </message>
     <message>
-        <source>Group</source>
-        <translation>组</translation>
-    </message>
-    <message>
-        <source>Per Day (GB)</source>
-        <translation>每天 (GB)</translation>
-    </message>
-    <message>
-        <source>To Keep (days)</source>
-        <translation>要求保存 (天)</translation>
-    </message>
-    <message>
-        <source>Kept (days)</source>
-        <translation>实际保存 (天)</translation>
-    </message>
-    <message>
-        <source>Storage (TB)</source>
-        <translation>存储 (TB)</translation>
-    </message>
-    <message>
         <source>Apply</source>
         <translation>应用</translation>
     </message>
@@ -1546,20 +1526,24 @@
         <translation>未达标：%1</translation>
     </message>
     <message>
-        <source>Kept</source>
-        <translation>达标</translation>
-    </message>
-    <message>
-        <source>Missed</source>
-        <translation>未达标</translation>
-    </message>
-    <message>
         <source>Recorders delete a group&apos;s video after its days to keep and, when the array is full, overwrite the oldest video first: the groups keeping the most days fall short first.</source>
         <translation>录像机在组的保存天数到期后删除其录像，阵列写满时先覆盖最早的录像：保存天数最多的组最先不足。</translation>
     </message>
     <message>
         <source>Fit: %1</source>
         <translation>推荐：%1</translation>
+    </message>
+    <message>
+        <source>A full array overwrites the oldest video first: the groups keeping the most days fall short first.</source>
+        <translation>阵列写满时先覆盖最早的录像：保存天数最多的组最先不足。</translation>
+    </message>
+    <message>
+        <source>Keeps %1 of %2 days</source>
+        <translation>保存 %2 天中的 %1 天</translation>
+    </message>
+    <message>
+        <source>%1 days to keep</source>
+        <translation>要求保存 %1 天</translation>
     </message>
 </context>
 <context>

@@ -503,6 +503,18 @@
         <source>Recorder 1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 x %2 TB %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(groups of %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>spares: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgAbout</name>
@@ -1215,6 +1227,42 @@
         <source>%1, hours must be 24 letters C, E or -, not %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1, recorder must be the name of a recorder, up to %2 characters, not %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a number from %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2 must be %3, not %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, raid is %2, which is not one of: %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 must be a list of recorders, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The plan holds %1 recorders; at most %2 are possible.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorder %1: the name &quot;%2&quot; is used twice.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CPlanReport</name>
@@ -1382,21 +1430,113 @@
         <source>%1: measured %2 for %3 s, average %4 kbit/s, peak %5 kbit/s, 95th percentile %6 kbit/s</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Recorder: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Array: %1 in %2 bays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The array is refused: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usable: %1 TB = %2 TiB of %3 TB raw; recorded up to %4 TB (%5 % kept free)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed: %1 TB for the groups&apos; days with %2 % overhead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: requires %2 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: requires %2 days, achieves %3 days, kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Group %1: requires %2 days, achieves %3 days, missed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write load: %1 TB a year per disk, rated %2 TB a year</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ingress: %1 Mbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verdict: not calculated, the array is refused.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verdict: %1 miss their days. Recorders overwrite the oldest video first when the array is full.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verdict: every group keeps its days, but the disks write more than their rating.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verdict: every group keeps its days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Array</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usable (TB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usable (TiB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write load (TB/year per disk)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Workload rating (TB/year)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Required (days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Achieved (days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missed</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CRecorderBox</name>
-    <message>
-        <source>%1 x %2 TB %3</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>(groups of %1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>spares: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Recorder %1</source>
         <translation type="unfinished"></translation>
@@ -1706,6 +1846,18 @@
     </message>
     <message>
         <source>Measure bitrate...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorders and Disks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The recorder this group records on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recorder:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -503,6 +503,18 @@
         <source>Recorder 1</source>
         <translation>录像机 1</translation>
     </message>
+    <message>
+        <source>%1 x %2 TB %3</source>
+        <translation>%1 x %2 TB %3</translation>
+    </message>
+    <message>
+        <source>(groups of %1)</source>
+        <translation>（每组 %1 块）</translation>
+    </message>
+    <message>
+        <source>spares: %1</source>
+        <translation>热备盘：%1</translation>
+    </message>
 </context>
 <context>
     <name>CDlgAbout</name>
@@ -1215,6 +1227,42 @@
         <source>%1, hours must be 24 letters C, E or -, not %2.</source>
         <translation>%1，hours 必须是 24 个 C、E 或 - 字母，而不是 %2。</translation>
     </message>
+    <message>
+        <source>%1, recorder must be the name of a recorder, up to %2 characters, not %3.</source>
+        <translation>%1，recorder 必须是录像机的名称，最多 %2 个字符，而不是 %3。</translation>
+    </message>
+    <message>
+        <source>Recorder %1</source>
+        <translation>录像机 %1</translation>
+    </message>
+    <message>
+        <source>a whole number from %1 to %2</source>
+        <translation>%1 到 %2 之间的整数</translation>
+    </message>
+    <message>
+        <source>a number from %1 to %2</source>
+        <translation>%1 到 %2 之间的数</translation>
+    </message>
+    <message>
+        <source>%1, %2 must be %3, not %4.</source>
+        <translation>%1，%2 必须是%3，而不是 %4。</translation>
+    </message>
+    <message>
+        <source>%1, raid is %2, which is not one of: %3.</source>
+        <translation>%1，raid 为 %2，不是以下之一：%3。</translation>
+    </message>
+    <message>
+        <source>%1 must be a list of recorders, not %2.</source>
+        <translation>%1 必须是录像机列表，而不是 %2。</translation>
+    </message>
+    <message>
+        <source>The plan holds %1 recorders; at most %2 are possible.</source>
+        <translation>计划包含 %1 台录像机，最多只能有 %2 台。</translation>
+    </message>
+    <message>
+        <source>Recorder %1: the name &quot;%2&quot; is used twice.</source>
+        <translation>录像机 %1：名称“%2”重复使用。</translation>
+    </message>
 </context>
 <context>
     <name>CPlanReport</name>
@@ -1382,21 +1430,113 @@
         <source>%1: measured %2 for %3 s, average %4 kbit/s, peak %5 kbit/s, 95th percentile %6 kbit/s</source>
         <translation>%1：%2 测量 %3 秒，平均 %4 kbit/s，峰值 %5 kbit/s，第 95 百分位 %6 kbit/s</translation>
     </message>
+    <message>
+        <source>Recorder: %1</source>
+        <translation>录像机：%1</translation>
+    </message>
+    <message>
+        <source>Array: %1 in %2 bays</source>
+        <translation>阵列：%1，共 %2 个盘位</translation>
+    </message>
+    <message>
+        <source>The array is refused: %1</source>
+        <translation>阵列无法组建：%1</translation>
+    </message>
+    <message>
+        <source>Usable: %1 TB = %2 TiB of %3 TB raw; recorded up to %4 TB (%5 % kept free)</source>
+        <translation>可用：%1 TB = %2 TiB，原始容量 %3 TB；最多录像 %4 TB（保留 %5 % 空闲）</translation>
+    </message>
+    <message>
+        <source>Needed: %1 TB for the groups&apos; days with %2 % overhead</source>
+        <translation>需要：%1 TB，满足各组保存天数，含 %2 % 余量</translation>
+    </message>
+    <message>
+        <source>Group %1: requires %2 days</source>
+        <translation>分组 %1：要求保存 %2 天</translation>
+    </message>
+    <message>
+        <source>Group %1: requires %2 days, achieves %3 days, kept</source>
+        <translation>分组 %1：要求保存 %2 天，实际保存 %3 天，达标</translation>
+    </message>
+    <message>
+        <source>Group %1: requires %2 days, achieves %3 days, missed</source>
+        <translation>分组 %1：要求保存 %2 天，实际保存 %3 天，未达标</translation>
+    </message>
+    <message>
+        <source>Write load: %1 TB a year per disk, rated %2 TB a year</source>
+        <translation>写入负载：每块硬盘每年 %1 TB，额定每年 %2 TB</translation>
+    </message>
+    <message>
+        <source>Ingress: %1 Mbit/s</source>
+        <translation>写入码流：%1 Mbit/s</translation>
+    </message>
+    <message>
+        <source>Verdict: not calculated, the array is refused.</source>
+        <translation>结论：未计算，阵列无法组建。</translation>
+    </message>
+    <message>
+        <source>Verdict: %1 miss their days. Recorders overwrite the oldest video first when the array is full.</source>
+        <translation>结论：%1 未达到保存天数。阵列写满时录像机先覆盖最早的录像。</translation>
+    </message>
+    <message>
+        <source>Verdict: every group keeps its days, but the disks write more than their rating.</source>
+        <translation>结论：每个组均达到保存天数，但硬盘写入量超过其额定负载。</translation>
+    </message>
+    <message>
+        <source>Verdict: every group keeps its days.</source>
+        <translation>结论：每个组均达到保存天数。</translation>
+    </message>
+    <message>
+        <source>Recorder</source>
+        <translation>录像机</translation>
+    </message>
+    <message>
+        <source>Array</source>
+        <translation>阵列</translation>
+    </message>
+    <message>
+        <source>Usable (TB)</source>
+        <translation>可用 (TB)</translation>
+    </message>
+    <message>
+        <source>Usable (TiB)</source>
+        <translation>可用 (TiB)</translation>
+    </message>
+    <message>
+        <source>Write load (TB/year per disk)</source>
+        <translation>写入负载 (每盘 TB/年)</translation>
+    </message>
+    <message>
+        <source>Workload rating (TB/year)</source>
+        <translation>额定负载 (TB/年)</translation>
+    </message>
+    <message>
+        <source>Required (days)</source>
+        <translation>要求保存 (天)</translation>
+    </message>
+    <message>
+        <source>Achieved (days)</source>
+        <translation>实际保存 (天)</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>结论</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>无法组建：%1</translation>
+    </message>
+    <message>
+        <source>kept</source>
+        <translation>达标</translation>
+    </message>
+    <message>
+        <source>missed</source>
+        <translation>未达标</translation>
+    </message>
 </context>
 <context>
     <name>CRecorderBox</name>
-    <message>
-        <source>%1 x %2 TB %3</source>
-        <translation>%1 x %2 TB %3</translation>
-    </message>
-    <message>
-        <source>(groups of %1)</source>
-        <translation>（每组 %1 块）</translation>
-    </message>
-    <message>
-        <source>spares: %1</source>
-        <translation>热备盘：%1</translation>
-    </message>
     <message>
         <source>Recorder %1</source>
         <translation>录像机 %1</translation>
@@ -1707,6 +1847,18 @@
     <message>
         <source>Measure bitrate...</source>
         <translation>测量码率...</translation>
+    </message>
+    <message>
+        <source>Recorders and Disks</source>
+        <translation>录像机与硬盘</translation>
+    </message>
+    <message>
+        <source>The recorder this group records on</source>
+        <translation>此分组录像所在的录像机</translation>
+    </message>
+    <message>
+        <source>Recorder:</source>
+        <translation>录像机：</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,8 @@ DeviceFailure DeviceFailureOfError(uint32_t error)
         return DeviceFailure::Refused;
     case NET_DVR_NOT_SUPPORTED_DEVICE:
         return DeviceFailure::NotOnvif;
+    case NET_DVR_CERTIFICATE_CHANGED:
+        return DeviceFailure::CertificateChanged;
     default:
         return DeviceFailure::BadAnswer;
     }
@@ -72,6 +74,8 @@ QString DeviceFailureText(DeviceFailure failure)
     case DeviceFailure::MoveUnconfirmed:
         return QCoreApplication::translate("DeviceFailure",
                                            "The device moved to another address. Log in to confirm the move.");
+    case DeviceFailure::CertificateChanged:
+        return QCoreApplication::translate("DeviceFailure", "The device's certificate has changed.");
     }
     return QString();
 }

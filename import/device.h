@@ -20,12 +20,13 @@
 // Why a device could not be logged in, kept beside the row's status text (which stays as it is).
 enum class DeviceFailure {
     None,
-    Unreachable,     // nothing answers at the address and port
-    TimedOut,        // no answer in time, or the device's time budget ran out
-    Refused,         // the device refused the user name or password
-    NotOnvif,        // something answers there, but not as an ONVIF device
-    BadAnswer,       // the device answered with something that cannot be used
-    MoveUnconfirmed, // the device moved to another address: no credentials go there unconfirmed
+    Unreachable,        // nothing answers at the address and port
+    TimedOut,           // no answer in time, or the device's time budget ran out
+    Refused,            // the device refused the user name or password
+    NotOnvif,           // something answers there, but not as an ONVIF device
+    BadAnswer,          // the device answered with something that cannot be used
+    MoveUnconfirmed,    // the device moved to another address: no credentials go there unconfirmed
+    CertificateChanged, // the device shows another HTTPS certificate than before: not trusted unaccepted
 };
 // The reason behind a device SDK error code.
 DeviceFailure DeviceFailureOfError(uint32_t error);

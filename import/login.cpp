@@ -30,6 +30,7 @@ CLogin::CLogin(QWidget *parent) : CBaseDialog(parent, true, true, true), ui(new 
     ui->m_pLabelDevice->setMinimumWidth(1);
     ui->m_pLabelDevice->setStyleSheet(QStringLiteral("color: rgb(64, 131, 197);"));
     ui->m_pLabelDevice->hide();
+    ui->m_pCheckCertificate->hide();
 }
 
 CLogin::~CLogin()
@@ -57,6 +58,17 @@ void CLogin::SetCredentials(const QString &userName, const QString &password)
 {
     ui->m_pEditUser->setText(userName.left(kMaxUserLength));
     ui->m_pEditPwd->setText(password.left(kMaxPasswordLength));
+}
+
+void CLogin::OfferNewCertificate(bool offer)
+{
+    ui->m_pCheckCertificate->setChecked(false);
+    ui->m_pCheckCertificate->setVisible(offer);
+}
+
+bool CLogin::AcceptsNewCertificate() const
+{
+    return !ui->m_pCheckCertificate->isHidden() && ui->m_pCheckCertificate->isChecked();
 }
 
 void CLogin::ShowFieldTip(QWidget *field, const QString &message)

@@ -2,7 +2,8 @@
 // the selected devices. OK (or Return/Enter) accepts only with both fields filled; an empty one
 // is shown as a field tooltip. The dialog is kept between uses, and so is what was typed (a wrong
 // password can be corrected without typing everything again). A line under the caption names the
-// device the login is for.
+// device the login is for. For a device whose HTTPS certificate changed, a check box (unticked
+// each time) lets the user accept the new certificate.
 #pragma once
 
 #include "toolkit/basedialog.h"
@@ -25,6 +26,9 @@ public:
     void SetDeviceText(const QString &text);
     // Fills both fields, as for a device that keeps the credentials it had.
     void SetCredentials(const QString &userName, const QString &password);
+    // Shows the unticked "accept the new certificate" box, or hides it.
+    void OfferNewCertificate(bool offer);
+    bool AcceptsNewCertificate() const;
 
     static constexpr int kMaxUserLength = 32;
     static constexpr int kMaxPasswordLength = 16;

@@ -7,6 +7,7 @@
 #include "import/login.h"
 #include "import/loginthread.h"
 #include "import/vigilsearch.h"
+#include "platform/certificatepins.h"
 #include "toolkit/warndlg.h"
 
 #include <QCoreApplication>
@@ -494,11 +495,17 @@ void CVigilWidget::LoginDevice()
             return;
         }
         m_pLogin->SetTitle(tr("Login"));
-        m_pLogin->setFixedSize(350, 200);
     }
     {
         const QVector<int> selected = SelectedRows();
         m_pLogin->SetDeviceText(SelectedDevicesText(selected));
+        // A device whose certificate changed is trusted again only when the user says so here.
+        const QString changed = DeviceFailureText(DeviceFailure::CertificateChanged);
+        const bool offer = std::any_of(selected.cbegin(), selected.cend(), [&](int row) {
+            return m_pModel->item(row, ColLogState)->data(Qt::ToolTipRole).toString() == changed;
+        });
+        m_pLogin->OfferNewCertificate(offer);
+        m_pLogin->setFixedSize(350, offer ? 232 : 200);
         // A device that moved comes with the credentials it had: logging in confirms the move.
         QSet<QByteArray> serials;
         for (int row : selected)
@@ -539,6 +546,11 @@ void CVigilWidget::LoginDevice()
             }
         }
         devices = CopyOfList();
+    }
+    if (m_pLogin->AcceptsNewCertificate()) {
+        for (const STRU_DEVICE &device : std::as_const(devices))
+            if (device.bLoginRequested)
+                CertificatePins::Forget(QString::fromLocal8Bit(device.strIP), static_cast<quint16>(device.iPort));
     }
     m_pLoginThread->WaitForEnd();
     m_pLoginThread->SetLoginInfo(devices, userName, password);

@@ -32,6 +32,7 @@
 #define NET_DVR_TIMEOUT 10              // the device did not answer in time, or the caller gave up
 #define NET_DVR_NOT_SUPPORTED_DEVICE 11 // something answers there, but not the device protocol
 #define NET_DVR_BAD_ANSWER 12           // the device answered, but what it said cannot be used
+#define NET_DVR_CERTIFICATE_CHANGED 13  // the device shows another HTTPS certificate than it did before
 
 #define NET_DVR_MAX_IP_DEVICES 64
 #define NET_DVR_MAX_STREAM_SOURCES 64

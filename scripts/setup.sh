@@ -8,7 +8,7 @@ packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt
           qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libgl-dev libsqlite3-dev
           fonts-liberation fonts-noto-cjk xvfb xauth xdotool openbox imagemagick poppler-utils
           iproute2 dpkg-dev file lintian appstream desktop-file-utils
-          libavformat-dev libavcodec-dev libavutil-dev ffmpeg
+          libavformat-dev libavcodec-dev libavutil-dev ffmpeg libssl-dev
           libgstrtspserver-1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
           gstreamer1.0-plugins-good gstreamer1.0-plugins-bad)
 # node and npm for the ONVIF cross-check, unless a node with npm is there (NodeSource's nodejs

@@ -23,6 +23,8 @@ uint32_t ErrorOf(ONVIF_RESULT::Outcome outcome)
         return NET_DVR_CONNECT_FAILED;
     case ONVIF_RESULT::TimedOut:
         return NET_DVR_TIMEOUT;
+    case ONVIF_RESULT::CertificateChanged:
+        return NET_DVR_CERTIFICATE_CHANGED;
     case ONVIF_RESULT::TooLarge:
     case ONVIF_RESULT::Malformed:
         return NET_DVR_BAD_ANSWER;

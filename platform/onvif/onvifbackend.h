@@ -7,7 +7,8 @@
 //   onvifauth    WS-Security UsernameToken (PasswordDigest) and HTTP Digest (MD5, SHA-256);
 //   onvifhttp    one blocking HTTP POST on the caller's thread, with a connect timeout, a total
 //                deadline (host name lookup and parsing included) and a cap on the answer's size;
-//   onvifconnection a session's kept HTTP/1.1 connections, handed from thread to thread;
+//   onvifconnection a session's kept HTTP/1.1 connections, handed from thread to thread, over TLS
+//                where the device speaks it, its certificate pinned on first use;
 //   onvifsoap    one SOAP call: envelope, credentials, retry on a Digest challenge, faults; and
 //                calls that wait on no other, all at once;
 //   onvifreplies what the answers say, as plain values: services, clock, role, profiles as channels;

@@ -5,6 +5,11 @@
 // has closed while it was idle is opened again once and the request sent again; a request that got part of an answer,
 // or none in time, is never sent twice.
 //
+// HTTPS: an https service address, port 443, or a port that answers the first plain request by
+// closing or with a TLS alert is reached over TLS, and the link remembers which ports speak it.
+// Devices show self-signed certificates: the first one a device shows is pinned, a different one
+// later fails the request (CertificateChanged, platform/certificatepins.h).
+//
 // The session's requests come from whichever worker thread runs the survey or the import, and a
 // socket may only be used by the thread it belongs to. So between requests a kept socket belongs
 // to no thread: a request takes its connection under the link's lock (waiting for its turn within
@@ -14,6 +19,8 @@
 #pragma once
 
 #include "platform/onvif/onvifhttp.h"
+
+#include <QHash>
 
 #include <condition_variable>
 #include <memory>
@@ -30,10 +37,10 @@ public:
     COnvifLink(const COnvifLink &) = delete;
     COnvifLink &operator=(const COnvifLink &) = delete;
 
-    // As OnvifPost, on the kept connection to host:port.
-    ONVIF_HTTP_ANSWER Post(const QString &host, quint16 port, const QByteArray &path, const QByteArray &action,
-                           const QByteArray &extraHeaders, const QByteArray &body, const ONVIF_LIMITS &limits,
-                           const QDeadlineTimer &deadline);
+    // As OnvifPost, on the kept connection to host:port; tls: the service address is https.
+    ONVIF_HTTP_ANSWER Post(const QString &host, quint16 port, bool tls, const QByteArray &path,
+                           const QByteArray &action, const QByteArray &extraHeaders, const QByteArray &body,
+                           const ONVIF_LIMITS &limits, const QDeadlineTimer &deadline);
 
     // Connections opened so far, each reconnect included.
     int ConnectionsOpened() const;
@@ -41,8 +48,10 @@ public:
     // Requests sent together (one round of a login) each get a connection of their own, up to this
     // many to one address and port; more wait for one of them.
     static constexpr int kMaxConnections = 8;
+    static constexpr quint16 kHttpsPort = 443;
 
 private:
+    enum class Scheme { Unknown, Plain, Tls };
     struct KEPT
     {
         QString strHost;
@@ -51,11 +60,13 @@ private:
         bool bBusy = false;
     };
 
-    KEPT *Take(const QString &host, quint16 port, const QDeadlineTimer &deadline);
-    void GiveBack(KEPT *kept, QTcpSocket *socket);
+    // A free connection to host:port (or room for one), and what is known of TLS there.
+    KEPT *Take(const QString &host, quint16 port, const QDeadlineTimer &deadline, Scheme *scheme);
+    void GiveBack(KEPT *kept, QTcpSocket *socket, Scheme learnt);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_released;
     std::vector<std::unique_ptr<KEPT>> m_kept;
+    QHash<QString, Scheme> m_schemes; // by "host port", learnt from the first answer there
     int m_iOpened = 0;
 };

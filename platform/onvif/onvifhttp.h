@@ -24,7 +24,7 @@ struct ONVIF_LIMITS
 
 struct ONVIF_HTTP_ANSWER
 {
-    enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed };
+    enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed, CertificateChanged };
     Outcome eOutcome = ConnectFailed;
     int iStatus = 0;
     QList<QByteArray> authenticate; // WWW-Authenticate values

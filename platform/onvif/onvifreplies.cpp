@@ -43,8 +43,12 @@ ONVIF_ENDPOINT EndpointOf(const QString &xaddr, const QString &loginHost, quint1
         return endpoint;
     endpoint.strHost = loginHost;
     endpoint.uPort = loginPort;
-    if (url.scheme() == QLatin1String("http") && url.host() == loginHost)
-        endpoint.uPort = static_cast<quint16>(url.port(80));
+    // An address on another host keeps the login's port, and with it what the login learnt of TLS there.
+    const bool https = url.scheme() == QLatin1String("https");
+    if ((https || url.scheme() == QLatin1String("http")) && url.host() == loginHost) {
+        endpoint.uPort = static_cast<quint16>(url.port(https ? 443 : 80));
+        endpoint.bTls = https;
+    }
     endpoint.strPath = url.path(QUrl::FullyEncoded).toLatin1();
     if (endpoint.strPath.isEmpty())
         endpoint.strPath = "/";

@@ -72,6 +72,8 @@ const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome)
         return "not authorized";
     case ONVIF_RESULT::Fault:
         return "fault";
+    case ONVIF_RESULT::CertificateChanged:
+        return "certificate changed";
     }
     return "?";
 }
@@ -103,8 +105,8 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
                                                       OnvifCredentials::RandomBytes(16));
         }
         const QByteArray envelope = Envelope(ns, operation, content, header);
-        http = link ? link->Post(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders, envelope,
-                                 limits, deadline)
+        http = link ? link->Post(endpoint.strHost, endpoint.uPort, endpoint.bTls, endpoint.strPath, action, httpHeaders,
+                                 envelope, limits, deadline)
                     : OnvifPost(endpoint.strHost, endpoint.uPort, endpoint.strPath, action, httpHeaders, envelope,
                                 limits, deadline);
         if (http.eOutcome != ONVIF_HTTP_ANSWER::Ok || http.iStatus != 401)
@@ -127,6 +129,8 @@ ONVIF_RESULT OnvifCall(const ONVIF_ENDPOINT &endpoint, const char *ns, const cha
         return Failure(ONVIF_RESULT::TooLarge);
     case ONVIF_HTTP_ANSWER::Malformed:
         return Failure(ONVIF_RESULT::Malformed, QStringLiteral("HTTP framing"));
+    case ONVIF_HTTP_ANSWER::CertificateChanged:
+        return Failure(ONVIF_RESULT::CertificateChanged);
     }
 
     auto document = std::make_shared<COnvifDocument>();

@@ -19,6 +19,7 @@ struct ONVIF_ENDPOINT
     QString strHost;
     quint16 uPort = 80;
     QByteArray strPath;
+    bool bTls = false; // an https address
     bool IsValid() const { return !strHost.isEmpty() && !strPath.isEmpty(); }
 };
 
@@ -34,15 +35,18 @@ struct ONVIF_AUTH_STATE
 
 struct ONVIF_RESULT
 {
-    enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed, Unauthorized, Fault };
+    enum Outcome { Ok, ConnectFailed, TimedOut, TooLarge, Malformed, Unauthorized, Fault, CertificateChanged };
     Outcome eOutcome = ConnectFailed;
     QString strDetail;                        // for the log: fault reason or parse error
     std::shared_ptr<COnvifDocument> document; // keeps the answer alive
     COnvifElement response;                   // the <operation>Response element when Ok
 
     bool IsOk() const { return eOutcome == Ok; }
-    // No answer at all: the device is unreachable, not merely unhelpful.
-    bool IsTransportFailure() const { return eOutcome == ConnectFailed || eOutcome == TimedOut; }
+    // No answer at all, or none to trust: the device is unreachable, not merely unhelpful.
+    bool IsTransportFailure() const
+    {
+        return eOutcome == ConnectFailed || eOutcome == TimedOut || eOutcome == CertificateChanged;
+    }
 };
 
 const char *OnvifOutcomeText(ONVIF_RESULT::Outcome outcome);

@@ -674,6 +674,10 @@
         <source>Password cannot be empty.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Accept the device&apos;s new certificate</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CMeasureDialog</name>
@@ -1986,6 +1990,10 @@
     </message>
     <message>
         <source>The device moved to another address. Log in to confirm the move.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The device&apos;s certificate has changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

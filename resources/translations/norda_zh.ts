@@ -674,6 +674,10 @@
         <source>Password cannot be empty.</source>
         <translation>密码不能为空。</translation>
     </message>
+    <message>
+        <source>Accept the device&apos;s new certificate</source>
+        <translation>接受设备的新证书</translation>
+    </message>
 </context>
 <context>
     <name>CMeasureDialog</name>
@@ -1987,6 +1991,10 @@
     <message>
         <source>The device moved to another address. Log in to confirm the move.</source>
         <translation>设备已移到其他地址。请登录以确认。</translation>
+    </message>
+    <message>
+        <source>The device&apos;s certificate has changed.</source>
+        <translation>设备的证书已更改。</translation>
     </message>
 </context>
 </TS>

@@ -3,17 +3,20 @@
 // the survey, the refusals, and a clean exit while discovery and both login threads are busy.
 #include "import/initthread.h"
 #include "import/vigilwidget.h"
+#include "platform/certificatepins.h"
 #include "tests/import/devicefixture.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/scriptedannouncer.h"
 #include "tests/support/widgetdriver.h"
 #include "toolkit/tooltip.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 
@@ -447,6 +450,57 @@ private slots:
         QTRY_COMPARE(StateOf(&dlg, "SN1"), QStringLiteral("Online:1"));
         QCOMPARE(backend->LoginAttempts("10.0.0.2", 8000), 1);
         QVERIFY(!dlg.Devices().first().bMoveUnconfirmed);
+    }
+
+    // A device whose HTTPS certificate changed fails with that reason until the user accepts the
+    // new certificate in the login dialog; the box is offered only for such a device.
+    void changedCertificateAcceptedAtLogin()
+    {
+        QTemporaryDir folder;
+        CertificatePins::SetFile(folder.filePath(QStringLiteral("pins.txt")));
+        SCRIPTED_DEVICE device = Device("10.0.0.1");
+        device.certificate = QByteArray(32, 'n');
+        CertificatePins::Check(QStringLiteral("10.0.0.1"), 8000, QByteArray(32, 'o'));
+        auto backend = Fixture::Install({device, Device("10.0.0.2")});
+        CVigilWidget dlg(nullptr);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        m_announcer->Appear("SN1", "10.0.0.1");
+        m_announcer->Appear("SN2", "10.0.0.2");
+        QTRY_COMPARE_WITH_TIMEOUT(StateOf(&dlg, "SN1") + StateOf(&dlg, "SN2"), QStringLiteral("Login failed:0Online:1"),
+                                  kLoginWaitMs);
+        QCOMPARE(Cell(&dlg, RowOf(&dlg, "SN1"), CVigilWidget::ColLogState, Qt::ToolTipRole),
+                 QStringLiteral("The device's certificate has changed."));
+        for (const bool accept : {false, true}) {
+            SelectRows(&dlg, {"SN2"});
+            bool offered = true;
+            auto seen = ExpectModal(
+                [&](QWidget *login) {
+                    offered = login->findChild<QCheckBox *>(QStringLiteral("m_pCheckCertificate"))->isVisible();
+                    ClickChild(login, "pCancelBtn");
+                },
+                &dlg);
+            Button(&dlg, "m_pBtnLogin")->click();
+            QVERIFY(seen->seen && !offered);
+            SelectRows(&dlg, {"SN1"});
+            seen = ExpectModal(
+                [&](QWidget *login) {
+                    auto *box = login->findChild<QCheckBox *>(QStringLiteral("m_pCheckCertificate"));
+                    offered = box->isVisible() && !box->isChecked();
+                    Retype(Edit(login, "m_pEditUser"), QStringLiteral("admin"));
+                    Retype(Edit(login, "m_pEditPwd"), QStringLiteral("50817"));
+                    if (accept)
+                        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+                    ClickChild(login, "pOkBtn");
+                },
+                &dlg);
+            Button(&dlg, "m_pBtnLogin")->click();
+            QVERIFY(seen->seen && offered);
+            QTRY_VERIFY(Button(&dlg, "m_pBtnLogin")->isEnabled());
+            QTRY_COMPARE(StateOf(&dlg, "SN1"), accept ? QStringLiteral("Online:1") : QStringLiteral("Login failed:0"));
+        }
+        QCOMPARE(CertificatePins::Check(QStringLiteral("10.0.0.1"), 8000, QByteArray(32, 'n')),
+                 CertificatePins::Verdict::Known);
     }
 
     // Sorted by address from the start; rows that arrive or change take their place in the order

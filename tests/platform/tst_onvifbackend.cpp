@@ -3,6 +3,7 @@
 #include "calc/bitratecalculator.h"
 #include "import/deviceimporter.h"
 #include "import/devicesurvey.h"
+#include "platform/certificatepins.h"
 #include "platform/dvrbackend.h"
 #include "platform/onvif/onvifbackend.h"
 #include "tools/fakedevice/fakeonvifserver.h"
@@ -622,6 +623,54 @@ private slots:
         const FAKE_ONVIF_STATS stats = served.pFake->Stats();
         QCOMPARE(stats.iRounds, rounds);
         QCOMPARE(stats.iRequests, requests);
+    }
+
+    // Over HTTPS: the plain first request refused, the login goes on over TLS on kept connections;
+    // the certificate is pinned on first use, a changed one refused until the user accepts it.
+    // Self-signed, expired and wrong-name certificates pass.
+    void https_data()
+    {
+        QTest::addColumn<FAKE_ONVIF_DEVICE>("device");
+        QTest::addColumn<QString>("pinned"); // before the login: nothing, the same, or another certificate
+        FAKE_ONVIF_DEVICE device;
+        device.iPort = 0;
+        device.bTls = true;
+        QTest::newRow("first use") << device << QString();
+        QTest::newRow("same certificate") << device << QStringLiteral("same");
+        QTest::newRow("changed certificate") << device << QStringLiteral("other");
+        device.bTlsExpired = true;
+        QTest::newRow("expired") << device << QString();
+        device.bTlsExpired = false;
+        device.strTlsHost = QStringLiteral("camera.invalid");
+        QTest::newRow("wrong host name") << device << QString();
+    }
+    void https()
+    {
+        QFETCH(FAKE_ONVIF_DEVICE, device);
+        QFETCH(QString, pinned);
+        QTemporaryDir folder;
+        CertificatePins::SetFile(folder.filePath(QStringLiteral("pins.txt")));
+        SERVED served;
+        QVERIFY2(served.Start(device), qPrintable(served.strError));
+        const auto login = [&] {
+            NET_DVR_LOGIN_ANSWER answer;
+            const int userID = NET_DVR_Login_V30("127.0.0.1", served.uPort, "admin", "12345", &answer);
+            return userID >= 0 && NET_DVR_Logout(userID) ? 0 : int(NET_DVR_GetLastError());
+        };
+        if (pinned == QLatin1String("same"))
+            QCOMPARE(login(), 0);
+        if (pinned == QLatin1String("other")) {
+            CertificatePins::Check(QStringLiteral("127.0.0.1"), served.uPort, QByteArray(32, 'x'));
+            QCOMPARE(login(), NET_DVR_CERTIFICATE_CHANGED);
+            CertificatePins::Forget(QStringLiteral("127.0.0.1"), served.uPort); // the user accepts it
+        }
+        served.pFake->ResetStats();
+        QCOMPARE(login(), 0);
+        const FAKE_ONVIF_STATS stats = served.pFake->Stats();
+        QVERIFY2(stats.iConnections < stats.iRequests, "connections kept over TLS");
+        CertificatePins::SetFile(folder.filePath(QStringLiteral("pins.txt"))); // read back from the file
+        QCOMPARE(CertificatePins::Check(QStringLiteral("127.0.0.1"), served.uPort, QByteArray(32, 'y')),
+                 CertificatePins::Verdict::Changed);
     }
 
     void parallelSessions()

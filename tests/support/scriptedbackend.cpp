@@ -1,5 +1,7 @@
 #include "tests/support/scriptedbackend.h"
 
+#include "platform/certificatepins.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -231,6 +233,12 @@ int CScriptedBackend::Login(const char *address, uint16_t port, const char *user
         return -1;
     }
     const SCRIPTED_DEVICE &device = m_devices.at(index);
+    if (!device.certificate.isEmpty()
+        && CertificatePins::Check(QString::fromLatin1(address), port, device.certificate)
+            == CertificatePins::Verdict::Changed) {
+        *error = NET_DVR_CERTIFICATE_CHANGED;
+        return -1;
+    }
     if (device.strUserName != userName || device.strPassword != password) {
         *error = NET_DVR_BAD_CREDENTIALS;
         return -1;

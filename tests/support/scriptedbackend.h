@@ -60,6 +60,7 @@ struct SCRIPTED_DEVICE
     QVector<SCRIPTED_SOURCE> sources;     // stream-source entries, at most 64
     bool bIPChanConfigFails = false;
     bool bDeviceConfigFails = false;
+    QByteArray certificate; // SHA-256 of the HTTPS certificate it shows, checked against the pins; empty: none
 
     // Appends an IP channel and one enabled kind-2 source for it.
     void AddConnectedIPChannel(const SCRIPTED_CHANNEL &channel);

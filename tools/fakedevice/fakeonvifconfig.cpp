@@ -184,6 +184,9 @@ bool ReadDevice(const QJsonObject &object, QVector<FAKE_ONVIF_DEVICE> *devices, 
     device.iClockOffsetSec = object.value("clockOffset").toInt(device.iClockOffsetSec);
     device.iLatencyMs = object.value("latency").toInt(device.iLatencyMs);
     device.iCloseAfterAnswers = object.value("closeAfter").toInt(device.iCloseAfterAnswers);
+    device.bTls = object.value("tls").toBool(device.bTls);
+    device.strTlsHost = object.value("tlsHost").toString(device.strTlsHost);
+    device.bTlsExpired = object.value("tlsExpired").toBool(device.bTlsExpired);
     if (!ParseFault(object.value("fault").toString("none"), &device.fault)) {
         *error = QStringLiteral("unknown fault %1").arg(object.value("fault").toString());
         return false;

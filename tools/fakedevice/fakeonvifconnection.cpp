@@ -4,6 +4,7 @@
 #include "tools/fakedevice/onvifanswers.h"
 
 #include <QDateTime>
+#include <QSslSocket>
 #include <QTimer>
 
 #include <cstdio>
@@ -144,7 +145,7 @@ void CFakeOnvifConnection::Handle(const HTTP_REQUEST &request)
     ANSWER_CONTEXT context;
     context.pDevice = &device;
     const QByteArray host = request.headers.value("host");
-    context.strBaseUrl = QStringLiteral("http://")
+    context.strBaseUrl = Scheme()
         + (host.isEmpty()
                ? QStringLiteral("%1:%2").arg(m_pSocket->localAddress().toString()).arg(m_pSocket->localPort())
                : QString::fromLatin1(host));
@@ -197,7 +198,7 @@ void CFakeOnvifConnection::Misbehave(const SOAP_REQUEST &soap)
     auto properAnswer = [&] {
         ANSWER_CONTEXT context;
         context.pDevice = &device;
-        context.strBaseUrl = QStringLiteral("http://%1:%2").arg(device.strAddress).arg(device.iPort);
+        context.strBaseUrl = Scheme() + QStringLiteral("%1:%2").arg(device.strAddress).arg(device.iPort);
         context.now = QDateTime::currentDateTimeUtc().addSecs(device.iClockOffsetSec);
         return AnswerOnvif(soap, context).body;
     };
@@ -238,6 +239,11 @@ void CFakeOnvifConnection::Misbehave(const SOAP_REQUEST &soap)
     case FakeOnvifFault::None:
         break;
     }
+}
+
+QString CFakeOnvifConnection::Scheme() const
+{
+    return qobject_cast<QSslSocket *>(m_pSocket) ? QStringLiteral("https://") : QStringLiteral("http://");
 }
 
 void CFakeOnvifConnection::PumpHuge()

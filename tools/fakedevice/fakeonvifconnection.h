@@ -43,6 +43,7 @@ private:
     void PumpHuge();
     void TrickleSlow();
     void NotePending();
+    QString Scheme() const; // of the service addresses the device reports
     void Log(const QString &text) const;
 
     CFakeOnvifEngine *const m_pEngine;

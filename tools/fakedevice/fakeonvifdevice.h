@@ -20,6 +20,8 @@
 //   "createdTolerance" [300] seconds a token's Created may differ from the device clock; -1: any
 //   "clockOffset" [0]      seconds the device clock is ahead of this machine's
 //   "latency" [0]          milliseconds before every answer
+//   "tls" [false]          served over HTTPS, with a certificate made at start; "tlsHost" [the
+//                          address] the name it is made for, "tlsExpired" [false] expired since yesterday
 //   "closeAfter" [0]       answers on one connection before the device closes it unannounced
 //                          (as an idle timeout does); 0: connections stay open
 //   "fault" ["none"]       "silent" (never answers), "slow" (trickles the answer), "huge" (50 MB
@@ -93,6 +95,9 @@ struct FAKE_ONVIF_DEVICE
     int iCreatedToleranceSec = 300;
     int iClockOffsetSec = 0;
     int iLatencyMs = 0;
+    bool bTls = false;  // HTTPS, with a self-signed certificate made when the port opens
+    QString strTlsHost; // the certificate's host name; empty: the address
+    bool bTlsExpired = false;
     int iCloseAfterAnswers = 0; // closes a connection after this many answers without a word; 0: keeps it
 
     FakeOnvifFault fault = FakeOnvifFault::None;

@@ -3,10 +3,12 @@
 #include "tools/fakedevice/fakediscovery.h"
 #include "tools/fakedevice/fakeonvifconnection.h"
 #include "tools/fakedevice/fakeonvifengine.h"
+#include "tools/fakedevice/fakeonviftls.h"
 #include "tools/fakedevice/fakertspserver.h"
 
 #include <QNetworkInterface>
 #include <QRandomGenerator>
+#include <QSslServer>
 
 #include <condition_variable>
 #include <mutex>
@@ -21,16 +23,34 @@ CFakeOnvifEngine::~CFakeOnvifEngine() = default;
 
 QTcpServer *CFakeOnvifEngine::Listen(int index, const FAKE_ONVIF_DEVICE &device, QString *error)
 {
-    auto *server = new QTcpServer(this);
+    QTcpServer *server = nullptr;
+    if (device.bTls) {
+        const QString name = device.strTlsHost.isEmpty() ? device.strAddress : device.strTlsHost;
+        const FAKE_TLS_IDENTITY identity = FakeOnvifTls::MakeIdentity(name, device.bTlsExpired, error);
+        if (!identity.IsValid())
+            return nullptr;
+        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+        configuration.setLocalCertificate(identity.certificate);
+        configuration.setPrivateKey(identity.key);
+        configuration.setPeerVerifyMode(QSslSocket::VerifyNone);
+        auto *tls = new QSslServer(this);
+        tls->setSslConfiguration(configuration);
+        server = tls;
+    } else {
+        server = new QTcpServer(this);
+    }
     if (!server->listen(QHostAddress(device.strAddress), device.iPort)) {
         *error = QStringLiteral("%1:%2: %3").arg(device.strAddress).arg(device.iPort).arg(server->errorString());
         delete server;
         return nullptr;
     }
-    connect(server, &QTcpServer::newConnection, this, [this, server, index] {
+    // An HTTPS connection is pending only once its handshake is done.
+    const auto take = [this, server, index] {
         while (QTcpSocket *socket = server->nextPendingConnection())
             new CFakeOnvifConnection(this, index, socket, server);
-    });
+    };
+    connect(server, &QTcpServer::newConnection, this, take);
+    connect(server, &QTcpServer::pendingConnectionAvailable, this, take);
     return server;
 }
 

@@ -346,8 +346,8 @@ bool COnvifBackend::GetConfig(int userID, uint32_t command, int channel, void *b
 bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CONFIG *config, uint32_t *error)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const auto session = m_sessions.constFind(userID);
-    if (session == m_sessions.constEnd()) {
+    const auto session = m_sessions.find(userID);
+    if (session == m_sessions.end()) {
         *error = NET_DVR_BAD_USERID;
         return false;
     }
@@ -356,6 +356,7 @@ bool COnvifBackend::ReadCompression(int userID, int channel, NET_DVR_COMPRESS_CO
         *error = NET_DVR_BAD_CHANNEL;
         return false;
     }
+    session->bSurveyed = true;
     if (session->eReadFailure != ONVIF_RESULT::Ok) {
         *error = ErrorOf(session->eReadFailure);
         return false;
@@ -405,10 +406,11 @@ bool COnvifBackend::Logout(int userID, uint32_t *error)
         *error = NET_DVR_BAD_USERID;
         return false;
     }
-    // Kept for a next login of the same kind, unless it went wrong on the way.
+    // A survey's session is kept for the import after it, unless it went wrong on the way. A login
+    // that read no channel (the dialogs' logins) is not: the next one asks the device again.
     const auto now = std::chrono::steady_clock::now();
     const auto reuse = std::chrono::milliseconds(m_iReuseMs);
-    if (session->eReadFailure == ONVIF_RESULT::Ok && now - session->learnt < reuse) {
+    if (session->bSurveyed && session->eReadFailure == ONVIF_RESULT::Ok && now - session->learnt < reuse) {
         if (m_recent.size() >= kMaxSessions)
             for (auto recent = m_recent.begin(); recent != m_recent.end();)
                 recent = now - recent->learnt < reuse ? std::next(recent) : m_recent.erase(recent);

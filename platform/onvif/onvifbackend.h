@@ -27,9 +27,10 @@
 // type code; a recorder (type scope, else a recording service) reports its video sources as
 // connected IP channels. Reading channel n's compression settings asks the device nothing.
 //
-// A session that ends well is kept for a minute: a login to the same address with the same
-// credentials takes it up again without a request, so the import of a device surveyed seconds
-// ago reuses what the survey learnt, and an older survey is redone.
+// A session that read channels and ends well is kept for a minute: a login to the same address
+// with the same credentials takes it up again without a request, so the import of a device
+// surveyed seconds ago reuses what the survey learnt, and an older survey is redone. A login that
+// read no channel (the dialogs' "Online" checks) is not kept: the next login asks the device.
 //
 // A session keeps its connections to the device from login to logout (COnvifLink), one for each
 // request of its widest round. Every call runs on the caller's thread (a round's other requests on
@@ -88,6 +89,7 @@ private:
         bool bRecorder = false;
         // What reading the encoders' settings ran into: a device that stopped answering.
         ONVIF_RESULT::Outcome eReadFailure = ONVIF_RESULT::Ok;
+        bool bSurveyed = false; // a channel's settings were read
         QByteArray strSerialNumber;
         QByteArray strModel;
         QVector<ONVIF_CHANNEL> channels;

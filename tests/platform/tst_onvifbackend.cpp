@@ -577,32 +577,35 @@ private slots:
     {
         QTest::addColumn<FAKE_ONVIF_DEVICE>("device");
         QTest::addColumn<int>("reuseMs");
+        QTest::addColumn<bool>("loginFirst"); // a login that reads no channel, as the dialogs' are
         QTest::addColumn<int>("rounds");
         QTest::addColumn<int>("requests");
         const int reuse = COnvifBackend::kReuseMs;
         FAKE_ONVIF_DEVICE camera;
         camera.iPort = 0;
         camera.iLatencyMs = 50; // requests sent together are in progress together
-        QTest::newRow("camera, Media2") << camera << reuse << 3 << 6;
+        QTest::newRow("camera, Media2") << camera << reuse << false << 3 << 6;
+        QTest::newRow("camera, after a login that read nothing") << camera << reuse << true << 6 << 12;
         FAKE_ONVIF_DEVICE device = camera;
         device.bMedia2 = false;
-        QTest::newRow("camera, Media only") << device << reuse << 3 << 6;
+        QTest::newRow("camera, Media only") << device << reuse << false << 3 << 6;
         device = camera;
         device.bRecorder = true;
         device.iChannels = 16;
-        QTest::newRow("recorder, 16 channels") << device << reuse << 3 << 6;
-        QTest::newRow("recorder, survey too old for the import") << device << 0 << 6 << 12;
+        QTest::newRow("recorder, 16 channels") << device << reuse << false << 3 << 6;
+        QTest::newRow("recorder, survey too old for the import") << device << 0 << false << 6 << 12;
         FAKE_ONVIF_ENCODER other;
         other.dQuality = 70;
         other.dQualityMax = 100;
         device.channelStreams = QVector<QVector<FAKE_ONVIF_ENCODER>>(16, device.streams);
         device.channelStreams[5] = {other};
-        QTest::newRow("recorder, a channel on another quality scale") << device << reuse << 4 << 7;
+        QTest::newRow("recorder, a channel on another quality scale") << device << reuse << false << 4 << 7;
     }
     void roundTrips()
     {
         QFETCH(FAKE_ONVIF_DEVICE, device);
         QFETCH(int, reuseMs);
+        QFETCH(bool, loginFirst);
         QFETCH(int, rounds);
         QFETCH(int, requests);
         SERVED served;
@@ -614,6 +617,8 @@ private slots:
         record.iPort = served.uPort;
         record.strUserName = "admin";
         record.strPassword = "12345";
+        if (loginFirst)
+            QVERIFY(record.Login() && record.Logout());
         const CDeviceSurvey::Outcome outcome = CDeviceSurvey::SurveyDevice(&record);
         CBitrateCalculator calculator;
         const int cameras = CDeviceImporter::ImportDevice(record, 0, calculator).size();

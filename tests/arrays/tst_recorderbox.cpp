@@ -54,6 +54,14 @@ void TestRecorderBox::missedRetentionAndFit()
     QCOMPARE(box.Recorders().at(0).array.iDisks, 9);
     QCOMPARE(disks->value(), 9);
     QCOMPARE(recorders->topLevelItem(0)->text(8), QStringLiteral("Every group kept"));
+
+    // A disk size finer than the field shows stays while another field changes.
+    raid6.dDiskTB = 7.681;
+    box.SetRecorders({{FirstRecorderName(), raid6}});
+    disks->selectAll();
+    QTest::keyClicks(disks, QStringLiteral("6"));
+    QCOMPARE(box.Recorders().at(0).array.iDisks, 6);
+    QCOMPARE(box.Recorders().at(0).array.dDiskTB, 7.681);
 }
 
 QTEST_MAIN(TestRecorderBox)

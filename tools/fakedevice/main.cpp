@@ -34,6 +34,8 @@ The JSON file given with --config: {"devices": [ {...}, ... ]}, each entry with 
   "fault": "none"|"silent"|"slow"|"huge"|"hugeUnsized"|"malformed", "faultOperations": [...],
   "slowBytesPerSecond", "hugeBytes", "media2": true|false, "media1H265": "omit"|"asis",
   "manufacturer", "model", "firmware", "serial", "hardwareId", "name", "scopes", "metadataVersion"
+  "tls": true|false (HTTPS, certificate made at start), "tlsHost", "tlsExpired": true|false,
+  "closeAfter" (answers before a connection is closed unannounced; 0: kept),
   "rtsp": true|false, "rtspPort" (0: any free), "streamPassword", "streamFault": "none"|"stop"|"mute"|"novideo",
   "clip" on a stream: the H.264/H.265 byte-stream file it sends over RTSP
 Example: {"devices": [{"count": 2, "sameAddress": true, "port": 8000},
@@ -73,6 +75,7 @@ struct OPTION_VALUES
     QCommandLineOption noMedia2{"no-media2", "Serve media (version 1) only."};
     QCommandLineOption discovery{"discovery", "Answer WS-Discovery (only inside a private network namespace)."};
     QCommandLineOption verbose{"verbose", "Log every request."};
+    QCommandLineOption tls{"tls", "Serve HTTPS, with a self-signed certificate made at start."};
     QCommandLineOption rtsp{"rtsp", "Stream every encoder over RTSP from the built clips (GetStreamUri tells where)."};
     QCommandLineOption rtspPort{"rtsp-port", "First device's RTSP port (0: any free one).", "port", "0"};
     QCommandLineOption streamPassword{"stream-password", "RTSP password, when not the device's.", "password"};
@@ -97,7 +100,8 @@ int main(int argc, char *argv[])
     parser.addOptions({o.config,     o.count,       o.address, o.port,     o.sameAddress,    o.recorder,
                        o.channels,   o.stream,      o.user,    o.password, o.auth,           o.digestAlgorithms,
                        o.strictAuth, o.clockOffset, o.latency, o.fault,    o.faultOps,       o.noMedia2,
-                       o.discovery,  o.verbose,     o.rtsp,    o.rtspPort, o.streamPassword, o.streamFault});
+                       o.discovery,  o.verbose,     o.rtsp,    o.rtspPort, o.streamPassword, o.streamFault,
+                       o.tls});
     parser.process(app);
 
     QVector<FAKE_ONVIF_DEVICE> devices;
@@ -121,6 +125,7 @@ int main(int argc, char *argv[])
         model.iLatencyMs = parser.value(o.latency).toInt(&ok[4]);
         model.faultOperations = parser.value(o.faultOps).split(',', Qt::SkipEmptyParts);
         model.bMedia2 = !parser.isSet(o.noMedia2);
+        model.bTls = parser.isSet(o.tls);
         model.bRtsp = parser.isSet(o.rtsp);
         model.iRtspPort = quint16(parser.value(o.rtspPort).toUInt());
         model.strStreamPassword = parser.value(o.streamPassword);

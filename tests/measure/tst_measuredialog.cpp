@@ -50,6 +50,28 @@ private slots:
         m_server.Stop();
     }
 
+    // The night factor from a day and a night measurement, by the group's night hours (18-6).
+    void nightFactor_data()
+    {
+        QTest::addColumn<QVector<int>>("hours"); // of each measurement, 1,000 kbit/s by day, 400 at night
+        QTest::addColumn<int>("percent");
+        QTest::newRow("day, then night") << QVector<int>{14, 22} << 40;
+        QTest::newRow("after midnight") << QVector<int>{3, 12} << 40;
+        QTest::newRow("day only") << QVector<int>{9, 17} << -1;
+    }
+    void nightFactor()
+    {
+        QFETCH(QVector<int>, hours);
+        NordaStorage::STRU_RECORDING_GROUP group;
+        STRU_CAMERA camera;
+        for (const int hour : hours) {
+            const bool night = group.IsNight(hour);
+            camera.vecMeasured.append(
+                {QDateTime(QDate(2026, 12, 7), QTime(hour, 0)), 60, night ? 400.0 : 1000.0, 1200, 1100});
+        }
+        QTEST(CMeasuredRate::NightFactorPercent(camera, group), "percent");
+    }
+
     void measureUseUndo_data()
     {
         QTest::addColumn<int>("use");

@@ -1,4 +1,6 @@
+#include "measure/streamlocator.h"
 #include "measure/streammeasurer.h"
+#include "platform/dvrbackend.h"
 #include "platform/netdvr.h"
 #include "platform/onvif/onvifbackend.h"
 #include "tests/support/privatenetwork.h"
@@ -128,15 +130,21 @@ private slots:
         devices[NoVideo].streamFault = FakeStreamFault::NoVideo;
         QVERIFY2(m_server.StartInThread(devices), qPrintable(m_server.Error()));
 
+        // The addresses as the dialog finds them: every device logged in to and asked at once.
+        NetDvr_SetBackend(std::shared_ptr<CDvrBackend>(&m_backend, [](CDvrBackend *) {}));
+        QVector<STREAM_TARGET> targets;
+        DeviceLogins logins;
+        for (const FAKE_ONVIF_DEVICE &device : devices) {
+            targets.append({device.strAddress.toLatin1(), 8000, COnvifBackend::kFirstChannel});
+            logins.insert(LoginKey(targets.last().strIP, 8000), {"admin", "12345"});
+        }
+        const QVector<LOCATED_STREAM> located = StreamLocator::Locate(targets, logins, nullptr);
+        NetDvr_SetBackend(nullptr);
         QVector<STREAM_SOURCE> accurate, faulty;
         for (int i = 0; i < DeviceCount; ++i) {
-            NET_DVR_LOGIN_ANSWER answer{};
-            uint32_t error = 0;
-            const QByteArray address = devices[i].strAddress.toLatin1();
-            const int user = m_backend.Login(address.constData(), 8000, "admin", "12345", &answer, &error);
-            QVERIFY2(user >= 0, qPrintable(QString::number(error)));
-            QVERIFY(m_backend.GetStreamUri(user, COnvifBackend::kFirstChannel, &m_uris[i], &error));
-            (i <= H265Media1 ? accurate : faulty).append({m_uris[i], QStringLiteral("admin"), QStringLiteral("12345")});
+            QCOMPARE(int(located.at(i).state), int(LocateState::Found));
+            m_uris[i] = located.at(i).source.strUri;
+            (i <= H265Media1 ? accurate : faulty).append(located.at(i).source);
         }
         // Both groups at once, as the dialog measures every selected camera together.
         CStreamMeasurer accurateRun, faultyRun;

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QNetworkDatagram>
 #include <QNetworkInterface>
+#include <QSet>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QUrl>
@@ -50,16 +51,23 @@ VIGIL_DEVICE_INFO Record(const QString &endpoint, const ENDPOINT &data, int even
     return info;
 }
 
-// Interfaces that can carry multicast; the routing table picks one when there are none (as in a
-// network namespace with only loopback and a multicast route over it).
+// Interfaces that can carry IPv4 multicast: up, multicast-capable, not loopback, with an IPv4
+// address to send from (without one a probe would leave by the default interface instead). The
+// routing table picks one when there are none (as in a network namespace with only loopback and
+// a multicast route over it).
 QList<QNetworkInterface> MulticastInterfaces()
 {
     QList<QNetworkInterface> found;
     for (const QNetworkInterface &candidate : QNetworkInterface::allInterfaces()) {
         const auto flags = candidate.flags();
-        if ((flags & QNetworkInterface::IsUp) && (flags & QNetworkInterface::CanMulticast)
-            && !(flags & QNetworkInterface::IsLoopBack))
-            found.append(candidate);
+        if (!(flags & QNetworkInterface::IsUp) || !(flags & QNetworkInterface::CanMulticast)
+            || (flags & QNetworkInterface::IsLoopBack))
+            continue;
+        for (const QNetworkAddressEntry &entry : candidate.addressEntries())
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
+                found.append(candidate);
+                break;
+            }
     }
     return found;
 }
@@ -95,15 +103,12 @@ public:
         // First the loop: it gives this thread the event dispatcher that the sockets register with.
         QEventLoop loop;
         const QHostAddress group(QString::fromLatin1(WsDiscovery::kGroup));
-        const QList<QNetworkInterface> interfaces = MulticastInterfaces();
         // Hello and Bye arrive on the group's port, shared with any other listener on this host.
-        if (m_listener.bind(QHostAddress::AnyIPv4, WsDiscovery::kPort,
-                            QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-            // Without the group, probe matches still come in: failures only cost Hello and Bye.
+        m_bListening = m_listener.bind(QHostAddress::AnyIPv4, WsDiscovery::kPort,
+                                       QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
+        // Without the group, probe matches still come in: failures only cost Hello and Bye.
+        if (m_bListening)
             m_listener.joinMulticastGroup(group);
-            for (const QNetworkInterface &netInterface : interfaces)
-                m_listener.joinMulticastGroup(group, netInterface);
-        }
         // Probe matches come back to the port the probe left from: a port of our own.
         m_prober.bind(QHostAddress::AnyIPv4, 0);
         m_prober.setSocketOption(QAbstractSocket::MulticastTtlOption, m_options.iMulticastTtl);
@@ -117,17 +122,34 @@ public:
         });
         stopPoll.start(kStopPollMs);
         QTimer probeTimer;
-        QObject::connect(&probeTimer, &QTimer::timeout, &loop, [&] { ProbeRound(group, interfaces); });
+        QObject::connect(&probeTimer, &QTimer::timeout, &loop, [&] { ProbeRound(group); });
         probeTimer.start(qMax(100, m_options.iProbeIntervalMs));
-        ProbeRound(group, interfaces);
+        ProbeRound(group);
         if (!m_session.StopRequested())
             loop.exec();
     }
 
 private:
-    void ProbeRound(const QHostAddress &group, const QList<QNetworkInterface> &interfaces)
+    // Every round looks at the interfaces again: a cable plugged in, a VPN or VLAN brought up
+    // later is probed (and listened on) from its next round on.
+    QList<QNetworkInterface> RefreshInterfaces(const QHostAddress &group)
+    {
+        const QList<QNetworkInterface> interfaces = MulticastInterfaces();
+        QSet<int> present;
+        for (const QNetworkInterface &netInterface : interfaces) {
+            present.insert(netInterface.index());
+            if (m_bListening && !m_joined.contains(netInterface.index())
+                && m_listener.joinMulticastGroup(group, netInterface))
+                m_joined.insert(netInterface.index());
+        }
+        m_joined.intersect(present); // one that went away is joined again when it comes back
+        return interfaces;
+    }
+
+    void ProbeRound(const QHostAddress &group)
     {
         ForgetSilent();
+        const QList<QNetworkInterface> interfaces = RefreshInterfaces(group);
         const QByteArray probe =
             WsDiscovery::Probe(QStringLiteral("urn:uuid:") + QUuid::createUuid().toString(QUuid::WithoutBraces));
         auto send = [this, probe, group, interfaces] {
@@ -250,6 +272,8 @@ private:
     QElapsedTimer m_clock;
     QUdpSocket m_listener;
     QUdpSocket m_prober;
+    bool m_bListening = false;
+    QSet<int> m_joined; // interface indexes whose group membership the listener holds
     QHash<QString, ENDPOINT> m_endpoints;
     quint64 m_iHeard = 0;
 };

@@ -2,8 +2,9 @@
 //
 // Install it with Vigil_SetBackend(std::make_shared<CWsDiscoveryBackend>()) before the online
 // device dialog starts discovery. On the library's thread it then probes for network video
-// transmitters on 239.255.255.250:3702 at once and every probe interval, and listens there for
-// Hello and Bye. Each device is one endpoint reference address:
+// transmitters on 239.255.255.250:3702 at once and every probe interval, out of every interface
+// that is up, multicast-capable and has an IPv4 address (looked at again each round), and listens
+// there for Hello and Bye. Each device is one endpoint reference address:
 //   event 1 (appeared)  the first Hello or probe match of an endpoint;
 //   event 2 (changed)   its address, port, hardware or metadata version differs from before;
 //   event 3 (vanished)  its Bye, or no answer for the given number of probe rounds.

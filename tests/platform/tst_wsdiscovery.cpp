@@ -9,7 +9,10 @@
 #include "tools/fakedevice/fakeonvifserver.h"
 
 #include <QNetworkDatagram>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -475,6 +478,40 @@ private slots:
             QCOMPARE(record.iPort, 8080);
             QCOMPARE(QByteArray(record.sSoftwareVersion), QByteArray("HW 42"));
         }
+    }
+
+    // Probes leave by every multicast interface, also one that came up after discovery started.
+    // Multicast sent out of an interface is looped back to this host as arriving there, which
+    // tells which interfaces a probe left by.
+    void probesEveryInterface()
+    {
+        StartBackend(200);
+        auto ip = [](const QString &command) {
+            QProcess process;
+            process.start(QStringLiteral("sh"), {QStringLiteral("-c"), command});
+            return process.waitForFinished(10000) && process.exitCode() == 0;
+        };
+        // Two ends of a virtual cable, both in this namespace: nothing leaves it.
+        const auto tearDown = qScopeGuard([&] { ip(QStringLiteral("ip link del nd0")); });
+        QVERIFY(ip("ip link add nd0 type veth peer name nd1 && ip addr add 10.213.0.1/24 dev nd0 "
+                   "&& ip addr add 10.213.1.1/24 dev nd1 && ip link set nd0 up && ip link set nd1 up"));
+        QUdpSocket listener;
+        QVERIFY(listener.bind(QHostAddress::AnyIPv4, WsDiscovery::kPort, QUdpSocket::ShareAddress));
+        QSet<int> wanted;
+        for (const QString name : {"nd0", "nd1"}) {
+            const QNetworkInterface netInterface = QNetworkInterface::interfaceFromName(name);
+            QVERIFY(listener.joinMulticastGroup(QHostAddress(WsDiscovery::kGroup), netInterface));
+            wanted.insert(netInterface.index());
+        }
+        QSet<int> arrivedOn;
+        connect(&listener, &QUdpSocket::readyRead, &listener, [&] {
+            while (listener.hasPendingDatagrams()) {
+                const QNetworkDatagram datagram = listener.receiveDatagram();
+                if (datagram.data().contains("Probe</"))
+                    arrivedOn.insert(datagram.interfaceIndex());
+            }
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(arrivedOn.contains(wanted), 10000);
     }
 };
 

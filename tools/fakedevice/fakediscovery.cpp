@@ -177,12 +177,16 @@ void CFakeDiscovery::OnReadyRead()
 {
     while (m_pSocket->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = m_pSocket->receiveDatagram(65536);
-        OnProbe(datagram.data(), datagram.senderAddress(), quint16(datagram.senderPort()));
+        OnProbe(datagram.data(), datagram.senderAddress(), quint16(datagram.senderPort()),
+                datagram.destinationAddress());
     }
 }
 
-void CFakeDiscovery::OnProbe(const QByteArray &datagram, const QHostAddress &sender, quint16 port)
+void CFakeDiscovery::OnProbe(const QByteArray &datagram, const QHostAddress &sender, quint16 port,
+                             const QHostAddress &destination)
 {
+    // A probe sent to one address is answered by the device there only, as by real devices.
+    const bool unicast = !destination.isNull() && !destination.isMulticast();
     const PROBE probe = ReadProbe(datagram);
     if (!probe.bIsProbe || m_recentProbes.contains(probe.strMessageId) || !TypesMatch(probe))
         return;
@@ -190,7 +194,8 @@ void CFakeDiscovery::OnProbe(const QByteArray &datagram, const QHostAddress &sen
     if (m_recentProbes.size() > 64)
         m_recentProbes.removeFirst();
     for (int device : m_pEngine->Discoverable()) {
-        if (!ScopesMatch(probe, FakeOnvifScopes(m_pEngine->Device(device))))
+        if (!ScopesMatch(probe, FakeOnvifScopes(m_pEngine->Device(device)))
+            || (unicast && QHostAddress(m_pEngine->Device(device).strAddress) != destination))
             continue;
         const QString endpoint = m_pEngine->Device(device).Endpoint();
         const int delay = m_iProbeMatchDelayMs > 0 ? QRandomGenerator::global()->bounded(m_iProbeMatchDelayMs + 1) : 0;

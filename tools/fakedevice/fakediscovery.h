@@ -34,7 +34,7 @@ private:
     // The socket that speaks for a device: bound to the device's own address, as a real device's
     // datagrams come from where it is (the listening socket when that address cannot be bound).
     QUdpSocket *SenderOf(const FAKE_ONVIF_DEVICE &device);
-    void OnProbe(const QByteArray &datagram, const QHostAddress &sender, quint16 port);
+    void OnProbe(const QByteArray &datagram, const QHostAddress &sender, quint16 port, const QHostAddress &destination);
 
     CFakeOnvifEngine *const m_pEngine;
     const int m_iProbeMatchDelayMs;

@@ -49,6 +49,11 @@ struct STRU_CAMERA
     QByteArray strGroup;     // recording group; empty: the source device's group, or "Default"
     // Measurements taken into the plan, oldest first: a day one and a night one tell the night factor.
     QVector<STRU_MEASURED> vecMeasured;
+    // What the source device said it is (UTF-8), kept from the import; empty when added by hand.
+    QByteArray strMaker;
+    QByteArray strModel;
+    QByteArray strFirmware;
+    QByteArray strSerial;
 };
 Q_DECLARE_METATYPE(STRU_CAMERA)
 

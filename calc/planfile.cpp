@@ -153,6 +153,19 @@ void AppendMeasured(QByteArray &out, const QVector<STRU_MEASURED> &measurements)
     out += ']';
 }
 
+// What the source device said it is: only the keys it said, so that hand-made cameras read as before.
+const std::pair<const char *, QByteArray STRU_CAMERA::*> kIdentityKeys[] = {{"maker", &STRU_CAMERA::strMaker},
+                                                                            {"model", &STRU_CAMERA::strModel},
+                                                                            {"firmware", &STRU_CAMERA::strFirmware},
+                                                                            {"serial", &STRU_CAMERA::strSerial}};
+
+void AppendIdentity(QByteArray &out, const STRU_CAMERA &camera)
+{
+    for (const auto &key : kIdentityKeys)
+        if (!(camera.*key.second).isEmpty())
+            AppendField(out, key.first, QString::fromUtf8(camera.*key.second));
+}
+
 void AppendCamera(QByteArray &out, STRU_CAMERA camera)
 {
     NordaVocab::SanitizeCamera(camera);
@@ -173,6 +186,7 @@ void AppendCamera(QByteArray &out, STRU_CAMERA camera)
     AppendField(out, "averageShare", camera.iAverageShare);
     AppendField(out, "group", QString::fromUtf8(camera.strGroup));
     AppendMeasured(out, camera.vecMeasured);
+    AppendIdentity(out, camera);
     out += '}';
 }
 
@@ -499,6 +513,12 @@ bool CPlanReader::ReadCamera(const QJsonValue &value, int index, STRU_CAMERA *ca
     // A version-1 plan reads as it always did: later keys are not its own.
     if (m_iVersion >= 2 && !ReadCameraStorage(object, &read))
         return false;
+    for (const auto &key : kIdentityKeys) {
+        QString text;
+        if (!ReadText(object, key.first, &text, false))
+            return false;
+        read.*key.second = text.toUtf8();
+    }
     *camera = read;
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QSet>
 #include <QTextBoundaryFinder>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -257,7 +258,7 @@ QByteArray CPlanReport::Csv() const
     QByteArray out("\xEF\xBB\xBF");
     out.reserve(512 + m_plan.vecCamera.size() * 80);
     // The Storage page's columns after the calculation page's.
-    AppendCsvRow(out, HeaderTexts() + StorageHeaderTexts());
+    AppendCsvRow(out, HeaderTexts() + StorageHeaderTexts() + IdentityHeaderTexts());
     NordaStorage::STRU_STORAGE_SETTINGS storage = m_plan.storage;
     NordaStorage::EnsureGroups(storage, m_plan.vecCamera);
     NordaStorage::CStorageCalculator calculator;
@@ -265,7 +266,8 @@ QByteArray CPlanReport::Csv() const
     calculator.Compute(storage, NordaStorage::STRU_PAGE_TIME::FromTexts(m_plan.strDays, m_plan.strHoursPerDay2));
     for (int i = 0; i < m_plan.vecCamera.size(); ++i) {
         const STRU_CAMERA &camera = m_plan.vecCamera.at(i);
-        AppendCsvRow(out, RowTexts(camera) + StorageRowTexts(camera, calculator.CameraStorageGB(i)));
+        AppendCsvRow(
+            out, RowTexts(camera) + StorageRowTexts(camera, calculator.CameraStorageGB(i)) + IdentityRowTexts(camera));
     }
     // The totals of the PDF, one to a row, after an empty row.
     out += "\r\n";
@@ -304,6 +306,8 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
     const QVector<RecorderSection> recorders = RecorderSections();
     for (const RecorderSection &section : recorders)
         cjk = cjk || NeedsCjkFont(section.strTitle + section.lines.join(QString()) + section.strVerdict);
+    const QStringList devices = DeviceLines();
+    cjk = cjk || NeedsCjkFont(devices.join(QString()));
     cjk = cjk || NeedsCjkFont(Title()) || NeedsCjkFont(lines.join(QString())) || NeedsCjkFont(results.join(QString()))
         || NeedsCjkFont(HeaderTexts().join(QString()));
     for (const STRU_CAMERA &camera : m_plan.vecCamera) {
@@ -412,6 +416,12 @@ void CPlanReport::BuildDocument(QTextDocument *document) const
         cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
         cursor.insertText(measured.join(QChar(QChar::LineSeparator)), plain);
     }
+    if (!devices.isEmpty()) {
+        cursor.insertBlock(spaced, QTextCharFormat());
+        cursor.insertText(tr("Devices"), sectionTitle);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(devices.join(QChar(QChar::LineSeparator)), plain);
+    }
 }
 
 QStringList CPlanReport::MeasuredLines() const
@@ -427,6 +437,37 @@ QStringList CPlanReport::MeasuredLines() const
                          .arg(qRound(measured.dPeakKbps))
                          .arg(qRound(measured.dP95Kbps));
         }
+    }
+    return lines;
+}
+
+QStringList CPlanReport::IdentityHeaderTexts()
+{
+    return {tr("Maker"), tr("Model"), tr("Firmware"), tr("Serial number")};
+}
+
+QStringList CPlanReport::IdentityRowTexts(const STRU_CAMERA &camera)
+{
+    // Device-supplied texts: shown as text only, as names are.
+    return {ReportText(QString::fromUtf8(camera.strMaker)), ReportText(QString::fromUtf8(camera.strModel)),
+            ReportText(QString::fromUtf8(camera.strFirmware)), ReportText(QString::fromUtf8(camera.strSerial))};
+}
+
+QStringList CPlanReport::DeviceLines() const
+{
+    QStringList lines;
+    QSet<QString> seen;
+    for (const STRU_CAMERA &camera : m_plan.vecCamera) {
+        const QStringList identity = IdentityRowTexts(camera);
+        if (identity.join(QString()).isEmpty())
+            continue;
+        const QString device =
+            QString::fromLocal8Bit(camera.strDeviceIP) + QLatin1Char(':') + QString::number(camera.iPort);
+        if (seen.contains(device))
+            continue;
+        seen.insert(device);
+        lines << tr("%1: %2 %3, firmware %4, serial number %5")
+                     .arg(device, identity.at(0), identity.at(1), identity.at(2), identity.at(3));
     }
     return lines;
 }

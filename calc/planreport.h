@@ -95,6 +95,10 @@ private:
     QVector<QStringList> RecorderRows() const;
     // A name as a report shows it (see ReportText in planreport.cpp).
     static QString ReportName(const QString &name);
+    // What the source devices said they are: extra CSV columns, and one line per device.
+    static QStringList IdentityHeaderTexts();
+    static QStringList IdentityRowTexts(const STRU_CAMERA &camera);
+    QStringList DeviceLines() const;
 
     STRU_PLAN m_plan;
     QString m_strName;

@@ -80,6 +80,20 @@ QString DeviceFailureText(DeviceFailure failure)
     return QString();
 }
 
+QString DEVICE_IDENTITY::Text() const
+{
+    const QPair<const char *, const QByteArray *> fields[] = {
+        {QT_TRANSLATE_NOOP("DeviceIdentity", "Maker: %1"), &strMaker},
+        {QT_TRANSLATE_NOOP("DeviceIdentity", "Model: %1"), &strModel},
+        {QT_TRANSLATE_NOOP("DeviceIdentity", "Firmware: %1"), &strFirmware},
+        {QT_TRANSLATE_NOOP("DeviceIdentity", "Serial number: %1"), &strSerial}};
+    QStringList lines;
+    for (const auto &field : fields)
+        if (!field.second->isEmpty())
+            lines << QCoreApplication::translate("DeviceIdentity", field.first).arg(QString::fromUtf8(*field.second));
+    return lines.join(QLatin1Char('\n'));
+}
+
 int CountConnectedIPChannels(const NET_DVR_IPCHAN_CONFIG &config)
 {
     int connected = 0;
@@ -145,6 +159,19 @@ bool STRU_DEVICE::Login()
     iStartChannel = answer.byStartChan;
     iIPChannelCount = connected;
     iStartIPChannel = static_cast<int16_t>(config->dwStartIPChan & 0xFFFF);
+
+    // Only shown and recorded: a device that cannot say keeps an empty identity.
+    NET_DVR_DEVICE_IDENTITY said;
+    std::memset(&said, 0, sizeof(said));
+    said.dwSize = sizeof(said);
+    identity = DEVICE_IDENTITY();
+    if (NET_DVR_GetDVRConfig(iUserID, NET_DVR_GET_IDENTITY, 0, &said, sizeof(said), &returned)) {
+        auto text = [](const char *field, size_t size) { return QByteArray(field, int(qstrnlen(field, size))); };
+        identity.strMaker = text(said.sManufacturer, sizeof(said.sManufacturer));
+        identity.strModel = text(said.sModel, sizeof(said.sModel));
+        identity.strFirmware = text(said.sFirmwareVersion, sizeof(said.sFirmwareVersion));
+        identity.strSerial = text(said.sSerialNumber, sizeof(said.sSerialNumber));
+    }
     return true;
 }
 

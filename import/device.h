@@ -33,6 +33,23 @@ DeviceFailure DeviceFailureOfError(uint32_t error);
 // The user's words for a reason (translated); empty for None.
 QString DeviceFailureText(DeviceFailure failure);
 
+// What a device says it is after a login (UTF-8; empty where it does not say).
+struct DEVICE_IDENTITY
+{
+    QByteArray strMaker;
+    QByteArray strModel;
+    QByteArray strFirmware;
+    QByteArray strSerial;
+
+    bool IsEmpty() const
+    {
+        return strMaker.isEmpty() && strModel.isEmpty() && strFirmware.isEmpty() && strSerial.isEmpty();
+    }
+    // "Maker: ...", one line per known field (translated); empty when nothing is known.
+    QString Text() const;
+};
+Q_DECLARE_METATYPE(DEVICE_IDENTITY)
+
 // Time one device's work may take as a whole: a login plus its survey, or a login plus its import.
 constexpr int kDeviceBudgetMs = 60000;
 
@@ -57,6 +74,7 @@ struct STRU_DEVICE
     // Set when discovery saw the device move to another address while it held credentials the
     // user typed: they go to the new address only once the user confirms (a manual login).
     bool bMoveUnconfirmed = false;
+    DEVICE_IDENTITY identity; // of the last successful Login()
 
     static constexpr int kImportOk = 0;
     static constexpr int kImportLoginFailed = 1;

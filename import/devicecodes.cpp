@@ -78,6 +78,10 @@ bool BuildCamera(const NET_DVR_COMPRESS_BLOCK &block, const QString &name, const
     camera->strName = name.toLocal8Bit();
     camera->strDeviceIP = device.strIP;
     camera->iPort = device.iPort;
+    camera->strMaker = device.identity.strMaker;
+    camera->strModel = device.identity.strModel;
+    camera->strFirmware = device.identity.strFirmware;
+    camera->strSerial = device.identity.strSerial;
     camera->iChannel = channel;
     camera->iType = deviceType;
     camera->iResolution = resolution;

@@ -45,6 +45,8 @@ signals:
     // The same result with the serial number of the device it belongs to and, for a failure,
     // its reason (a DeviceFailure).
     void SignalLoginResult(const QByteArray &serial, bool succeeded, int failure);
+    // Before the result of a successful login: what the device says it is.
+    void SignalIdentity(const QByteArray &serial, const DEVICE_IDENTITY &identity);
 
 protected:
     void run() override;

@@ -1,6 +1,8 @@
 #include "import/vigilwidget.h"
 #include "ui_vigilwidget.h"
 
+#include "import/addbyaddress.h"
+#include "import/addresssearchdialog.h"
 #include "import/devicetable.h"
 #include "import/initthread.h"
 #include "import/ipstandarditem.h"
@@ -84,11 +86,15 @@ CVigilWidget::CVigilWidget(QWidget *parent)
     SetMainAction([this] { ImportDevice(); });
     connect(ui->m_pBtnAdd, &QPushButton::clicked, this, &CVigilWidget::ImportDevice);
     connect(ui->m_pBtnLogin, &QPushButton::clicked, this, &CVigilWidget::LoginDevice);
+    connect(ui->m_pBtnSearch, &QPushButton::clicked, this, &CVigilWidget::SearchAddresses);
+    connect(ui->m_pBtnAddAddress, &QPushButton::clicked, this, &CVigilWidget::AddByAddress);
     connect(m_pLoginThread, &CLoginThread::SignalLoginResult, this, &CVigilWidget::OnLoginResult, Qt::QueuedConnection);
     // A survey's outcome can move a row when the table is sorted by its state.
     connect(&m_survey, &CDeviceSurvey::SignalRowStatus, this, [this] { Resort({ColLogState}); });
     connect(m_pLoginThread, &CLoginThread::SignalLogover, this, &CVigilWidget::OnLoginover, Qt::QueuedConnection);
     connect(m_pInitThread, &CInitThread::SignalLoginResult, this, &CVigilWidget::OnInitResult, Qt::QueuedConnection);
+    connect(m_pInitThread, &CInitThread::SignalIdentity, this, &CVigilWidget::OnIdentity, Qt::QueuedConnection);
+    connect(m_pLoginThread, &CLoginThread::SignalIdentity, this, &CVigilWidget::OnIdentity, Qt::QueuedConnection);
     connect(m_pTimer, &QTimer::timeout, this, &CVigilWidget::RefreshInitLoginDevice);
 
     Tuvo_MutexCreate(&m_hMutex, 0);
@@ -456,11 +462,25 @@ void CVigilWidget::ApplyLoginResult(const QByteArray &serial, bool succeeded, bo
         if (!succeeded)
             SetState(row, tr("Login failed"), StateOffline, reason);
         else if (state == StateAdded)
-            SetState(row, tr("Added"), StateAdded);
+            SetState(row, tr("Added"), StateAdded, m_pModel->item(row, ColIP)->toolTip());
         else
-            SetState(row, tr("Online"), StateOnline);
+            SetState(row, tr("Online"), StateOnline, m_pModel->item(row, ColIP)->toolTip());
     }
     Resort({ColLogState});
+}
+
+void CVigilWidget::OnIdentity(const QByteArray &serial, const DEVICE_IDENTITY &identity)
+{
+    {
+        CListLock lock(&m_hMutex);
+        for (quint64 key : m_entriesOfSerial.value(serial))
+            m_devices.at(key).identity = identity;
+    }
+    // The whole row tells what the device is; the state cell gets it with the login's result.
+    const QString text = identity.Text();
+    for (int row : RowsOfSerial(QString::fromLocal8Bit(serial)))
+        for (int column = ColIP; column < ColLogState; ++column)
+            m_pModel->item(row, column)->setToolTip(text);
 }
 
 void CVigilWidget::SetState(int row, const QString &text, int state, const QString &reason)
@@ -524,9 +544,11 @@ void CVigilWidget::LoginDevice()
         return;
     // Discovery may have removed rows while the login dialog was open.
     const QVector<int> rows = SelectedRows();
-    const QString userName = m_pLogin->GetUserName();
-    const QString password = m_pLogin->GetPassword();
+    StartLogin(rows, m_pLogin->GetUserName(), m_pLogin->GetPassword());
+}
 
+void CVigilWidget::StartLogin(const QVector<int> &rows, const QString &userName, const QString &password)
+{
     QSet<QByteArray> serials;
     const QString waiting = tr("Waiting...");
     for (int row : rows) {
@@ -584,6 +606,7 @@ void CVigilWidget::SetButtonsEnabled(bool enabled)
 {
     ui->m_pBtnAdd->setEnabled(enabled);
     ui->m_pBtnLogin->setEnabled(enabled);
+    ui->m_pBtnAddAddress->setEnabled(enabled);
 }
 
 // ---- import ----------------------------------------------------------------------------------
@@ -605,4 +628,72 @@ void CVigilWidget::PrepareSurvey()
 QVector<STRU_DEVICE> CVigilWidget::CheckSelectedDevices()
 {
     return m_survey.CheckSelectedDevices();
+}
+
+// ---- devices beyond the multicast segment -----------------------------------------------------
+
+void CVigilWidget::SearchAddresses()
+{
+    if (!m_pAddressSearch) {
+        m_pAddressSearch = new CAddressSearchDialog(this);
+        m_pAddressSearch->setFixedSize(480, 215);
+        connect(m_pAddressSearch, &CAddressSearchDialog::SignalFound, this, &CVigilWidget::OnAddressAnswered);
+    }
+    m_pAddressSearch->exec();
+}
+
+QByteArray CVigilWidget::SerialAt(const QByteArray &address, int port) const
+{
+    CListLock lock(&m_hMutex);
+    for (const auto &entry : m_devices)
+        if (entry.second.strIP == address && entry.second.iPort == port)
+            return entry.second.strSerialNo.isNull() ? QByteArray("") : entry.second.strSerialNo;
+    return QByteArray();
+}
+
+void CVigilWidget::OnAddressAnswered(const VIGIL_DEVICE_INFO &info)
+{
+    const STRU_DEVICE device = NORDA::VigilSearch::DeviceFromAnnouncement(info);
+    // A device listed already (found by multicast, or by an earlier search) is not listed twice.
+    {
+        CListLock lock(&m_hMutex);
+        if (m_entriesOfSerial.contains(device.strSerialNo))
+            return;
+    }
+    if (!SerialAt(device.strIP, device.iPort).isNull() || m_bShutDown)
+        return;
+    m_pSearch->Notify(device, VIGIL_EVENT_ANSWERED);
+}
+
+void CVigilWidget::AddByAddress()
+{
+    if (!m_pAddByAddress) {
+        m_pAddByAddress = new CAddByAddress(this);
+        m_pAddByAddress->setFixedSize(350, 250);
+    }
+    if (m_pAddByAddress->exec() != QDialog::Accepted || m_bShutDown)
+        return;
+    const QByteArray address = m_pAddByAddress->Address().toLatin1();
+    const int port = m_pAddByAddress->Port();
+    QByteArray serial = SerialAt(address, port);
+    if (serial.isNull()) {
+        // Listed as a device that answered, named by where it is until a login says more.
+        STRU_DEVICE device;
+        device.strSerialNo = address + ':' + QByteArray::number(port);
+        device.strIP = address;
+        device.iPort = port;
+        serial = device.strSerialNo;
+        m_pSearch->Notify(device, VIGIL_EVENT_ANSWERED);
+        DrainAnnouncements();
+    }
+    const QVector<int> rows = RowsOfSerial(QString::fromLocal8Bit(serial));
+    if (rows.isEmpty())
+        return;
+    // The initial login must not report default credentials over the typed ones' result.
+    {
+        CListLock lock(&m_hMutex);
+        for (quint64 key : m_entriesOfSerial.value(serial))
+            m_devices.at(key).bLoginAttempted = true;
+    }
+    StartLogin(rows, m_pAddByAddress->UserName(), m_pAddByAddress->Password());
 }

@@ -27,6 +27,7 @@
 #include "import/devicesurvey.h"
 #include "import/observer.h"
 #include "platform/tuvo.h"
+#include "platform/vigil.h"
 #include "toolkit/basedialog.h"
 
 #include <QHash>
@@ -35,6 +36,8 @@
 
 #include <map>
 
+class CAddByAddress;
+class CAddressSearchDialog;
 class CInitThread;
 class CLogin;
 class CLoginThread;
@@ -89,12 +92,17 @@ public slots:
     void OnInitSignal(int index, bool succeeded);
     void OnLoginover();
     void RefreshInitLoginDevice();
+    // Devices beyond the multicast segment: a search of address ranges, or one device typed in.
+    void SearchAddresses();
+    void AddByAddress();
 
 private slots:
     void OnInitResult(const QByteArray &serial, bool succeeded, int failure);
     void OnLoginResult(const QByteArray &serial, bool succeeded, int failure);
+    void OnIdentity(const QByteArray &serial, const DEVICE_IDENTITY &identity);
     void DrainAnnouncements();
     void OnSelectionChanged();
+    void OnAddressAnswered(const VIGIL_DEVICE_INFO &info);
 
 private:
     struct ANNOUNCEMENT
@@ -118,6 +126,10 @@ private:
     // The device line of the login dialog: the selected rows' address and port.
     QString SelectedDevicesText(const QVector<int> &rows) const;
     void SetButtonsEnabled(bool enabled);
+    // Writes "Waiting..." into the rows and logs in to their devices with the credentials.
+    void StartLogin(const QVector<int> &rows, const QString &userName, const QString &password);
+    // The serial number of a listed device at this address and port; null when none is.
+    QByteArray SerialAt(const QByteArray &address, int port) const;
     QVector<int> RowsOfSerial(const QString &serial) const;
     QVector<int> SelectedRows() const;
     QVector<STRU_DEVICE> CopyOfList() const; // under m_hMutex
@@ -144,6 +156,8 @@ private:
 
     NORDA::VigilSearch *m_pSearch;
     CLogin *m_pLogin = nullptr;
+    CAddressSearchDialog *m_pAddressSearch = nullptr;
+    CAddByAddress *m_pAddByAddress = nullptr;
     CLoginThread *m_pLoginThread;
     CInitThread *m_pInitThread;
     QTimer *m_pTimer;

@@ -101,6 +101,8 @@ uint32_t NetDvr_RecordSize(uint32_t command)
         return sizeof(NET_DVR_IPCHAN_CONFIG);
     case NET_DVR_GET_DEVICECFG:
         return sizeof(NET_DVR_DEVICE_CONFIG);
+    case NET_DVR_GET_IDENTITY:
+        return sizeof(NET_DVR_DEVICE_IDENTITY);
     default:
         return 0;
     }

@@ -17,6 +17,7 @@
 #define NET_DVR_GET_COMPRESSCFG 1040 // NET_DVR_COMPRESS_CONFIG of one channel (channel = channel number)
 #define NET_DVR_GET_IPCHANCFG 1062   // NET_DVR_IPCHAN_CONFIG, channel 0
 #define NET_DVR_GET_DEVICECFG 1100   // NET_DVR_DEVICE_CONFIG, channel 0
+#define NET_DVR_GET_IDENTITY 1101    // ours: NET_DVR_DEVICE_IDENTITY, channel 0
 
 // Error codes of NET_DVR_GetLastError.
 #define NET_DVR_NOERROR 0               // the call succeeded
@@ -151,6 +152,17 @@ typedef struct
     uint8_t byRes2[56];
 } NET_DVR_DEVICE_CONFIG;
 
+// Ours: what the device says it is, 260 bytes. Texts are NUL-terminated UTF-8 within their
+// field, empty where the device does not say.
+typedef struct
+{
+    uint32_t dwSize;
+    char sManufacturer[64];
+    char sModel[64];
+    char sFirmwareVersion[64];
+    char sSerialNumber[64];
+} NET_DVR_DEVICE_IDENTITY;
+
 // Returns 1.
 int NET_DVR_Init(void);
 
@@ -202,5 +214,6 @@ static_assert(sizeof(NET_DVR_COMPRESS_CONFIG) == 116, "compression configuration
 static_assert(offsetof(NET_DVR_COMPRESS_CONFIG, struRecord) == 4, "first parameter block");
 
 static_assert(sizeof(NET_DVR_DEVICE_CONFIG) == 180, "device configuration");
+static_assert(sizeof(NET_DVR_DEVICE_IDENTITY) == 260, "device identity");
 static_assert(offsetof(NET_DVR_DEVICE_CONFIG, byDeviceType) == 123, "device type code");
 #endif

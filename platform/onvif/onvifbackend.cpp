@@ -213,6 +213,8 @@ uint32_t COnvifBackend::ReadIdentity(SESSION *session, const QVector<ONVIF_RESUL
     if (information.IsOk()) {
         session->strSerialNumber = information.response.TextAt(kDevice, {"SerialNumber"}).toUtf8();
         session->strModel = information.response.TextAt(kDevice, {"Model"}).toUtf8();
+        session->strManufacturer = information.response.TextAt(kDevice, {"Manufacturer"}).toUtf8();
+        session->strFirmware = information.response.TextAt(kDevice, {"FirmwareVersion"}).toUtf8();
     } else if (IsFatal(information)) {
         LogFailure(session->strHost, session->uPort, "GetDeviceInformation", information);
         return ErrorOf(information.eOutcome);
@@ -337,6 +339,19 @@ bool COnvifBackend::GetConfig(int userID, uint32_t command, int channel, void *b
     case NET_DVR_GET_DEVICECFG:
         FillDevice(session.value(), static_cast<NET_DVR_DEVICE_CONFIG *>(buffer));
         return true;
+    case NET_DVR_GET_IDENTITY: {
+        auto *identity = static_cast<NET_DVR_DEVICE_IDENTITY *>(buffer);
+        std::memset(identity, 0, sizeof(*identity));
+        identity->dwSize = sizeof(*identity);
+        CopyText(reinterpret_cast<uint8_t *>(identity->sManufacturer), sizeof(identity->sManufacturer),
+                 session->strManufacturer);
+        CopyText(reinterpret_cast<uint8_t *>(identity->sModel), sizeof(identity->sModel), session->strModel);
+        CopyText(reinterpret_cast<uint8_t *>(identity->sFirmwareVersion), sizeof(identity->sFirmwareVersion),
+                 session->strFirmware);
+        CopyText(reinterpret_cast<uint8_t *>(identity->sSerialNumber), sizeof(identity->sSerialNumber),
+                 session->strSerialNumber);
+        return true;
+    }
     default:
         *error = NET_DVR_BAD_COMMAND;
         return false;

@@ -92,6 +92,8 @@ private:
         bool bSurveyed = false; // a channel's settings were read
         QByteArray strSerialNumber;
         QByteArray strModel;
+        QByteArray strManufacturer;
+        QByteArray strFirmware;
         QVector<ONVIF_CHANNEL> channels;
         QVector<ONVIF_RANGE> ranges; // quality range of each channel's encoder
         std::chrono::steady_clock::time_point learnt;

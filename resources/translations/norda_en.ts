@@ -2,6 +2,84 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AddressRange</name>
+    <message>
+        <source>&quot;%1&quot; is not an IPv4 network such as 10.0.5.0/24.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IPv4 range such as 192.168.1.10-200.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The range &quot;%1&quot; ends before it starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IPv4 address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the addresses to search, for example 192.168.1.10-200 or 10.0.5.0/24.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds addresses no device can have.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At most %1 addresses can be searched at once.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a port from 1 to 65535.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter 1 to %1 ports, such as 80, 8000, 8080.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CAddByAddress</name>
+    <message>
+        <source>Add by Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter the device&apos;s IPv4 address, such as 192.168.1.64.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User name cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password cannot be empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CAddDeviceWidget</name>
     <message>
         <source>CAddDeviceWidget</source>
@@ -97,6 +175,48 @@
     </message>
     <message>
         <source>Bitrate should be between 32 and 16384.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CAddressSearchDialog</name>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search Addresses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Addresses beyond the local network: ranges, networks or lists, at most %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Addresses:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ports:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 addresses, %3 found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) found</source>
+        <translation>
+            <numerusform>%n device found</numerusform>
+            <numerusform>%n devices found</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1538,6 +1658,30 @@
         <source>missed</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2 %3, firmware %4, serial number %5</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CRecorderBox</name>
@@ -1958,6 +2102,14 @@
         <source>Devices: %1 and %2 more</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Search addresses...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add by address...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CWindowTitle</name>
@@ -1994,6 +2146,25 @@
     </message>
     <message>
         <source>The device&apos;s certificate has changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceIdentity</name>
+    <message>
+        <source>Maker: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Firmware: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

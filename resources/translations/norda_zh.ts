@@ -2,6 +2,84 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AddressRange</name>
+    <message>
+        <source>&quot;%1&quot; is not an IPv4 network such as 10.0.5.0/24.</source>
+        <translation>“%1”不是 IPv4 网段（例如 10.0.5.0/24）。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IPv4 range such as 192.168.1.10-200.</source>
+        <translation>“%1”不是 IPv4 地址段（例如 192.168.1.10-200）。</translation>
+    </message>
+    <message>
+        <source>The range &quot;%1&quot; ends before it starts.</source>
+        <translation>地址段“%1”的结束地址小于起始地址。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an IPv4 address.</source>
+        <translation>“%1”不是 IPv4 地址。</translation>
+    </message>
+    <message>
+        <source>Enter the addresses to search, for example 192.168.1.10-200 or 10.0.5.0/24.</source>
+        <translation>请输入要搜索的地址，例如 192.168.1.10-200 或 10.0.5.0/24。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds addresses no device can have.</source>
+        <translation>“%1”包含设备不可能使用的地址。</translation>
+    </message>
+    <message>
+        <source>At most %1 addresses can be searched at once.</source>
+        <translation>一次最多可搜索 %1 个地址。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a port from 1 to 65535.</source>
+        <translation>“%1”不是 1 到 65535 之间的端口。</translation>
+    </message>
+    <message>
+        <source>Enter 1 to %1 ports, such as 80, 8000, 8080.</source>
+        <translation>请输入 1 到 %1 个端口，例如 80, 8000, 8080。</translation>
+    </message>
+</context>
+<context>
+    <name>CAddByAddress</name>
+    <message>
+        <source>Add by Address</source>
+        <translation>按地址添加</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>Username:</source>
+        <translation>用户名：</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>Enter the device&apos;s IPv4 address, such as 192.168.1.64.</source>
+        <translation>请输入设备的 IPv4 地址，例如 192.168.1.64。</translation>
+    </message>
+    <message>
+        <source>The port must be a number from 1 to 65535.</source>
+        <translation>端口必须是 1 到 65535 之间的数字。</translation>
+    </message>
+    <message>
+        <source>User name cannot be empty.</source>
+        <translation>用户名不能为空。</translation>
+    </message>
+    <message>
+        <source>Password cannot be empty.</source>
+        <translation>密码不能为空。</translation>
+    </message>
+</context>
+<context>
     <name>CAddDeviceWidget</name>
     <message>
         <source>CAddDeviceWidget</source>
@@ -98,6 +176,47 @@
     <message>
         <source>Bitrate should be between 32 and 16384.</source>
         <translation>码率应在32到16384之间。</translation>
+    </message>
+</context>
+<context>
+    <name>CAddressSearchDialog</name>
+    <message>
+        <source>Search</source>
+        <translation>搜索</translation>
+    </message>
+    <message>
+        <source>Search Addresses</source>
+        <translation>搜索地址</translation>
+    </message>
+    <message>
+        <source>Addresses beyond the local network: ranges, networks or lists, at most %1.</source>
+        <translation>本地网络以外的地址：地址段、网段或列表，最多 %1 个。</translation>
+    </message>
+    <message>
+        <source>Addresses:</source>
+        <translation>地址：</translation>
+    </message>
+    <message>
+        <source>Ports:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>%1 of %2 addresses, %3 found</source>
+        <translation>已搜索 %1/%2 个地址，找到 %3 台</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n device(s) found</source>
+        <translation>
+            <numerusform>找到 %n 台设备</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped: %1</source>
+        <translation>已停止：%1</translation>
     </message>
 </context>
 <context>
@@ -1538,6 +1657,30 @@
         <source>missed</source>
         <translation>未达标</translation>
     </message>
+    <message>
+        <source>Devices</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Maker</source>
+        <translation>厂商</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>固件</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>%1: %2 %3, firmware %4, serial number %5</source>
+        <translation>%1：%2 %3，固件 %4，序列号 %5</translation>
+    </message>
 </context>
 <context>
     <name>CRecorderBox</name>
@@ -1958,6 +2101,14 @@
         <source>Devices: %1 and %2 more</source>
         <translation>设备：%1 等另外 %2 台</translation>
     </message>
+    <message>
+        <source>Search addresses...</source>
+        <translation>搜索地址...</translation>
+    </message>
+    <message>
+        <source>Add by address...</source>
+        <translation>按地址添加...</translation>
+    </message>
 </context>
 <context>
     <name>CWindowTitle</name>
@@ -1995,6 +2146,25 @@
     <message>
         <source>The device&apos;s certificate has changed.</source>
         <translation>设备的证书已更改。</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceIdentity</name>
+    <message>
+        <source>Maker: %1</source>
+        <translation>厂商：%1</translation>
+    </message>
+    <message>
+        <source>Model: %1</source>
+        <translation>型号：%1</translation>
+    </message>
+    <message>
+        <source>Firmware: %1</source>
+        <translation>固件：%1</translation>
+    </message>
+    <message>
+        <source>Serial number: %1</source>
+        <translation>序列号：%1</translation>
     </message>
 </context>
 </TS>

@@ -92,6 +92,11 @@ STRU_PLAN FullPlan(int standard)
                     camera.strDeviceIP = "10.0.0." + QByteArray::number(n % 250);
                     camera.iPort = n % 2 ? 0 : 65535;
                     camera.iChannel = n;
+                    // What an imported camera's device said it is, some of it only.
+                    camera.strMaker = n % 2 ? "Maker \"M\"" : "";
+                    camera.strModel = "型号 " + QByteArray::number(n);
+                    camera.strFirmware = n % 2 ? "" : "V5.4.0 build 200\t1";
+                    camera.strSerial = "SN" + QByteArray::number(n);
                 }
                 plan.vecCamera << camera;
                 ++n;

@@ -141,8 +141,9 @@ void TestPlanReport::csv()
     const QString table =
         QStringLiteral(
             "Camera Name,Device Type,Resolution,Framerate,Picture Quality,Bitrate (kbit/s),Storage per day (GB),"
-            "Codec,Width,Height,Average share (%),Recording group,Storage for retention (GB)\r\n"
-            "%1,DVR,4CIF,25,Level1(best),2048,%2,H.264,,,100,Default,%3\r\n\r\n")
+            "Codec,Width,Height,Average share (%),Recording group,Storage for retention (GB),"
+            "Maker,Model,Firmware,Serial number\r\n"
+            "%1,DVR,4CIF,25,Level1(best),2048,%2,H.264,,,100,Default,%3,,,,\r\n\r\n")
             .arg(cell, perDay, kept);
     const QString text = QString::fromUtf8(csv.mid(3));
     QVERIFY2(text.startsWith(table), qPrintable(text));

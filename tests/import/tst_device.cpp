@@ -27,7 +27,7 @@ private slots:
         QCOMPARE(device.iUserID, -1);
         QCOMPARE(backend->OpenSessions(), 0);
         QVERIFY(device.Logout());           // nothing to do, still true
-        QCOMPARE(backend->TotalCalls(), 3); // login, IP channels, logout
+        QCOMPARE(backend->TotalCalls(), 4); // login, IP channels, identity, logout
     }
 
     void loginLogsOutAHeldHandleFirst()

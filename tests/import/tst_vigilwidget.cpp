@@ -294,6 +294,36 @@ private slots:
             QCOMPARE(device.strPassword, QByteArray(device.strSerialNo == "SN3" ? "50817" : "wrongpass"));
     }
 
+    // A device typed in by hand is listed like a found one, logged in with what was typed, and
+    // its row tells what the device said it is.
+    void addByAddress()
+    {
+        SCRIPTED_DEVICE typed = Device("10.0.0.9", "operator");
+        typed.strModel = "SD-9";
+        Fixture::Install({typed});
+        CVigilWidget dlg(nullptr);
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dlg));
+        auto seen = ExpectModal(
+            [](QWidget *add) {
+                Retype(Edit(add, "m_pEditAddress"), "10.0.0.9");
+                Retype(Edit(add, "m_pEditPort"), "8000");
+                Retype(Edit(add, "m_pEditUser"), "operator");
+                Retype(Edit(add, "m_pEditPwd"), "50817");
+                ClickChild(add, "pOkBtn");
+            },
+            &dlg);
+        Button(&dlg, "m_pBtnAddAddress")->click();
+        QVERIFY(seen->seen);
+        QCOMPARE(seen->title, QStringLiteral("Add by Address"));
+        QTRY_COMPARE(StateOf(&dlg, "10.0.0.9:8000"), QStringLiteral("Online:1"));
+        QCOMPARE(RowTexts(&dlg), QStringList{"10.0.0.9| 8000|10.0.0.9:8000|"});
+        const QString identity = QStringLiteral("Maker: Scripted\nModel: SD-9\nSerial number: SN-10.0.0.9");
+        QCOMPARE(Cell(&dlg, 0, CVigilWidget::ColIP, Qt::ToolTipRole), identity);
+        QCOMPARE(Cell(&dlg, 0, CVigilWidget::ColLogState, Qt::ToolTipRole), identity);
+        QCOMPARE(dlg.Devices().value(0).identity.strModel, QByteArray("SD-9"));
+    }
+
     void changeKeepsStateCredentialsAndSurvey()
     {
         SCRIPTED_DEVICE moved = Device("10.0.0.2", "root");

@@ -420,13 +420,21 @@ private slots:
         QCOMPARE(int(answer.byChanNum), device.bRecorder ? 0 : device.iChannels);
         QVERIFY(NET_DVR_Logout(userID));
         QVERIFY(record.Login());
+        // What the device says it is comes with the login, and goes on into every camera.
+        const QStringList identity{device.strManufacturer, device.Model(), device.strFirmware, served.strSerial};
+        QCOMPARE(QString::fromUtf8(record.identity.strMaker + '|' + record.identity.strModel + '|'
+                                   + record.identity.strFirmware + '|' + record.identity.strSerial),
+                 identity.join('|'));
         QCOMPARE(record.GetDeviceKind(),
                  device.bRecorder ? int(STRU_DEVICE::KindRecorder) : int(STRU_DEVICE::KindIPCamera));
         record.Logout();
         CBitrateCalculator calculator;
         QStringList imported;
-        for (const STRU_CAMERA &camera : CDeviceImporter::ImportDevice(record, 0, calculator))
+        for (const STRU_CAMERA &camera : CDeviceImporter::ImportDevice(record, 0, calculator)) {
             imported << CameraText(camera);
+            QCOMPARE(QString::fromUtf8(camera.strModel + '|' + camera.strSerial),
+                     identity.at(1) + '|' + identity.at(3));
+        }
         QCOMPARE(imported, cameras);
     }
 

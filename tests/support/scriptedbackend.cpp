@@ -385,10 +385,22 @@ bool CScriptedBackend::GetConfig(int userID, uint32_t command, int channel, void
         config->byDeviceType = static_cast<uint8_t>(device.iDeviceTypeCode);
         return true;
     }
-    default:
-        *error = NET_DVR_BAD_COMMAND;
-        return false;
+    case NET_DVR_GET_IDENTITY: {
+        if (device.strModel.isEmpty())
+            break;
+        auto *identity = static_cast<NET_DVR_DEVICE_IDENTITY *>(buffer);
+        std::memset(identity, 0, sizeof(*identity));
+        CopyText(reinterpret_cast<uint8_t *>(identity->sManufacturer), sizeof(identity->sManufacturer), "Scripted");
+        CopyText(reinterpret_cast<uint8_t *>(identity->sModel), sizeof(identity->sModel), device.strModel);
+        CopyText(reinterpret_cast<uint8_t *>(identity->sSerialNumber), sizeof(identity->sSerialNumber),
+                 "SN-" + device.strAddress);
+        return true;
     }
+    default:
+        break;
+    }
+    *error = NET_DVR_BAD_COMMAND;
+    return false;
 }
 
 bool CScriptedBackend::Logout(int userID, uint32_t *error)

@@ -59,7 +59,8 @@ bool ParsePiece(const QString &piece, SPAN *span, QString *error)
         quint32 prefix = 0;
         const QString length = piece.mid(slash + 1);
         if (!ParseAddress(piece.left(slash), &base) || !ParseOctet(length, &prefix) || prefix > 32) {
-            *error = QCoreApplication::translate("AddressRange", "\"%1\" is not an IPv4 network such as 10.0.5.0/24.").arg(piece);
+            *error = QCoreApplication::translate("AddressRange", "\"%1\" is not an IPv4 network such as 10.0.5.0/24.")
+                         .arg(piece);
             return false;
         }
         const quint32 mask = prefix == 0 ? 0 : ~quint32(0) << (32 - prefix);
@@ -85,7 +86,9 @@ bool ParsePiece(const QString &piece, SPAN *span, QString *error)
             ok = ParseAddress(to, &span->last);
         }
         if (!ok) {
-            *error = QCoreApplication::translate("AddressRange", "\"%1\" is not an IPv4 range such as 192.168.1.10-200.").arg(piece);
+            *error =
+                QCoreApplication::translate("AddressRange", "\"%1\" is not an IPv4 range such as 192.168.1.10-200.")
+                    .arg(piece);
             return false;
         }
         if (span->last < span->first) {
@@ -113,7 +116,8 @@ bool Parse(const QString &text, QVector<quint32> *addresses, QString *error)
     normalised.replace(joined, QStringLiteral("\\1"));
     const QStringList pieces = normalised.split(separators, Qt::SkipEmptyParts);
     if (pieces.isEmpty()) {
-        *error = QCoreApplication::translate("AddressRange", "Enter the addresses to search, for example 192.168.1.10-200 or 10.0.5.0/24.");
+        *error = QCoreApplication::translate(
+            "AddressRange", "Enter the addresses to search, for example 192.168.1.10-200 or 10.0.5.0/24.");
         return false;
     }
     QVector<SPAN> spans;
@@ -123,12 +127,14 @@ bool Parse(const QString &text, QVector<quint32> *addresses, QString *error)
         if (!ParsePiece(piece, &span, error))
             return false;
         if (!IsDeviceAddress(span.first) || !IsDeviceAddress(span.last)) {
-            *error = QCoreApplication::translate("AddressRange", "\"%1\" holds addresses no device can have.").arg(piece);
+            *error =
+                QCoreApplication::translate("AddressRange", "\"%1\" holds addresses no device can have.").arg(piece);
             return false;
         }
         total += qint64(span.last) - span.first + 1;
         if (total > kMaxAddresses) {
-            *error = QCoreApplication::translate("AddressRange", "At most %1 addresses can be searched at once.").arg(kMaxAddresses);
+            *error = QCoreApplication::translate("AddressRange", "At most %1 addresses can be searched at once.")
+                         .arg(kMaxAddresses);
             return false;
         }
         spans.append(span);
@@ -162,7 +168,8 @@ bool ParsePorts(const QString &text, QVector<quint16> *ports, QString *error)
             ports->append(quint16(port));
     }
     if (ports->isEmpty() || ports->size() > kMaxPorts) {
-        *error = QCoreApplication::translate("AddressRange", "Enter 1 to %1 ports, such as 80, 8000, 8080.").arg(kMaxPorts);
+        *error =
+            QCoreApplication::translate("AddressRange", "Enter 1 to %1 ports, such as 80, 8000, 8080.").arg(kMaxPorts);
         return false;
     }
     return true;

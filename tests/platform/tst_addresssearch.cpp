@@ -36,8 +36,8 @@ private slots:
         m_fake = std::make_unique<CFakeOnvifServer>();
         QVERIFY2(m_fake->EnableDiscovery(), qPrintable(m_fake->Error()));
         m_fake->SetProbeMatchDelay(20);
-        QVERIFY2(m_fake->StartInThread({Device("127.0.1.20", 8000), Device("127.0.1.100", 8080),
-                                        Device("127.0.1.250", 8000)}),
+        QVERIFY2(m_fake->StartInThread(
+                     {Device("127.0.1.20", 8000), Device("127.0.1.100", 8080), Device("127.0.1.250", 8000)}),
                  qPrintable(m_fake->Error()));
         m_fake->SetDiscoverySilent(1, true);
         // Something that speaks HTTP but is no device.

@@ -544,10 +544,11 @@ void CVigilWidget::LoginDevice()
         return;
     // Discovery may have removed rows while the login dialog was open.
     const QVector<int> rows = SelectedRows();
-    StartLogin(rows, m_pLogin->GetUserName(), m_pLogin->GetPassword());
+    StartLogin(rows, m_pLogin->GetUserName(), m_pLogin->GetPassword(), m_pLogin->AcceptsNewCertificate());
 }
 
-void CVigilWidget::StartLogin(const QVector<int> &rows, const QString &userName, const QString &password)
+void CVigilWidget::StartLogin(const QVector<int> &rows, const QString &userName, const QString &password,
+                              bool acceptNewCertificate)
 {
     QSet<QByteArray> serials;
     const QString waiting = tr("Waiting...");
@@ -569,7 +570,7 @@ void CVigilWidget::StartLogin(const QVector<int> &rows, const QString &userName,
         }
         devices = CopyOfList();
     }
-    if (m_pLogin->AcceptsNewCertificate()) {
+    if (acceptNewCertificate) {
         for (const STRU_DEVICE &device : std::as_const(devices))
             if (device.bLoginRequested)
                 CertificatePins::Forget(QString::fromLocal8Bit(device.strIP), static_cast<quint16>(device.iPort));
@@ -695,5 +696,5 @@ void CVigilWidget::AddByAddress()
         for (quint64 key : m_entriesOfSerial.value(serial))
             m_devices.at(key).bLoginAttempted = true;
     }
-    StartLogin(rows, m_pAddByAddress->UserName(), m_pAddByAddress->Password());
+    StartLogin(rows, m_pAddByAddress->UserName(), m_pAddByAddress->Password(), false);
 }

@@ -126,8 +126,10 @@ private:
     // The device line of the login dialog: the selected rows' address and port.
     QString SelectedDevicesText(const QVector<int> &rows) const;
     void SetButtonsEnabled(bool enabled);
-    // Writes "Waiting..." into the rows and logs in to their devices with the credentials.
-    void StartLogin(const QVector<int> &rows, const QString &userName, const QString &password);
+    // Writes "Waiting..." into the rows and logs in to their devices with the credentials (forgetting
+    // their pinned certificates first when the user accepts new ones).
+    void StartLogin(const QVector<int> &rows, const QString &userName, const QString &password,
+                    bool acceptNewCertificate);
     // The serial number of a listed device at this address and port; null when none is.
     QByteArray SerialAt(const QByteArray &address, int port) const;
     QVector<int> RowsOfSerial(const QString &serial) const;

@@ -61,7 +61,7 @@ struct SCRIPTED_DEVICE
     bool bIPChanConfigFails = false;
     bool bDeviceConfigFails = false;
     QByteArray certificate; // SHA-256 of the HTTPS certificate it shows, checked against the pins; empty: none
-    QByteArray strModel; // what the device says it is (maker "Scripted"); empty: it does not say
+    QByteArray strModel;    // what the device says it is (maker "Scripted"); empty: it does not say
 
     // Appends an IP channel and one enabled kind-2 source for it.
     void AddConnectedIPChannel(const SCRIPTED_CHANNEL &channel);

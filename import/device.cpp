@@ -208,3 +208,15 @@ int STRU_DEVICE::GetDeviceKind() const
         return KindUnknown;
     return IsIPCameraCode(config.byDeviceType) ? KindIPCamera : KindRecorder;
 }
+
+void CIdentityBox::Put(const QByteArray &serial, const DEVICE_IDENTITY &identity)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_identities.insert(serial, identity);
+}
+
+DEVICE_IDENTITY CIdentityBox::Take(const QByteArray &serial)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_identities.take(serial);
+}

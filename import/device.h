@@ -14,8 +14,11 @@
 #include "platform/netdvr.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QMetaType>
 #include <QString>
+
+#include <mutex>
 
 // Why a device could not be logged in, kept beside the row's status text (which stays as it is).
 enum class DeviceFailure {
@@ -49,6 +52,21 @@ struct DEVICE_IDENTITY
     QString Text() const;
 };
 Q_DECLARE_METATYPE(DEVICE_IDENTITY)
+
+// Identities a login thread hands to the GUI thread, by serial number. They go through a standard
+// mutex rather than as a queued signal's argument: Qt copies such an argument through its event
+// queue, a hand-over the thread sanitizer cannot see (Debian's Qt is not built for it).
+class CIdentityBox
+{
+public:
+    void Put(const QByteArray &serial, const DEVICE_IDENTITY &identity);
+    // The identity put for serial, removed from the box; empty when none is there.
+    DEVICE_IDENTITY Take(const QByteArray &serial);
+
+private:
+    std::mutex m_mutex;
+    QHash<QByteArray, DEVICE_IDENTITY> m_identities;
+};
 
 // Time one device's work may take as a whole: a login plus its survey, or a login plus its import.
 constexpr int kDeviceBudgetMs = 60000;

@@ -67,8 +67,10 @@ void CInitThread::run()
                 break; // abandoned: its result would be the stop's, not the device's
             }
             qDebug("[ktag] InitThread Send Signal, %s", succeeded ? "login succeed" : "login failed");
-            if (succeeded)
-                emit SignalIdentity(device.strSerialNo, device.identity);
+            if (succeeded) {
+                m_identities.Put(device.strSerialNo, device.identity);
+                emit SignalIdentity(device.strSerialNo);
+            }
             emit SignalSendLogin(i, succeeded);
             emit SignalLoginResult(device.strSerialNo, succeeded, static_cast<int>(device.eFailure));
             device.Logout();

@@ -40,18 +40,22 @@ public:
 
     static constexpr int kSleepMs = 1000;
 
+    // GUI thread, on SignalIdentity: the identity the login found.
+    DEVICE_IDENTITY TakeIdentity(const QByteArray &serial) { return m_identities.Take(serial); }
+
 signals:
     void SignalSendLogin(int index, bool succeeded);
     // The same result with the serial number of the device it belongs to and, for a failure,
     // its reason (a DeviceFailure).
     void SignalLoginResult(const QByteArray &serial, bool succeeded, int failure);
-    // Before the result of a successful login: what the device says it is.
-    void SignalIdentity(const QByteArray &serial, const DEVICE_IDENTITY &identity);
+    // Before the result of a successful login: what the device says it is waits in TakeIdentity.
+    void SignalIdentity(const QByteArray &serial);
 
 protected:
     void run() override;
 
 private:
+    CIdentityBox m_identities;
     bool StopRequested() const { return m_bStop.load(std::memory_order_acquire); }
 
     QVector<STRU_DEVICE> m_vecDevice; // the GUI thread's while the flag is 0, ours while 1

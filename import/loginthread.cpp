@@ -61,8 +61,10 @@ void CLoginThread::run()
             break; // abandoned: its result would be the stop's, not the device's
         }
         qDebug("[ktag] Login Thread Send Signal, %s", succeeded ? "Login succeed" : "login failed");
-        if (succeeded)
-            emit SignalIdentity(device.strSerialNo, device.identity);
+        if (succeeded) {
+            m_identities.Put(device.strSerialNo, device.identity);
+            emit SignalIdentity(device.strSerialNo);
+        }
         emit SignalSendLogin(i, succeeded);
         emit SignalLoginResult(device.strSerialNo, succeeded, static_cast<int>(device.eFailure));
         device.Logout();

@@ -93,8 +93,14 @@ CVigilWidget::CVigilWidget(QWidget *parent)
     connect(&m_survey, &CDeviceSurvey::SignalRowStatus, this, [this] { Resort({ColLogState}); });
     connect(m_pLoginThread, &CLoginThread::SignalLogover, this, &CVigilWidget::OnLoginover, Qt::QueuedConnection);
     connect(m_pInitThread, &CInitThread::SignalLoginResult, this, &CVigilWidget::OnInitResult, Qt::QueuedConnection);
-    connect(m_pInitThread, &CInitThread::SignalIdentity, this, &CVigilWidget::OnIdentity, Qt::QueuedConnection);
-    connect(m_pLoginThread, &CLoginThread::SignalIdentity, this, &CVigilWidget::OnIdentity, Qt::QueuedConnection);
+    connect(
+        m_pInitThread, &CInitThread::SignalIdentity, this,
+        [this](const QByteArray &serial) { OnIdentity(serial, m_pInitThread->TakeIdentity(serial)); },
+        Qt::QueuedConnection);
+    connect(
+        m_pLoginThread, &CLoginThread::SignalIdentity, this,
+        [this](const QByteArray &serial) { OnIdentity(serial, m_pLoginThread->TakeIdentity(serial)); },
+        Qt::QueuedConnection);
     connect(m_pTimer, &QTimer::timeout, this, &CVigilWidget::RefreshInitLoginDevice);
 
     Tuvo_MutexCreate(&m_hMutex, 0);

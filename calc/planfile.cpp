@@ -300,7 +300,8 @@ QStringList Texts(const char *const *texts, int count)
 QVector<STRU_MEASURED> ReadMeasured(const QJsonValue &value)
 {
     QVector<STRU_MEASURED> measurements;
-    for (const QJsonValue &entry : value.toArray()) {
+    const QJsonArray entries = value.toArray();
+    for (const auto &entry : entries) {
         const QJsonObject object = entry.toObject();
         STRU_MEASURED measured;
         measured.started = QDateTime::fromString(object.value(QLatin1String("started")).toString(), Qt::ISODateWithMs);

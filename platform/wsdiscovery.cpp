@@ -134,7 +134,7 @@ private:
     // later is probed (and listened on) from its next round on.
     QList<QNetworkInterface> RefreshInterfaces(const QHostAddress &group)
     {
-        const QList<QNetworkInterface> interfaces = MulticastInterfaces();
+        QList<QNetworkInterface> interfaces = MulticastInterfaces();
         QSet<int> present;
         for (const QNetworkInterface &netInterface : interfaces) {
             present.insert(netInterface.index());

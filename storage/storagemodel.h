@@ -63,7 +63,7 @@ QVector<Item> DistinctByName(const QVector<Item> &items, QString Item::*name, in
 {
     QVector<Item> kept;
     QSet<QString> names;
-    for (Item item : items) {
+    for (Item item : items) { // NOLINT(performance-for-range-copy): mend changes the copy
         mend(item);
         const QString &key = item.*name;
         if (key.trimmed().isEmpty() || names.contains(key) || kept.size() >= most)

@@ -141,7 +141,7 @@ ONVIF_HTTP_ANSWER Exchange(QTcpSocket *socket, const QByteArray &request, const 
 
     COnvifHttpReader reader(limits.iMaxAnswerBytes);
     auto take = [&] {
-        const QByteArray bytes = socket->readAll();
+        QByteArray bytes = socket->readAll();
         if (head->size() < 8)
             *head += bytes.left(8 - head->size());
         *received += bytes.size();
